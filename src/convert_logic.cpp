@@ -1,0 +1,327 @@
+#include "convert_logic.h"
+
+#include <cstdio>
+
+#include "core.h"
+#include "error.h"
+#include "parser.h"
+#include "search_list.h"
+#include "set_logic.h"
+
+namespace {
+
+// Start of the identifier that ends just before position `end`.
+size_t ident_start_before(const std::string& t, size_t end) {
+    size_t s = end;
+    while (s > 0 && is_ident_char(t[s - 1])) --s;
+    return s;
+}
+
+size_t ident_end(const std::string& t, size_t i) {
+    while (i < t.size() && is_ident_char(t[i])) ++i;
+    return i;
+}
+
+// An instruction called inside an expression, inst.f(args).port: the call
+// is activated under the current conditions and replaced by the port's net.
+void instruction_call(std::string& t) {
+    size_t from = 0;
+    for (;;) {
+        size_t dot = t.find('.', from);
+        if (dot == std::string::npos) return;
+        size_t istart = ident_start_before(t, dot);
+        std::string inst = t.substr(istart, dot - istart);
+        if (dot + 1 >= t.size() || !is_ident_start(t[dot + 1])) syntax_error();
+        size_t fend = ident_end(t, dot + 1);
+        std::string instr = t.substr(dot + 1, fend - dot - 1);
+        if (fend >= t.size()) return;
+        if (t[fend] != '(') {
+            from = fend;
+            continue;
+        }
+        char* p = skip_ws(&t[fend + 1]);
+        set_logic_text(inst + "." + instr + " = 0b1;");
+        if (*p == ')') {
+            ++p;
+        } else if (is_ident_char(*p)) {
+            list* formal = search_declare_instr_list(g.declare_list, inst, instr);
+            p = process_module_port(p, "_" + inst + "_", formal);
+            if (*p != ')') syntax_error();
+            ++p;
+        }
+        if (*p != '.') {
+            printf("%s\n", call_face_sjis);
+            syntax_error();
+        }
+        size_t after = static_cast<size_t>(p + 1 - t.data());
+        t = t.substr(0, istart) + "_" + inst + "_" + t.substr(after);
+        return;
+    }
+}
+
+// a<h> and a<h:l> become a[h] and a[h:l].
+void bit_selects(std::string& t) {
+    size_t n = t.size();
+    for (size_t i = 0; i < n; ++i) {
+        if ((t[i] == '<' && i + 1 < n && t[i + 1] == '<') || (t[i] == '>' && i + 1 < n && t[i + 1] == '>')) {
+            ++i;
+            continue;
+        }
+        if (t[i] != '<') continue;
+        size_t k = i + 1;
+        while (k < n && is_space(t[k])) ++k;
+        if (k < n && is_digit(t[k])) {
+            while (k < n && is_digit(t[k])) ++k;
+            while (k < n && is_space(t[k])) ++k;
+        }
+        if (k < n && t[k] == ':') {
+            ++k;
+            while (k < n && is_space(t[k])) ++k;
+            if (k >= n || !is_digit(t[k])) syntax_error();
+            while (k < n && is_digit(t[k])) ++k;
+            while (k < n && is_space(t[k])) ++k;
+        }
+        if (k < n && t[k] == '>') {
+            t[i] = '[';
+            t[k] = ']';
+        }
+    }
+}
+
+int digit_bits(char k) {
+    if (k == 'b' || k == 'B') return 1;
+    if (k == 'o' || k == 'O') return 3;
+    if (k == 'x' || k == 'X') return 4;
+    return 0;
+}
+
+bool digit_fits(int bits, char d) {
+    if (bits == 1) return d == '0' || d == '1';
+    if (bits == 3) return d >= '0' && d <= '7';
+    return is_digit(d) || (d >= 'a' && d <= 'f') || (d >= 'A' && d <= 'F');
+}
+
+// 0b.., 0o.., 0x.. become sized constants; a constant that changes its
+// digit kind becomes a concatenation of its parts.
+void constants(std::string& t) {
+    std::string out;
+    out.reserve(t.size() + 16);
+    size_t n = t.size();
+    size_t i = 0;
+    while (i < n) {
+        if (is_ident_start(t[i])) {
+            size_t e = ident_end(t, i);
+            out.append(t, i, e - i);
+            i = e;
+            continue;
+        }
+        int bits = (t[i] == '0' && i + 1 < n) ? digit_bits(t[i + 1]) : 0;
+        if (!bits) {
+            out.push_back(t[i++]);
+            continue;
+        }
+        std::vector<std::string> parts;
+        size_t k = i + 2;
+        for (;;) {
+            size_t d0 = k;
+            while (k < n && digit_fits(bits, t[k])) ++k;
+            size_t count = k - d0;
+            if (count == 0) syntax_error();
+            const char* kind = bits == 1 ? "'b" : bits == 3 ? "'o" : "'h";
+            parts.push_back(std::to_string(count * bits) + kind + t.substr(d0, count));
+            int next = 0;
+            if (k < n && bits == 1 && (t[k] == 'o' || t[k] == 'O')) next = 3;
+            if (k < n && bits < 4 && (t[k] == 'x' || t[k] == 'X')) next = 4;
+            if (!next) break;
+            bits = next;
+            ++k;
+        }
+        if (parts.size() == 1) {
+            out += parts[0];
+        } else {
+            out += "{";
+            for (size_t p = 0; p < parts.size(); ++p) out += (p ? "," : "") + parts[p];
+            out += "}";
+        }
+        i = k;
+    }
+    t.swap(out);
+}
+
+void replace_chars(std::string& t) {
+    for (char& c : t)
+        if (c == '^') c = '~';
+    for (size_t i = 0; i + 1 < t.size(); ++i)
+        if (t[i] == '/' && (t[i + 1] == '|' || t[i + 1] == '&' || t[i + 1] == '@')) t[i] = ' ';
+    for (char& c : t)
+        if (c == '@') c = '^';
+}
+
+void leftover_member(const std::string& t) {
+    size_t dot = t.find('.');
+    if (dot == std::string::npos) return;
+    printf(".\n");
+    print_oneline(t.c_str() + ident_start_before(t, dot));
+    fatal_exit(1);
+}
+
+// N#x: x widened to N bits by repeating its top bit.
+void width_extensions(std::string& t) {
+    size_t from = 0;
+    for (;;) {
+        size_t h = t.find('#', from);
+        if (h == std::string::npos) return;
+        size_t ds = h;
+        while (ds > 0 && is_digit(t[ds - 1])) --ds;
+        if (ds == h) syntax_error();
+        if (ds > 0 && is_ident_char(t[ds - 1])) syntax_error();
+        long long N = 0;
+        for (size_t k = ds; k < h; ++k) N = N > 100000000 ? N : N * 10 + (t[k] - '0');
+        size_t xs = h + 1;
+        if (xs >= t.size() || !is_ident_start(t[xs])) syntax_error();
+        size_t xe = ident_end(t, xs);
+        std::string x = t.substr(xs, xe - xs);
+        size_t end = xe;
+        long long w, m;
+        if (xe < t.size() && t[xe] == '[') {
+            size_t k = xe + 1;
+            if (k >= t.size() || !is_digit(t[k])) syntax_error();
+            long long hi = 0;
+            while (k < t.size() && is_digit(t[k])) hi = hi > 100000000 ? hi : hi * 10 + (t[k++] - '0');
+            if (k < t.size() && t[k] == ']') {
+                w = 1;
+                m = 0;
+                end = k + 1;
+            } else if (k < t.size() && t[k] == ':') {
+                ++k;
+                if (k >= t.size() || !is_digit(t[k])) syntax_error();
+                long long lo = 0;
+                while (k < t.size() && is_digit(t[k])) lo = lo > 100000000 ? lo : lo * 10 + (t[k++] - '0');
+                if (k >= t.size() || t[k] != ']') syntax_error();
+                w = hi - lo + 1;
+                m = hi;
+                end = k + 1;
+            } else {
+                syntax_error();
+            }
+        } else {
+            list* rec = find_wire(x);
+            if (!rec) syntax_error();
+            w = rec->width;
+            m = w - 1;
+        }
+        if (w <= 0) syntax_error();
+        // Narrowing is no extension: the replication count would be negative.
+        if (N < w) syntax_error();
+        std::string operand = t.substr(xs, end - xs);
+        std::string top;
+        if (m == 0)
+            top = operand;
+        else if (w >= 2)
+            top = x + "[" + std::to_string(m) + "]";
+        else
+            top = x;
+        std::string rep = "({{" + std::to_string(N - w) + "{" + top + "}}, " + operand + "})";
+        t = t.substr(0, ds) + rep + t.substr(end);
+        check_text_size(t);
+        from = ds + rep.size();
+    }
+}
+
+bool operand_char(char c) {
+    return is_alnum(c) || c == '_' || c == '[' || c == ']' || c == ':' || c == '\'' || c == '^' ||
+           c == '.';
+}
+
+// a||b becomes {a, b}.
+void concatenations(std::string& t) {
+    for (size_t i = 0; i + 1 < t.size(); ++i) {
+        if (t[i] != '|' || t[i + 1] != '|') continue;
+        t[i] = ',';
+        t[i + 1] = ' ';
+        size_t pb = i;
+        while (pb > 0 && is_space(t[pb - 1])) --pb;
+        size_t ls;  // start of the left operand
+        if (pb > 0 && (t[pb - 1] == ')' || t[pb - 1] == '}')) {
+            char close = t[pb - 1], open = close == ')' ? '(' : '{';
+            int depth = 0;
+            size_t k = pb;
+            for (;;) {
+                if (k == 0) syntax_error();
+                --k;
+                if (t[k] == close) ++depth;
+                if (t[k] == open && --depth == 0) break;
+            }
+            ls = k;
+        } else {
+            ls = pb;
+            while (ls > 0 && operand_char(t[ls - 1])) --ls;
+        }
+        size_t rs = i + 2;
+        while (rs < t.size() && is_space(t[rs])) ++rs;
+        size_t re;  // one past the end of the right operand
+        if (rs < t.size() && t[rs] == '(') {
+            int depth = 0;
+            size_t k = rs;
+            for (;;) {
+                if (k >= t.size()) syntax_error();
+                if (t[k] == '(') ++depth;
+                if (t[k] == ')' && --depth == 0) break;
+                ++k;
+            }
+            re = k + 1;
+        } else {
+            re = rs;
+            while (re < t.size() && operand_char(t[re])) ++re;
+        }
+        t.insert(re, 1, '}');
+        t.insert(ls, 1, '{');
+        check_text_size(t);
+        i += 2;  // past ", " (shifted by the inserted '{')
+    }
+}
+
+// Macro names get a back-quote so that they refer to their `define.
+void macros(std::string& t) {
+    if (g.define_index.empty()) return;
+    std::string out;
+    out.reserve(t.size() + 8);
+    size_t n = t.size();
+    size_t i = 0;
+    while (i < n) {
+        char prev = i > 0 ? t[i - 1] : '\0';
+        if (is_alpha(t[i]) && prev != '`' && !is_ident_char(prev)) {
+            size_t e = ident_end(t, i);
+            if (g.define_index.count(t.substr(i, e - i))) out.push_back('`');
+            out.append(t, i, e - i);
+            i = e;
+            continue;
+        }
+        out.push_back(t[i++]);
+    }
+    t.swap(out);
+    check_text_size(t);
+}
+
+}  // namespace
+
+int convert_logic(std::string& text, int want_width) {
+    int saved = g.count_ok;
+    g.count_ok = 0;
+    check_text_size(text);
+    instruction_call(text);
+    check_text_size(text);
+    int width = -1;
+    if (want_width == 1) width = parser(text);
+    bit_selects(text);
+    constants(text);
+    check_text_size(text);
+    replace_chars(text);
+    leftover_member(text);
+    width_extensions(text);
+    concatenations(text);
+    macros(text);
+    delete_space(text);
+    g.count_ok = saved;
+    return width;
+}

@@ -1,0 +1,609 @@
+#include "core.h"
+
+#include <cstring>
+#include <ctime>
+
+#include "error.h"
+#include "insert_list.h"
+#include "processes.h"
+#include "search_list.h"
+#include "set_logic.h"
+#include "stack.h"
+#include "convert_logic.h"
+
+Sflc g;
+
+void reset_state() { g = Sflc(); }
+
+// ---------------------------------------------------------------- records
+
+list* new_list(bool run_long) {
+    g.total_alloc_size += SIZE_LIST;
+    auto& pool = run_long ? g.run_lists : g.module_lists;
+    pool.emplace_back();
+    return &pool.back();
+}
+
+logic* new_logic(bool run_long) {
+    g.total_alloc_size += SIZE_LOGIC;
+    auto& pool = run_long ? g.run_logics : g.module_logics;
+    pool.emplace_back();
+    return &pool.back();
+}
+
+declare* new_declare() {
+    g.total_alloc_size += SIZE_DECLARE;
+    g.run_declares.emplace_back();
+    return &g.run_declares.back();
+}
+
+stage* new_stage() {
+    g.total_alloc_size += SIZE_STAGE;
+    g.module_stages.emplace_back();
+    return &g.module_stages.back();
+}
+
+task* new_task() {
+    g.total_alloc_size += SIZE_TASK;
+    g.module_tasks.emplace_back();
+    return &g.module_tasks.back();
+}
+
+state* new_state() {
+    g.total_alloc_size += SIZE_STATE;
+    g.module_states.emplace_back();
+    return &g.module_states.back();
+}
+
+net* new_net() {
+    g.total_alloc_size += SIZE_NET;
+    g.module_nets.emplace_back();
+    net* n = &g.module_nets.back();
+    if (g.net_tail)
+        g.net_tail->next = n;
+    else
+        g.net_list = n;
+    g.net_tail = n;
+    return n;
+}
+
+list* append_wire_record() {
+    list* rec = new_list();
+    g.wire_prev_tail = g.wire_tail;
+    if (g.wire_tail)
+        g.wire_tail->next = rec;
+    else
+        g.wire_list = rec;
+    g.wire_tail = rec;
+    return rec;
+}
+
+void index_wire(list* rec) { g.wire_index.emplace(rec->name, rec); }
+
+list* find_wire(const std::string& name) {
+    auto it = g.wire_index.find(name);
+    return it == g.wire_index.end() ? nullptr : it->second;
+}
+
+void delete_all_list() {
+    g.wire_list = g.wire_tail = g.wire_prev_tail = nullptr;
+    g.wire_index.clear();
+    g.stage_list = g.stage_tail = nullptr;
+    g.stage_index.clear();
+    g.net_list = g.net_tail = nullptr;
+    g.net_index.clear();
+    g.net_num = 0;
+    g.merge_index.clear();
+    g.module_lists.clear();
+    g.module_logics.clear();
+    g.module_stages.clear();
+    g.module_tasks.clear();
+    g.module_states.clear();
+    g.module_nets.clear();
+}
+
+void delete_declare() {
+    g.declare_list = g.declare_tail = nullptr;
+    g.declare_index.clear();
+    g.run_declares.clear();
+}
+
+// ------------------------------------------------------------ parameters
+
+void ParamIndex::clear() { nodes_.clear(); }
+
+void ParamIndex::add(const std::string& name, int width) {
+    if (nodes_.empty()) nodes_.emplace_back();
+    int n = 0;
+    for (size_t i = name.size(); i-- > 0;) {
+        auto it = nodes_[n].child.find(name[i]);
+        int next;
+        if (it == nodes_[n].child.end()) {
+            next = static_cast<int>(nodes_.size());
+            nodes_[n].child.emplace(name[i], next);
+            nodes_.emplace_back();
+        } else {
+            next = it->second;
+        }
+        n = next;
+        if (nodes_[n].width < 0) nodes_[n].width = width;
+    }
+}
+
+int ParamIndex::find_suffix(const std::string& token) const {
+    if (nodes_.empty() || token.empty()) return -1;
+    int n = 0;
+    for (size_t i = token.size(); i-- > 0;) {
+        auto it = nodes_[n].child.find(token[i]);
+        if (it == nodes_[n].child.end()) return -1;
+        n = it->second;
+    }
+    return nodes_[n].width;
+}
+
+// -------------------------------------------------------------- scanning
+
+void count_newline(const char* after) {
+    g.line_head = after;
+    ++g.count;
+    if (g.n_flag) {
+        printf("%4d ", g.count);
+        print_oneline(after);
+    }
+}
+
+char* skip_ws(char* p) { return const_cast<char*>(skip_ws(static_cast<const char*>(p))); }
+
+const char* skip_ws(const char* p) {
+    while (is_space(*p)) {
+        ++p;
+        if (p[-1] == '\n' && g.count_ok) count_newline(p);
+    }
+    return p;
+}
+
+const char* skip_space_only(const char* p) {
+    while (is_space(*p)) ++p;
+    return p;
+}
+
+char* read_identifier(char* src, std::string& dst) {
+    return const_cast<char*>(read_identifier(static_cast<const char*>(src), dst));
+}
+
+const char* read_identifier(const char* src, std::string& dst) {
+    if (!is_ident_start(*src)) syntax_error();
+    const char* e = src;
+    while (is_ident_char(*e)) ++e;
+    dst.assign(src, e);
+    return e;
+}
+
+void delete_space(std::string& text) {
+    size_t j = 0;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!is_space(text[i])) text[j++] = text[i];
+    text.resize(j);
+}
+
+long long read_decimal(const char*& p) {
+    long long v = 0;
+    while (is_digit(*p)) {
+        if (v < 100000000000LL) v = v * 10 + (*p - '0');
+        ++p;
+    }
+    return v;
+}
+
+void check_text_size(const std::string& text) {
+    if (text.size() > 4095) buffer_overflow();
+}
+
+// ------------------------------------------------------- module emission
+
+namespace {
+
+bool is_port_type(int t) { return t == T_INPUT || t == T_OUTPUT || t == T_BIDIRECT || t == T_INSTRIN || t == T_INSTROUT; }
+bool is_assigned_type(int t) { return t == T_OUTPUT || t == T_BIDIRECT || t == T_SEL || t == T_INSTROUT || t == T_INSTRSELF; }
+bool is_register_type(int t) { return t == T_REG || t == T_REG_WR || t == T_REG_WS; }
+bool always_true(const std::string& c) { return c == "(1'b1)" || c == "((1'b1))"; }
+
+void put_repeated(FILE* out, char c, int n) {
+    for (int i = 0; i < n; ++i) fputc(c, out);
+}
+
+void print_assign(FILE* out, const list* rec) {
+    auto put_default = [&]() {
+        if (rec->type == T_BIDIRECT) {
+            fprintf(out, "%d'b", rec->width);
+            put_repeated(out, 'z', rec->width);
+        } else {
+            fprintf(out, "%d'b0", rec->width);
+        }
+    };
+    fprintf(out, "\n   assign %s = ", rec->name.c_str());
+    const logic* l = rec->logic;
+    if (!l) {
+        put_default();
+        fputs(";\n", out);
+        return;
+    }
+    if (!l->next && always_true(l->cond)) {
+        fprintf(out, "%s;\n", l->value.c_str());
+        return;
+    }
+    if (g.old_flag) {
+        int opened = 0;
+        for (; l; l = l->next) {
+            if (l != rec->logic) {
+                fputc('(', out);
+                ++opened;
+            }
+            fprintf(out, "(%s)?%s:", l->cond.c_str(), l->value.c_str());
+            if (l->next)
+                fputs("\n   ", out);
+            else
+                put_default();
+        }
+        put_repeated(out, ')', opened);
+        fputs(";\n", out);
+        return;
+    }
+    for (; l; l = l->next) {
+        fprintf(out, "(%s?%s:", l->cond.c_str(), l->value.c_str());
+        put_default();
+        fputs(l->next ? ")|\n   " : ");\n", out);
+    }
+}
+
+void print_always(FILE* out, const list* rec) {
+    bool resettable = rec->type == T_REG_WR || rec->type == T_REG_WS;
+    fprintf(out, "\n   always @(%s m_clock", rec->edge ? "negedge" : "posedge");
+    if (resettable) fprintf(out, " or %s p_reset", g.posres ? "posedge" : "negedge");
+    fputs(") begin\n", out);
+    const char* name = rec->name.c_str();
+    if (resettable) {
+        fprintf(out, "      if (%sp_reset)%s%s <= ", g.posres ? "" : "!", g.O_flag ? "\n        " : " ", name);
+        if (rec->mark == 'f') {
+            const std::string& n = rec->name;
+            std::string sname = n.size() >= 7 ? n.substr(1, n.size() - 7) : std::string();
+            stage* st = search_stage_list(sname);
+            if (!st->state || !st->first_state) syntax_error();
+            fprintf(out, "_%s_%s", st->name.c_str(), st->first_state->name.c_str());
+        } else if (rec->type == T_REG_WR) {
+            fprintf(out, "%d'b0", rec->width);
+        } else {
+            fprintf(out, "%d'b", rec->width);
+            put_repeated(out, '1', rec->width);
+        }
+        fputs(";\n", out);
+    }
+    const logic* l = rec->logic;
+    if (!l) {
+        fputs("   end\n", out);
+        return;
+    }
+    if (!l->next && always_true(l->cond)) {
+        fputs("      ", out);
+        if (resettable) fputs(g.O_flag ? "else\n        " : "else ", out);
+        fprintf(out, "%s <= %s;\n   end\n", name, l->value.c_str());
+        return;
+    }
+    if (g.O_flag) {
+        fputs(rec->type == T_REG ? "      if (" : "      else if (", out);
+        for (const logic* x = l; x; x = x->next) fprintf(out, "%s%s", x == l ? "" : "|", x->cond.c_str());
+        fprintf(out, ")\n        %s <= ", name);
+        for (const logic* x = l; x; x = x->next)
+            fprintf(out, "(%s?%s:%d'b0)%s", x->cond.c_str(), x->value.c_str(), rec->width,
+                    x->next ? "|\n        " : "");
+        fputs(";\n   end\n", out);
+        return;
+    }
+    for (const logic* x = l; x; x = x->next) {
+        bool first = x == l && rec->type == T_REG;
+        fprintf(out, "      %sif (%s) %s <= %s;\n", first ? "" : "else ", x->cond.c_str(), name,
+                x->value.c_str());
+    }
+    fputs("   end\n", out);
+}
+
+}  // namespace
+
+void print_output(FILE* out, const std::string& module_name) {
+    if (!g.wire_list) {
+        fprintf(stderr, "module port is empty\n");
+        fatal_exit(1);
+    }
+    fprintf(out, "\nmodule %s(", module_name.c_str());
+    bool first = true;
+    for (const list* r = g.wire_list; r; r = r->next) {
+        if (!is_port_type(r->type)) continue;
+        fprintf(out, "%s%s", first ? "" : ", ", r->name.c_str());
+        first = false;
+    }
+    fputs(");\n", out);
+    for (const list* r = g.wire_list; r; r = r->next) {
+        const char* kw;
+        switch (r->type) {
+            case T_INPUT: case T_INSTRIN: kw = "   input "; break;
+            case T_OUTPUT: case T_INSTROUT: kw = "   output "; break;
+            case T_BIDIRECT: kw = "   inout "; break;
+            case T_SEL: case T_INSTRSELF: kw = "   wire "; break;
+            case T_REG: case T_REG_WR: case T_REG_WS: kw = "   reg "; break;
+            default:
+                fprintf(stderr, "unknown type: %s, %d\n", r->name.c_str(), r->type);
+                fatal_exit(1);
+        }
+        fputs(kw, out);
+        if (r->width > 1) fprintf(out, "[%d:0] ", r->width - 1);
+        fprintf(out, "%s;\n", r->name.c_str());
+    }
+    if (!g.module_connection.empty()) fputs(g.module_connection.c_str(), out);
+    if (!g.parameters.empty()) fputs(g.parameters.c_str(), out);
+    for (const list* r = g.wire_list; r; r = r->next) {
+        bool takes_part = r->logic || (is_register_type(r->type) && r->mark == 'f') ||
+                          r->type == T_INSTROUT || (r->type == T_INSTRSELF && r->mark != 'x');
+        if (!takes_part) continue;
+        if (is_assigned_type(r->type))
+            print_assign(out, r);
+        else if (is_register_type(r->type))
+            print_always(out, r);
+    }
+    fputs("endmodule\n", out);
+    fflush(out);
+    if (g.d_flag) printf("%s: convert succeeded\n", module_name.c_str());
+}
+
+// ------------------------------------------------------------ dispatcher
+
+namespace {
+
+std::string with_commas(long long v) {
+    std::string digits = std::to_string(v);
+    std::string out;
+    int n = static_cast<int>(digits.size());
+    for (int i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+// The locals of one dispatcher invocation.
+struct Frame {
+    FILE* out;
+    int depth = 0;
+    int state_name_flag = 0;
+    std::string module_name;
+    std::string current_stage;
+};
+
+char* top_level_statement(char* p, Frame& f) {
+    if (f.depth != 0 || g.sp != -1) syntax_error();
+    g.module_connection.clear();
+    g.parameters.clear();
+    g.param_index.clear();
+    g.instance_types.clear();
+    if (mycmp(p, "recursive", 0)) {
+        p = process_recursive(p, f.module_name);
+        printf("%s\n", recursive_note_sjis);
+    } else if (mycmp(p, "module", 0) || mycmp(p, "circuit", 0)) {
+        p = process_module(p, f.module_name, 0);
+    } else if (strncmp(p, "declare ", 8) == 0) {
+        p = process_declare(p);
+    } else if (strncmp(p, "%d ", 3) == 0) {
+        p = process_define(p, f.out);
+    } else if (strncmp(p, "%i ", 3) == 0) {
+        int saved_ok = g.count_ok;
+        const char* saved_head = g.line_head;
+        p = process_include(p, f.out);
+        g.count_ok = saved_ok;
+        g.line_head = saved_head;
+    } else {
+        syntax_error();
+    }
+    return p;
+}
+
+// Reads `condition : statement` of an alt or any block.
+char* alternative(char* p, Frame&) {
+    char* s = p;
+    char* q = p;
+    auto newline = [&](const char* nl) {
+        if (g.count_ok) {
+            ++g.count;
+            if (g.n_flag) {
+                printf("%4d ", g.count);
+                print_oneline(nl + 1);
+            }
+        }
+    };
+    for (;;) {
+        if (q[0] == '<' && q[1] != '<') {
+            // The colon of a bit range such as <7:0> does not end the condition.
+            ++q;
+            for (; is_space(*q); ++q)
+                if (*q == '\n') newline(q);
+            if (is_digit(*q)) {
+                while (is_digit(*q)) ++q;
+                for (; is_space(*q); ++q)
+                    if (*q == '\n') newline(q);
+                if (*q == ':') ++q;
+            }
+        }
+        if (*q == '\n') newline(q);
+        if (*q == ';' || *q == '\0') {
+            printf("hoge\n");
+            syntax_error();
+        }
+        ++q;
+        if (*q == ':') break;
+    }
+    char* e = q;
+    while (e > s && is_space(e[-1])) --e;
+    *e = '\0';
+    p = skip_ws(q + 1);
+    std::string cond = s;
+    int kind = g.stack[g.sp].kind;
+    if (cond != "else") {
+        int w = convert_logic(cond, 1);
+        if (w != 1) warning(kind == K_ANY ? "\"any condition\"" : "\"alt condition\"");
+    }
+    stack_push(&cond, kind);
+    if (mycmp(p, "par", '{') || mycmp(p, "alt", '{') || mycmp(p, "any", '{') || mycmp(p, "if", '(') ||
+        mycmp(p, "goto", 0) || mycmp(p, "generate", 0) || mycmp(p, "finish", ';'))
+        return p;
+    debug_message("logic");
+    p = set_logic(p, 1);
+    stack_pop_check();
+    return p;
+}
+
+void end_of_block(Frame& f) {
+    g.combinational = 0;
+    g.module_flag = 0;
+    g.circuit_flag = 0;
+    if (g.declare_flag) {
+        g.declare_flag = 0;
+        return;
+    }
+    print_output(f.out, f.module_name);
+    delete_all_list();
+}
+
+char* block_statement(char* p, Frame& f) {
+    bool is_else = mycmp(p, "else", 0) && *skip_space_only(p + 4) != ':';
+    if (!is_else) g.else_ready = false;
+    static const char* const wire_words[] = {"input", "output", "sel", "sel_v", "reg", "reg_wr",
+                                             "reg_ws", "instrin", "instrout", "instrself", "bidirect"};
+    if (*p == '{') {
+        ++f.depth;
+        debug_message("{, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(g.sp));
+        return p + 1;
+    }
+    if (*p == '}') {
+        --f.depth;
+        debug_message("}, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(g.sp));
+        ++p;
+        if (f.depth < 0) syntax_error();
+        if (f.depth == 0)
+            end_of_block(f);
+        else
+            stack_pop();
+        return p;
+    }
+    if (strncmp(p, "pos_reg", 7) == 0) return p + 4;
+    if (strncmp(p, "neg_reg", 7) == 0) {
+        g.clock_aspect = 1;
+        return p + 4;
+    }
+    for (const char* w : wire_words) {
+        if (mycmp(p, w, 0)) {
+            p = process_wire(p);
+            g.clock_aspect = 0;
+            return p;
+        }
+    }
+    if (mycmp(p, "instr_arg", 0)) return process_instr_arg(p);
+    if (mycmp(p, "stage_name", 0)) return process_stage_name(p);
+    if (mycmp(p, "stage", 0)) return process_stage(p, f.current_stage);
+    if (mycmp(p, "state_name", 0)) {
+        f.state_name_flag = 1;
+        return process_state_name(p, f.current_stage);
+    }
+    if (mycmp(p, "first_state", 0)) return process_first_state(p, f.current_stage);
+    if (mycmp(p, "state", 0)) return process_state(p, f.current_stage, f.state_name_flag);
+    if (mycmp(p, "generate", 0)) return process_generate(p);
+    if (mycmp(p, "goto", 0)) return process_goto(p, f.current_stage);
+    if (mycmp(p, "finish", ';')) return process_finish(p, f.current_stage);
+    if (mycmp(p, "relay", 0)) return process_relay(p, f.current_stage);
+    if (mycmp(p, "if", '(')) return process_if(p);
+    static const struct {
+        const char* word;
+        int kind;
+    } blocks[] = {{"par", K_PAR}, {"alt", K_ALT}, {"any", K_ANY}};
+    for (const auto& b : blocks) {
+        if (mycmp(p, b.word, '{')) {
+            debug_message(b.word);
+            stack_push(nullptr, b.kind);
+            return p + 3;
+        }
+    }
+    if (mycmp(p, "instruct", 0)) return process_instruct(p);
+    if (g.declare_flag) syntax_error();
+    if (is_alpha(*p)) {
+        std::string id;
+        read_identifier(p, id);
+        if (g.declare_index.count(id)) return insert_list(p, append_wire_record(), T_INSTANCE, '0');
+    }
+    if (is_else) {
+        debug_message("ifelse");
+        p = skip_ws(p + 4);
+        const std::string* negation = prepare_else();
+        stack_push(nullptr, K_ELSE);
+        if (negation) {
+            std::string cond = *negation;
+            stack_push(&cond, K_ELSE);
+        } else {
+            stack_push(&g.ifelse_logic, K_ELSE);
+        }
+        return p;
+    }
+    if (g.sp >= 0 && (g.stack[g.sp].kind == K_ANY || g.stack[g.sp].kind == K_ALT))
+        return alternative(p, f);
+    debug_message("logic");
+    p = set_logic(p, 1);
+    stack_pop_check();
+    return p;
+}
+
+}  // namespace
+
+void xlator_core(char* text, FILE* out) {
+    Frame f;
+    f.out = out;
+    g.count_ok = g.owner;
+    bool outermost = g.owner == 1;
+    if (outermost) {
+        g.owner = 0;
+        stack_clear();
+        g.total_alloc_size = 0;
+        g.count = 1;
+        time_t now = time(nullptr);
+        fprintf(out, "// This file was translated at %s", asctime(localtime(&now)));
+        fprintf(out, "//  via %s program written by kurotan\n", g.program_name.c_str());
+        if (g.d_flag) printf("----- %s_core -----\n", g.program_name.c_str());
+    }
+    g.line_head = text;
+    if (g.n_flag && g.count_ok) {
+        printf("%4d ", g.count);
+        print_oneline(text);
+    }
+    char* p = text;
+    for (;;) {
+        p = skip_ws(p);
+        if (!*p) break;
+        if (g.module_flag + g.circuit_flag + g.declare_flag >= 2) syntax_error();
+        if (!g.module_flag && !g.circuit_flag && !g.declare_flag)
+            p = top_level_statement(p, f);
+        else
+            p = block_statement(p, f);
+    }
+    // A block header left without its body is as unbalanced as a missing '}'.
+    bool open_header = f.depth == 0 && (g.module_flag || g.circuit_flag || g.declare_flag) && outermost;
+    if (f.depth != 0 || g.sp != -1 || open_header) {
+        fprintf(stderr, "{ } depth=%d, sp=%d\n", f.depth, g.sp);
+        syntax_error();
+    }
+    if (!outermost) return;
+    delete_declare();
+    g.define_list = g.define_tail = nullptr;
+    g.define_index.clear();
+    g.run_lists.clear();
+    g.run_logics.clear();
+    if (g.d_flag) {
+        printf("----- translation succeeded -----\n");
+        printf("%s Bytes malloced\n", with_commas(g.total_alloc_size).c_str());
+    }
+    print_success_line();
+}

@@ -1,0 +1,37 @@
+// Diagnostics: fatal errors, warnings, debug traces and the joke styles.
+#ifndef SFLC_ERROR_H
+#define SFLC_ERROR_H
+
+#include <string>
+
+// Thrown to end a run; the driver turns it into the exit status.
+struct FatalExit {
+    int status;
+};
+
+// Ends the run with the given status (the message has been written).
+[[noreturn]] void fatal_exit(int status);
+
+// "FILE: LINE: syntax error" (or its debug or joke form), removes the
+// output file, exit status 1.
+[[noreturn]] void syntax_error();
+// Writes `why` as one line on stderr, then reports the syntax error.
+[[noreturn]] void syntax_error_because(const std::string& why);
+// "FILE: LINE: name duplication", exit status 1, output file kept.
+[[noreturn]] void name_duplication();
+// "NAME: <system error text>", exit status 1.
+[[noreturn]] void die(const std::string& name);
+// "buffer over flow: LINE", exit status 1: a text outgrew its 4095 characters.
+[[noreturn]] void buffer_overflow();
+
+void warning(const std::string& text);
+void debug_message(const std::string& text);
+// Writes the text from p up to the next newline, then a newline, to stdout.
+void print_oneline(const char* p);
+// The closing line of the selected message style after a successful run.
+void print_success_line();
+
+extern const char recursive_note_sjis[];
+extern const char call_face_sjis[];
+
+#endif

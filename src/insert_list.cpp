@@ -1,0 +1,144 @@
+#include "insert_list.h"
+
+#include "error.h"
+
+namespace {
+
+// A fresh record linked after `cur` in the list that `cur` belongs to.
+list* chain_after(list* cur) {
+    bool in_declare = g.declare_flag != 0;
+    list* n = new_list(in_declare);
+    cur->next = n;
+    if (in_declare) {
+        if (g.declare_tail && g.declare_tail->port_tail == cur) g.declare_tail->port_tail = n;
+    } else if (g.wire_tail == cur) {
+        g.wire_tail = n;
+    }
+    return n;
+}
+
+// Reads the width between '<' and '>' and the separator after it.
+char* read_width(char* p, int& width) {
+    ++p;  // '<'
+    p = skip_ws(p);
+    const char* q = p;
+    bool neg = false;
+    if (*q == '+' || *q == '-') {
+        neg = *q == '-';
+        ++q;
+    }
+    long long v = is_digit(*q) ? read_decimal(q) : 0;
+    if (neg) v = -v;
+    if (v < 1) syntax_error();
+    width = v > 0x7fffffff ? 0x7fffffff : static_cast<int>(v);
+    while (is_digit(*p)) ++p;  // a sign is not skipped, so "+2" fails below
+    p = skip_ws(p);
+    if (*p != '>') syntax_error();
+    ++p;
+    p = skip_ws(p);
+    if (*p != ',' && *p != ';') syntax_error();
+    return p;
+}
+
+// Enters the port nets of one instance and its connection line.
+list* enter_instance(const std::string& inst, list* cur, list*& prev) {
+    auto it = g.declare_index.find(g.module_name);
+    if (it == g.declare_index.end()) syntax_error();
+    declare* d = it->second;
+    std::string& mc = g.module_connection;
+    mc += inst;
+    mc += "(";
+    if (!d->interface) mc += ".m_clock(m_clock), .p_reset(p_reset), ";
+    bool first = true;
+    for (list* port = d->port; port; port = port->next) {
+        std::string netname = "_" + inst + "_" + port->name;
+        std::string decl = "sel " + netname;
+        if (port->width > 1) decl += "<" + std::to_string(port->width) + ">";
+        decl += ";";
+        int t = T_SEL;
+        char m = 'x';
+        if (port->type == T_INSTRIN) {
+            t = T_INSTRSELF;
+            m = '0';
+        } else if (port->type == T_INSTROUT) {
+            t = T_INSTRSELF;
+        }
+        insert_list(&decl[0], cur, t, m);
+        prev = cur;
+        cur = chain_after(cur);
+        if (!first) mc += ", ";
+        first = false;
+        mc += "." + port->name + "(" + netname + ")";
+    }
+    // A submodule without ports connects only its clock and reset.
+    if (first && !d->interface) mc.resize(mc.size() - 2);
+    mc += ");\n";
+    g.instance_types.emplace(inst, g.module_name);
+    return cur;
+}
+
+}  // namespace
+
+char* insert_list(char* text, list* record, int type, char mark) {
+    if (g.combinational && (type == T_REG || type == T_REG_WR || type == T_REG_WS)) syntax_error();
+    char* p = text;
+    list* prev = nullptr;  // record before the current one (instances only)
+    if (type == T_INSTANCE) {
+        p = read_identifier(p, g.module_name);
+        prev = g.wire_tail == record ? g.wire_prev_tail : nullptr;
+    } else if (is_ident_start(*p)) {
+        while (is_ident_char(*p)) ++p;
+    }
+    list* cur = record;
+    std::string name;
+    for (;;) {
+        p = skip_ws(p);
+        p = read_identifier(p, name);
+        p = skip_ws(p);
+        if (type == T_INSTANCE) {
+            g.module_connection += "   ";
+            g.module_connection += g.module_name;
+            g.module_connection += " ";
+        }
+        int width = 1;
+        if (*p != ',' && *p != ';') {
+            if ((p[0] == '<' && p[1] == '<') || *p != '<' || type == T_INSTANCE) syntax_error();
+            p = read_width(p, width);
+        }
+        bool last = *p == ';';
+        if (type == T_INSTANCE) {
+            cur = enter_instance(name, cur, prev);
+            ++p;
+            if (last) {
+                // The record allocated after the last port stays unused.
+                if (prev)
+                    prev->next = nullptr;
+                else
+                    g.wire_list = nullptr;
+                g.wire_tail = prev;
+                return p;
+            }
+            continue;
+        }
+        if (g.declare_flag) {
+            if (!g.declare_list) {
+                fprintf(stderr, "declare is NULL! ... arienai\n");
+                fatal_exit(1);
+            }
+            declare* d = g.declare_tail;
+            if (d->port_index.count(name)) name_duplication();
+            d->port_index.emplace(name, cur);
+        } else {
+            if (g.wire_index.count(name)) name_duplication();
+        }
+        cur->name = name;
+        cur->type = type;
+        cur->mark = mark;
+        cur->edge = g.clock_aspect;
+        cur->width = width;
+        if (!g.declare_flag) index_wire(cur);
+        ++p;
+        if (last) return p;
+        cur = chain_after(cur);
+    }
+}

@@ -1,0 +1,184 @@
+#include "main.h"
+
+#include <getopt.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "core.h"
+#include "error.h"
+#include "mygetline.h"
+
+void usage(const char* name) {
+    fprintf(stderr, "usage: %s [-o out_file] in_file.sfl\n", name);
+    fatal_exit(1);
+}
+
+void help(const char* name) {
+    printf("usage: %s [-o out_file.v] [options] in_file.sfl\n", name);
+    printf("options\n");
+    printf("   -h, --help\n");
+    printf("       print help and exit\n");
+    printf("   -v, --version\n");
+    printf("       print version and exit\n");
+    printf("   -d, --debug\n");
+    printf("       print debug information and exit\n");
+    printf("   -n, --number\n");
+    printf("       print sfl file after cleard away comment\n");
+    printf("   -o, --output out_file.v\n");
+    printf("       write the Verilog output to out_file.v\n");
+    printf("   -O, --optimize\n");
+    printf("       optimize for similation or logic synthesis\n");
+    printf("   --posres\n");
+    printf("       set p_reset up as positive reset (default is negative reset)\n");
+    fatal_exit(1);
+}
+
+void version(const char* name) {
+    printf("%s version 0.997 (slightly distributed version)\n", name);
+    printf("rewritten in C++ by the sflc developers; free to use, copy and change\n");
+    fatal_exit(1);
+}
+
+namespace {
+
+// Same file on disk: the output path would overwrite the source.
+bool same_file(const std::string& a, const std::string& b) {
+    struct stat sa, sb;
+    if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+std::string canonical_path(const std::string& path) {
+    char* r = realpath(path.c_str(), nullptr);
+    if (!r) return path;
+    std::string s = r;
+    free(r);
+    return s;
+}
+
+int run(int argc, char** argv) {
+    const char* arg0 = argc > 0 && argv[0] ? argv[0] : "sflc";
+    const char* base = arg0;
+    for (const char* c = arg0; *c; ++c)
+        if (*c == '/' || *c == '\\') base = c + 1;
+    g.program_name = base;
+    const char* name = g.program_name.c_str();
+
+    static const struct option longopts[] = {
+        {"output", required_argument, nullptr, 'o'},
+        {"help", no_argument, nullptr, 'h'},
+        {"version", no_argument, nullptr, 'v'},
+        {"old", no_argument, &g.old_flag, 1},
+        {"debug", no_argument, nullptr, 'd'},
+        {"lines", no_argument, nullptr, 'n'},
+        {"tundere", optional_argument, nullptr, 't'},
+        {"2channel", optional_argument, nullptr, '2'},
+        {"posres", no_argument, &g.posres, 1},
+        {"optimize", no_argument, nullptr, 'O'},
+        {"number", no_argument, nullptr, 'n'},
+        {"shinpi", no_argument, nullptr, 's'},
+        {nullptr, 0, nullptr, 0},
+    };
+    optind = 0;  // a fresh scan, also when run more than once in one process
+    opterr = 1;
+    int c;
+    while ((c = getopt_long(argc, argv, "o:hvdnOp", longopts, nullptr)) != -1) {
+        switch (c) {
+            case 'o': g.write_filename = optarg; break;
+            case 'd': g.d_flag = 1; break;
+            case 'n': g.n_flag = 1; break;
+            case 'O': g.O_flag = 1; break;
+            case 'p': g.p_flag = 1; break;
+            case 't':
+            case '2':
+            case 's':
+                if (c == 't') g.t_flag = 1;
+                if (c == '2') g.II_flag = 1;
+                if (c == 's') g.shinpi_flag = 1;
+                if (optarg) {
+                    if (optarg[0] == 'e')
+                        g.km = 0;
+                    else if (optarg[0] == 's')
+                        g.km = 1;
+                    else
+                        usage(name);
+                }
+                break;
+            case 'h': help(name);
+            case 'v': version(name);
+            case '?': usage(name);
+            default: break;
+        }
+    }
+    int files = argc - optind;
+    if (files == 0) {
+        fprintf(stderr, "%s: no input files\n", name);
+        fatal_exit(1);
+    }
+    if (files > 1) {
+        fprintf(stderr, "%s: too many input files\n", name);
+        fatal_exit(1);
+    }
+    std::string input = argv[optind];
+    size_t len = input.size();
+    if (len <= 4 || input.compare(len - 4, 4, ".sfl") != 0) {
+        printf("this file isn't sfl.\n");
+        fflush(stdout);
+        usage(name);
+    }
+    g.readfile_path.clear();
+    for (size_t k = len - 4; k > 0; --k) {
+        if (input[k] == '/') {
+            g.readfile_path = input.substr(0, k);
+            break;
+        }
+    }
+    g.read_filename = input;
+    if (g.write_filename.empty()) {
+        if (!g.readfile_path.empty())
+            g.write_filename = input.substr(g.readfile_path.size() + 1, len - g.readfile_path.size() - 5);
+        else
+            g.write_filename = input.substr(0, len - 4);
+        g.write_filename += ".v";
+    }
+
+    FILE* in = fopen(input.c_str(), "r");
+    if (!in) die(g.read_filename);
+    std::string text = readfile_as_oneline(in);
+    fclose(in);
+
+    if (same_file(g.write_filename, input)) {
+        fprintf(stderr, "%s: refusing to write the output over the input file %s\n", name,
+                g.write_filename.c_str());
+        fatal_exit(1);
+    }
+    FILE* out = fopen(g.write_filename.c_str(), "w");
+    if (!out) die(g.write_filename);
+    g.include_chain.assign(1, canonical_path(input));
+    try {
+        xlator_core(&text[0], out);
+    } catch (...) {
+        fclose(out);
+        throw;
+    }
+    fclose(out);
+    return 0;
+}
+
+}  // namespace
+
+int sflc_main(int argc, char** argv) {
+    int status;
+    try {
+        status = run(argc, argv);
+    } catch (const FatalExit& e) {
+        status = e.status;
+    }
+    fflush(stdout);
+    fflush(stderr);
+    return status;
+}

@@ -1,0 +1,26 @@
+// The expression parser: syntax check, operand widths, full parentheses.
+#ifndef SFLC_PARSER_H
+#define SFLC_PARSER_H
+
+#include <string>
+
+// Stack entry of both passes: a text and a width.
+struct item {
+    std::string text;
+    int width = 0;
+};
+
+// Checks an SFL expression, rewrites it fully parenthesised without
+// blanks, and returns its width in bits.
+int parser(std::string& text);
+// Appends the postfix text of `text` to `postfix`.
+void to_postpone(const std::string& text, std::string& postfix);
+// Evaluates a postfix text: writes the parenthesised expression into
+// `text` and returns its width.
+int calc(const std::string& postfix, std::string& text);
+
+int operator1(const char* p);
+int operator2_1(const char* p);
+int operator2_2(const char* p);
+
+#endif

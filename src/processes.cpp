@@ -1,0 +1,174 @@
+// Module headers, declare blocks, signal declarations and instruction
+// arguments.
+#include "processes.h"
+
+#include <cstring>
+
+#include "error.h"
+#include "insert_list.h"
+
+int mycmp(const char* text, const char* keyword, int alt) {
+    size_t n = strlen(keyword);
+    if (strncmp(text, keyword, n) != 0) return 0;
+    char c = text[n];
+    if (is_space(c)) return 1;
+    if (alt >= 1 && c == alt) return 1;
+    return 0;
+}
+
+char* process_recursive(char* p, std::string& module_name) {
+    if (g.sp != -1) syntax_error();
+    p += 9;
+    p = skip_ws(p);
+    return process_module(p, module_name, 1);
+}
+
+char* process_module(char* p, std::string& module_name, int recursive) {
+    if (g.sp != -1) syntax_error();
+    if (mycmp(p, "module", 0)) {
+        g.module_flag = 1;
+        p += 6;
+    } else if (mycmp(p, "circuit", 0)) {
+        g.circuit_flag = 1;
+        p += 7;
+    } else {
+        syntax_error();
+    }
+    p = skip_ws(p);
+    p = read_identifier(p, module_name);
+    p = skip_ws(p);
+    if (*p != '{') {
+        if (!mycmp(p, "combinational", 0)) syntax_error();
+        p += 13;
+        debug_message("combinational");
+        g.combinational = 1;
+    }
+    if (!g.combinational) {
+        for (const char* port : {"input m_clock;", "input p_reset;"}) {
+            std::string decl = port;
+            insert_list(&decl[0], append_wire_record(), T_INPUT, 'x');
+        }
+    }
+    if (g.d_flag) printf("\n");
+    debug_message(std::string(recursive ? "recursive" : "") + " " +
+                  (g.module_flag ? "module" : "circuit") + " -> " + module_name);
+    return p;
+}
+
+char* process_declare(char* p) {
+    g.declare_flag = 1;
+    p += 7;
+    p = skip_ws(p);
+    declare* d = new_declare();
+    if (g.declare_tail)
+        g.declare_tail->next = d;
+    else
+        g.declare_list = d;
+    g.declare_tail = d;
+    p = skip_ws(p);
+    p = read_identifier(p, d->name);
+    g.declare_index.emplace(d->name, d);
+    p = skip_ws(p);
+    if (*p != '{') {
+        if (!mycmp(p, "interface", 0)) syntax_error();
+        p += 9;
+        debug_message("interface");
+        d->interface = 1;
+    }
+    if (g.d_flag) printf("\n");
+    debug_message("declare -> " + d->name);
+    return p;
+}
+
+// A fresh record at the end of the list that declarations go to now.
+static list* append_target_record() {
+    if (!g.declare_flag) return append_wire_record();
+    declare* d = g.declare_tail;
+    list* rec = new_list(true);
+    if (d->port_tail)
+        d->port_tail->next = rec;
+    else
+        d->port = rec;
+    d->port_tail = rec;
+    return rec;
+}
+
+char* process_wire(char* p) {
+    if (g.sp != -1) syntax_error();
+    struct Kind {
+        const char* word;
+        int type;
+        char mark;
+        bool in_declare;
+    };
+    static const Kind kinds[] = {
+        {"input", T_INPUT, 'x', true},        {"output", T_OUTPUT, 'x', true},
+        {"bidirect", T_BIDIRECT, 'x', true},  {"sel", T_SEL, 'x', false},
+        {"sel_v", T_SEL, 'x', false},         {"reg", T_REG, 'x', false},
+        {"reg_wr", T_REG_WR, 'x', false},     {"reg_ws", T_REG_WS, 'x', false},
+        {"instrin", T_INSTRIN, '0', true},    {"instrout", T_INSTROUT, '0', true},
+        {"instrself", T_INSTRSELF, '0', false},
+    };
+    list* rec = append_target_record();
+    for (const Kind& k : kinds) {
+        if (!mycmp(p, k.word, 0)) continue;
+        debug_message(k.word);
+        if (g.declare_flag && !k.in_declare) syntax_error();
+        return insert_list(p, rec, k.type, k.mark);
+    }
+    syntax_error();
+}
+
+char* process_instr_arg(char* p) {
+    if (g.sp != -1) syntax_error();
+    debug_message("instr_arg");
+    p += 9;
+    p = skip_ws(p);
+    list* head;
+    if (g.declare_flag) {
+        if (!g.declare_list) syntax_error();
+        head = g.declare_tail->port;
+    } else {
+        head = g.wire_list;
+    }
+    return register_instr_arg(head, p);
+}
+
+char* register_instr_arg(list* head, char* p) {
+    if (!head) syntax_error();
+    std::string name;
+    p = read_identifier(p, name);
+    if (*p != '(' && !is_space(*p)) syntax_error();
+    p = skip_ws(p);
+    if (*p != '(') syntax_error();
+    list* rec = nullptr;
+    bool run_long = false;
+    if (head == g.wire_list) {
+        rec = find_wire(name);
+    } else {
+        auto it = g.declare_tail->port_index.find(name);
+        if (it != g.declare_tail->port_index.end()) rec = it->second;
+        run_long = true;
+    }
+    if (!rec) syntax_error();
+    list* last = nullptr;
+    for (list* a = rec->instr_arg; a; a = a->instr_arg) last = a;
+    ++p;
+    for (;;) {
+        p = skip_ws(p);
+        std::string arg;
+        p = read_identifier(p, arg);
+        if (*p != ',' && *p != ')') syntax_error();
+        list* a = new_list(run_long);
+        a->name = arg;
+        if (last)
+            last->instr_arg = a;
+        else
+            rec->instr_arg = a;
+        last = a;
+        if (*p++ == ')') break;
+    }
+    p = skip_ws(p);
+    if (*p != ';') syntax_error();
+    return p + 1;
+}

@@ -1,0 +1,41 @@
+// Construct handlers: each takes the position of its statement in the
+// source and returns the position at which the dispatcher goes on.
+#ifndef SFLC_PROCESSES_H
+#define SFLC_PROCESSES_H
+
+#include <cstdio>
+#include <string>
+
+#include "core.h"
+
+// 1 when `keyword` stands at `text`, followed by white space or by `alt`.
+int mycmp(const char* text, const char* keyword, int alt);
+
+// Module structure and signals.
+char* process_recursive(char* p, std::string& module_name);
+char* process_module(char* p, std::string& module_name, int recursive);
+char* process_declare(char* p);
+char* process_wire(char* p);
+char* process_instr_arg(char* p);
+char* register_instr_arg(list* head, char* p);
+
+// Stages, states and transfers.
+char* process_stage_name(char* p);
+char* process_stage(char* p, std::string& current_stage);
+char* process_state_name(char* p, const std::string& current_stage);
+char* insert_state_list(char* p, const std::string& stage_name);
+char* process_first_state(char* p, const std::string& current_stage);
+char* process_state(char* p, const std::string& current_stage, int& state_name_flag);
+char* process_generate(char* p);
+char* process_generate_core(char* p);
+char* process_goto(char* p, const std::string& current_stage);
+char* process_finish(char* p, const std::string& current_stage);
+char* process_relay(char* p, const std::string& current_stage);
+
+// Conditions, instruction bodies, macros and includes.
+char* process_if(char* p);
+char* process_instruct(char* p);
+char* process_define(char* p, FILE* out);
+char* process_include(char* p, FILE* out);
+
+#endif

@@ -1,0 +1,178 @@
+// Condition headers (if, instruct) and the source directives %d and %i.
+#include <climits>
+#include <cstdlib>
+#include <string>
+
+#include "convert_logic.h"
+#include "error.h"
+#include "mygetline.h"
+#include "processes.h"
+#include "stack.h"
+
+namespace {
+
+const size_t kMaxIncludeDepth = 100;
+
+// True when a translated macro value must be wrapped in parentheses to be
+// used as one operand: anything but an empty value, one name, one
+// constant, one select, one quoted string or one parenthesised group.
+bool needs_parentheses(const std::string& v) {
+    size_t n = v.size();
+    if (n == 0) return false;
+    if (v[0] == '"') return v.find('"', 1) != n - 1;
+    if (v[0] == '(') {
+        int depth = 0;
+        for (size_t i = 0; i < n; ++i) {
+            if (v[i] == '(') ++depth;
+            if (v[i] == ')' && --depth == 0) return i != n - 1;
+        }
+        return true;
+    }
+    size_t i = 0;
+    if (v[i] == '`') ++i;
+    if (i < n && is_ident_start(v[i])) {
+        while (i < n && is_ident_char(v[i])) ++i;
+        if (i == n) return false;
+        // one select: name[h] or name[h:l]
+        if (v[i] != '[' || v[n - 1] != ']') return true;
+        for (size_t k = i + 1; k + 1 < n; ++k)
+            if (!is_digit(v[k]) && v[k] != ':') return true;
+        return false;
+    }
+    if (i == 0 && is_digit(v[0])) {
+        // a sized or plain constant: 8, 8'h1F
+        while (i < n && is_digit(v[i])) ++i;
+        if (i == n) return false;
+        if (v[i] != '\'') return true;
+        ++i;
+        if (i >= n || !(v[i] == 'b' || v[i] == 'o' || v[i] == 'h' || v[i] == 'd')) return true;
+        ++i;
+        if (i == n) return true;
+        for (; i < n; ++i)
+            if (!is_alnum(v[i])) return true;
+        return false;
+    }
+    return true;
+}
+
+// The canonical name of a file, to recognise one included again.
+std::string canonical(const std::string& path) {
+    char* r = realpath(path.c_str(), nullptr);
+    if (!r) return path;
+    std::string s = r;
+    free(r);
+    return s;
+}
+
+}  // namespace
+
+char* process_if(char* p) {
+    debug_message("if");
+    p += 2;
+    p = skip_ws(p);
+    if (*p != '(') syntax_error();
+    char* start = ++p;
+    if (*start == ')') syntax_error();  // an empty condition
+    int depth = 0;
+    char* q = start;
+    for (;;) {
+        if (*q == '\0') syntax_error();
+        if (*q == ')' && depth == 0) break;
+        if (*q == '(') ++depth;
+        if (*q == ')') --depth;
+        if (*q == '\n' && g.count_ok) count_newline(q + 1);
+        ++q;
+    }
+    std::string cond(start, q);
+    check_text_size(cond);
+    int w = convert_logic(cond, 1);
+    if (w != 1) warning("\"if condition\"");
+    stack_push(nullptr, K_IF);
+    stack_push(&cond, K_IF);
+    return q + 1;
+}
+
+char* process_instruct(char* p) {
+    if (g.sp != -1) syntax_error();
+    debug_message("instruct");
+    stack_push(nullptr, K_INSTRUCT);
+    p += 8;
+    p = skip_ws(p);
+    std::string name;
+    p = read_identifier(p, name);
+    if (*p == '.') {
+        std::string port;
+        p = read_identifier(p + 1, port);
+        name += "." + port;
+    }
+    int w = convert_logic(name, 1);
+    if (w < 0) syntax_error();
+    if (w != 1) warning("instruct");
+    list* rec = find_wire(name);
+    if (!rec) syntax_error();
+    if (rec->type != T_INSTRIN && rec->type != T_INSTRSELF) syntax_error();
+    stack_push(&name, K_INSTRUCT);
+    return p;
+}
+
+char* process_define(char* p, FILE* out) {
+    debug_message("%d");
+    p += 2;
+    if (!is_space(*p)) syntax_error();
+    p = skip_ws(p);
+    list* m = new_list(true);
+    if (g.define_tail)
+        g.define_tail->next = m;
+    else
+        g.define_list = m;
+    g.define_tail = m;
+    p = read_identifier(p, m->name);
+    g.define_index.emplace(m->name, m);
+    if (!is_space(*p)) syntax_error();
+    // A name that ends the line defines an empty macro; the value never
+    // runs into the next line.
+    char* start = *p == '\n' ? p : p + 1;
+    char* e = start;
+    while (*e && *e != '\n') ++e;
+    logic* v = new_logic(true);
+    m->logic = v;
+    v->value.assign(start, e);
+    check_text_size(v->value);
+    std::string text = v->value;
+    convert_logic(text, 0);
+    if (needs_parentheses(text)) text = "(" + text + ")";
+    fprintf(out, "`define %s %s\n", m->name.c_str(), text.c_str());
+    return e;
+}
+
+char* process_include(char* p, FILE* out) {
+    debug_message("%i");
+    p += 2;
+    if (!is_space(*p)) syntax_error();
+    p = skip_ws(p);
+    if (*p != '"') syntax_error();
+    char* start = ++p;
+    while (*p != '"') {
+        if (*p == '\n' || *p == '\0') syntax_error();
+        ++p;
+    }
+    std::string name(start, p);
+    ++p;
+    std::string path = g.readfile_path.empty() ? name : g.readfile_path + "/" + name;
+    FILE* f = fopen(path.c_str(), "r");
+    if (!f) die(path);
+    std::string id = canonical(path);
+    bool cycle = g.include_chain.size() >= kMaxIncludeDepth;
+    for (const std::string& open : g.include_chain) cycle = cycle || open == id;
+    if (cycle) {
+        fclose(f);
+        syntax_error_because(g.read_filename + ": " + std::to_string(g.count) + ": " + path +
+                             " includes itself");
+    }
+    std::string text = readfile_as_oneline(f);
+    fclose(f);
+    g.include_chain.push_back(id);
+    xlator_core(&text[0], out);
+    g.include_chain.pop_back();
+    return p;
+}

@@ -1,0 +1,321 @@
+// Stages, tasks and states, and the transfers between them.
+#include <string>
+
+#include "error.h"
+#include "insert_list.h"
+#include "processes.h"
+#include "search_list.h"
+#include "set_logic.h"
+#include "stack.h"
+
+namespace {
+
+void declare_signal(const std::string& text, int type, char mark) {
+    std::string decl = text;
+    insert_list(&decl[0], append_wire_record(), type, mark);
+}
+
+// Width of a state register for n states: at least 1 bit.
+int state_width(int n) {
+    int w = 1;
+    while (w < 31 && (1LL << w) < n) ++w;
+    return w;
+}
+
+// Emits the state register and the state constants of a stage.
+void generate_states(stage* st) {
+    int w = state_width(st->state_num);
+    const std::string& s = st->name;
+    if (w == 1)
+        declare_signal("reg_wr _" + s + "_state;", T_REG_WR, 'f');
+    else
+        declare_signal("reg_wr _" + s + "_state<" + std::to_string(w) + ">;", T_REG_WR, 'f');
+    if (w == 1)
+        g.parameters += "   parameter\n";
+    else
+        g.parameters += "   parameter [" + std::to_string(w - 1) + ":0]\n";
+    if (!st->state) syntax_error();
+    int i = 0;
+    for (state* a = st->state; a; a = a->next, ++i) {
+        std::string pname = "_" + s + "_" + a->name;
+        g.parameters += "      " + pname + " = " + std::to_string(w) + "'d" + std::to_string(i);
+        g.parameters += a->next ? ",\n" : ";\n";
+        g.param_index.add(pname, w);
+    }
+}
+
+// stage.task(args); : the argument transfers and the task select.
+char* generate_transfer(char* p) {
+    std::string sname, tname;
+    p = read_identifier(p, sname);
+    if (*p != '.') syntax_error();
+    stage* st = search_stage_list(sname);
+    p = read_identifier(p + 1, tname);
+    p = skip_ws(p);
+    if (*p != '(') syntax_error();
+    p = skip_ws(p + 1);
+    task* t = search_task_list(st, tname);
+    if (*p != ')') {
+        list* a = t->arg;
+        for (;;) {
+            if (!a) syntax_error();
+            std::string term;
+            p = read_term(p, term);
+            set_logic_text(a->name + " := " + term + ";");
+            a = a->next;
+            if (*p == ')') break;
+            if (*p != ',') syntax_error();
+            ++p;
+        }
+        if (a) syntax_error();
+    }
+    if (*p != ')') syntax_error();
+    p = skip_ws(p + 1);
+    if (*p != ';') syntax_error();
+    set_logic_text("_" + sname + "_" + tname + " = 0b1;");
+    return p + 1;
+}
+
+void finish_transfer(const std::string& current_stage) {
+    stage* st = search_stage_list(current_stage);
+    set_logic_text("_" + st->name + "_on_reg := 0b0;");
+}
+
+bool in_stage_body() { return g.sp >= 0 && g.stack[0].kind == K_STAGE; }
+
+}  // namespace
+
+char* process_stage_name(char* p) {
+    if (g.sp != -1) syntax_error();
+    debug_message("stage_name");
+    p += 10;
+    p = skip_ws(p);
+    stage* st = new_stage();
+    if (g.stage_tail)
+        g.stage_tail->next = st;
+    else
+        g.stage_list = st;
+    g.stage_tail = st;
+    p = read_identifier(p, st->name);
+    g.stage_index.emplace(st->name, st);
+    p = skip_ws(p);
+    if (*p != '{') syntax_error();
+    p = skip_ws(p + 1);
+    do {
+        char fast;
+        if (mycmp(p, "task_fast", 0)) {
+            fast = 1;
+            p += 9;
+        } else if (mycmp(p, "task", 0)) {
+            fast = 0;
+            p += 4;
+        } else {
+            syntax_error();
+        }
+        p = skip_ws(p);
+        task* t = new_task();
+        if (st->task_tail)
+            st->task_tail->next = t;
+        else
+            st->task = t;
+        st->task_tail = t;
+        t->fast = fast;
+        p = read_identifier(p, t->name);
+        st->task_index.emplace(t->name, t);
+        p = skip_ws(p);
+        if (*p != '(') syntax_error();
+        p = skip_ws(p + 1);
+        if (is_alpha(*p)) {
+            list* last = nullptr;
+            for (;;) {
+                list* a = new_list();
+                if (last)
+                    last->next = a;
+                else
+                    t->arg = a;
+                last = a;
+                p = read_term(p, a->name);
+                list* w = find_wire(a->name);
+                if (!w) syntax_error();
+                if (w->type != T_REG && w->type != T_REG_WR && w->type != T_REG_WS) {
+                    fprintf(stderr, "%s is not register\n", a->name.c_str());
+                    syntax_error();
+                }
+                if (*p == ')') break;
+                if (*p != ',') syntax_error();
+                ++p;
+            }
+        }
+        if (*p != ')') syntax_error();
+        p = skip_ws(p + 1);
+        if (*p != ';') syntax_error();
+        p = skip_ws(p + 1);
+    } while (*p != '}');
+    ++p;
+
+    const std::string& s = st->name;
+    std::string all_tasks, fast_tasks;
+    for (task* t = st->task; t; t = t->next) {
+        declare_signal("sel _" + s + "_" + t->name + ";", T_SEL, 'x');
+        std::string sel = "_" + s + "_" + t->name;
+        if (!all_tasks.empty()) all_tasks += "|";
+        all_tasks += sel;
+        if (t->fast) {
+            if (!fast_tasks.empty()) fast_tasks += "|";
+            fast_tasks += sel;
+        }
+    }
+    declare_signal("reg_wr _" + s + "_on_reg;", T_REG_WR, 's');
+    declare_signal("sel _" + s + "_on;", T_SEL, 's');
+    stack_push(nullptr, K_IF);
+    stack_push(&all_tasks, K_IF);
+    set_logic_text("_" + s + "_on_reg := 0b1;");
+    stack_pop();
+    if (fast_tasks.empty())
+        set_logic_text("_" + s + "_on = _" + s + "_on_reg;");
+    else
+        set_logic_text("_" + s + "_on = _" + s + "_on_reg|" + fast_tasks + ";");
+    return p;
+}
+
+char* process_stage(char* p, std::string& current_stage) {
+    if (g.sp != -1) syntax_error();
+    debug_message("stage");
+    p += 5;
+    p = skip_ws(p);
+    p = read_identifier(p, current_stage);
+    stage* st = search_stage_list(current_stage);
+    if (st->defined) syntax_error();
+    st->defined = 1;
+    p = skip_ws(p);
+    if (*p != '{') syntax_error();
+    stack_push(nullptr, K_STAGE);
+    std::string cond = "_" + current_stage + "_on";
+    stack_push(&cond, K_STAGE);
+    return p;
+}
+
+char* process_state_name(char* p, const std::string& current_stage) {
+    if (g.sp != 0) syntax_error();
+    debug_message("state_name");
+    return insert_state_list(p, current_stage);
+}
+
+char* insert_state_list(char* p, const std::string& stage_name) {
+    while (is_ident_char(*p)) ++p;
+    stage* st = search_stage_list(stage_name);
+    auto append = [st]() {
+        state* s = new_state();
+        if (st->state_tail)
+            st->state_tail->next = s;
+        else
+            st->state = s;
+        st->state_tail = s;
+        return s;
+    };
+    state* s = append();
+    std::string name;
+    for (;;) {
+        p = skip_ws(p);
+        if (!is_alpha(*p)) syntax_error();
+        p = read_identifier(p, name);
+        p = skip_ws(p);
+        if (*p != ',' && *p != ';') syntax_error();
+        if (st->state_index.count(name)) name_duplication();
+        s->name = name;
+        st->state_index.emplace(name, s);
+        ++st->state_num;
+        if (*p == ';') return p + 1;
+        s = append();
+        ++p;
+    }
+}
+
+char* process_first_state(char* p, const std::string& current_stage) {
+    if (g.sp != 0) syntax_error();
+    debug_message("first_state");
+    p += 11;
+    p = skip_ws(p);
+    std::string name;
+    p = read_identifier(p, name);
+    stage* st = search_stage_list(current_stage);
+    state* s = search_state_list(st, name, 1);
+    s->first = 1;
+    st->first_state = s;
+    p = skip_ws(p);
+    if (*p != ';') syntax_error();
+    return p + 1;
+}
+
+char* process_state(char* p, const std::string& current_stage, int& state_name_flag) {
+    if (g.sp != 0) syntax_error();
+    debug_message("state");
+    p += 5;
+    p = skip_ws(p);
+    stage* st = search_stage_list(current_stage);
+    if (state_name_flag == 1) {
+        state_name_flag = 0;
+        generate_states(st);
+    }
+    std::string name;
+    p = read_identifier(p, name);  // a state without a name is refused
+    // A state its stage does not declare would compare against an
+    // undefined constant.
+    if (!st->state_index.count(name)) syntax_error();
+    stack_push(nullptr, K_STATE);
+    std::string cond = "_" + st->name + "_state == _" + st->name + "_" + name;
+    stack_push(&cond, K_STATE);
+    return p;
+}
+
+char* process_generate(char* p) {
+    if (g.sp < 0) syntax_error();
+    debug_message("generate");
+    p += 8;
+    p = skip_ws(p);
+    return process_generate_core(p);
+}
+
+char* process_generate_core(char* p) {
+    p = generate_transfer(p);
+    stack_pop_check();
+    return p;
+}
+
+char* process_goto(char* p, const std::string& current_stage) {
+    if (!(g.sp >= 1 && g.stack[0].kind == K_STAGE && g.stack[1].kind == K_STATE)) syntax_error();
+    debug_message("goto");
+    p += 4;
+    p = skip_ws(p);
+    std::string target;
+    p = read_identifier(p, target);  // a goto without a target is refused
+    p = skip_ws(p);
+    if (*p != ';') syntax_error();
+    stage* st = search_stage_list(current_stage);
+    set_logic_text("_" + st->name + "_state := _" + st->name + "_" + target + ";");
+    stack_pop_check();
+    return p + 1;
+}
+
+char* process_finish(char* p, const std::string& current_stage) {
+    if (!in_stage_body()) syntax_error();
+    debug_message("finish");
+    p += 6;
+    p = skip_ws(p);
+    if (*p != ';') syntax_error();
+    finish_transfer(current_stage);
+    stack_pop_check();
+    return p + 1;
+}
+
+char* process_relay(char* p, const std::string& current_stage) {
+    if (!in_stage_body()) syntax_error();
+    debug_message("relay");
+    p += 5;
+    p = skip_ws(p);
+    p = generate_transfer(p);
+    debug_message("finish");
+    finish_transfer(current_stage);
+    stack_pop_check();
+    return p;
+}

@@ -1,0 +1,20 @@
+// Lookups in the symbol tables; a miss is a syntax error.
+#ifndef SFLC_SEARCH_LIST_H
+#define SFLC_SEARCH_LIST_H
+
+#include <string>
+
+#include "core.h"
+
+// The argument chain of the first record of `head` named `name` (may be null).
+list* search_instr_list(list* head, const std::string& name);
+// The argument chain of instruction `instr` of submodule instance `inst`.
+list* search_declare_instr_list(declare* head, const std::string& inst, const std::string& instr);
+stage* search_stage_list(const std::string& name);
+// The state of the stage named `name`; with first_check, a stage that
+// already has a first state is refused.
+state* search_state_list(stage* st, const std::string& name, int first_check);
+// The first task of the stage named `name`.
+task* search_task_list(stage* st, const std::string& name);
+
+#endif

@@ -1,0 +1,174 @@
+#include "stack.h"
+
+#include "core.h"
+#include "error.h"
+#include "insert_list.h"
+
+namespace {
+
+const int kStackLevels = 100;
+
+bool single_statement(int kind) {
+    return kind == K_IF || kind == K_ELSE || kind == K_INSTRUCT || kind == K_STATE;
+}
+
+void too_deep() {
+    syntax_error_because(g.read_filename + ": " + std::to_string(g.count) +
+                         ": blocks nested deeper than 100 levels");
+}
+
+// Removes the top level; the cascade bookkeeping remembers what an `else`
+// after this statement needs.
+struct Cascade {
+    bool found_if = false;
+    void pop_one() {
+        if (g.sp < 0) syntax_error();
+        stack_entry& e = g.stack[g.sp];
+        if (e.kind == K_IF) g.ifelse_logic = "~(" + e.cond + ")";
+        if (!found_if && e.kind == K_IF) {
+            found_if = true;
+            g.else_negation = g.ifelse_logic;
+        } else if (found_if) {
+            g.else_restore.insert(g.else_restore.begin(), e);
+        }
+        e.cond.clear();
+        e.else_cond.clear();
+        e.kind = -1;
+        --g.sp;
+    }
+    void check() {
+        while (g.sp >= 0 && single_statement(g.stack[g.sp].kind)) pop_one();
+    }
+    Cascade() {
+        g.else_ready = false;
+        g.else_restore.clear();
+    }
+    ~Cascade() { g.else_ready = found_if; }
+};
+
+}  // namespace
+
+void stack_push(std::string* text, int kind) {
+    std::string cond;
+    if (!text) {
+        if (g.sp + 1 >= kStackLevels) too_deep();
+        ++g.sp;
+    } else {
+        cond = *text;
+    }
+    if (g.sp < 0) syntax_error();
+    stack_entry& e = g.stack[g.sp];
+    if ((kind == K_ANY || kind == K_ALT) && text) {
+        if (cond == "else") {
+            if (e.cond.empty())
+                cond = "1'b1";  // an `else:` with no earlier alternative holds always
+            else if (!e.else_cond.empty())
+                cond = "(" + e.else_cond + ")&~(" + e.cond + ")";
+            else
+                cond = "~(" + e.cond + ")";
+            e.else_cond.clear();
+        } else if (!e.cond.empty()) {
+            if (!e.else_cond.empty()) e.else_cond += "&";
+            e.else_cond += "~(" + e.cond + ")";
+            check_text_size(e.else_cond);
+        }
+    }
+    check_text_size(cond);
+    do_optimize(cond);
+    if (text) *text = cond;
+    e.cond = std::move(cond);
+    e.kind = kind;
+}
+
+void stack_pop() {
+    Cascade c;
+    c.pop_one();
+    if (g.sp >= 0) c.check();
+}
+
+void stack_pop_check() {
+    Cascade c;
+    c.check();
+}
+
+void stack_clear() {
+    for (auto& e : g.stack) {
+        e.cond.clear();
+        e.else_cond.clear();
+        e.kind = 0;
+    }
+    g.sp = -1;
+    g.else_ready = false;
+    g.else_restore.clear();
+}
+
+const std::string* prepare_else() {
+    if (!g.else_ready) return nullptr;
+    g.else_ready = false;
+    for (stack_entry& e : g.else_restore) {
+        if (g.sp + 1 >= kStackLevels) too_deep();
+        g.stack[++g.sp] = e;
+    }
+    g.else_restore.clear();
+    return &g.else_negation;
+}
+
+void delete_1b1(std::string& text) {
+    static const char a[] = "(1'b1)&";
+    static const char b[] = "&(1'b1)";
+    std::string out;
+    out.reserve(text.size());
+    size_t n = text.size();
+    size_t i = 0;
+    while (i < n) {
+        if (n - i >= 7 && (text.compare(i, 7, a) == 0 || text.compare(i, 7, b) == 0)) {
+            i += 7;
+            // The character that moves into the removed place is not checked again.
+            if (i < n) out.push_back(text[i++]);
+        } else {
+            out.push_back(text[i++]);
+        }
+    }
+    text.swap(out);
+}
+
+int check_logic(const std::string& t) {
+    if (t == "1'b1" || t == "(1'b1)" || t == "((1'b1))") return 0;
+    size_t open = 0;
+    while (open < 2 && open < t.size() && t[open] == '(') ++open;
+    size_t i = open;
+    if (i >= t.size() || !is_ident_start(t[i])) return 1;
+    while (i < t.size() && is_ident_char(t[i])) ++i;
+    size_t close = 0;
+    while (i + close < t.size() && t[i + close] == ')') ++close;
+    if (i + close != t.size()) return 1;
+    return close == open ? 0 : 1;
+}
+
+void optimization(std::string& text) {
+    auto it = g.net_index.find(text);
+    if (it != g.net_index.end()) {
+        text = it->second->name;
+        return;
+    }
+    net* n = new_net();
+    n->expr = text;
+    n->name = "_net_" + std::to_string(g.net_num++);
+    g.net_index.emplace(n->expr, n);
+    list* rec = append_wire_record();
+    std::string decl = "sel " + n->name + ";";
+    insert_list(&decl[0], rec, T_SEL, 'x');
+    logic* pair = new_logic();
+    pair->cond = "(1'b1)";
+    pair->value = text;
+    rec->logic = pair;
+    rec->logic_tail = pair;
+    text = n->name;
+}
+
+void do_optimize(std::string& text) {
+    if (!g.O_flag || text.empty()) return;
+    delete_space(text);
+    delete_1b1(text);
+    if (check_logic(text)) optimization(text);
+}
