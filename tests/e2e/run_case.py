@@ -28,6 +28,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import hdl_check  # noqa: E402
 import stubgen  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -90,12 +91,10 @@ def expected_files(expect_dir):
     return sorted(result)
 
 
-def check_verilog(workdir, vfiles, case_dir):
-    """Compile every translated file with Icarus Verilog, with stand-in
-    modules for the submodules that only have a declare block."""
-    iverilog = shutil.which("iverilog")
-    if not iverilog:
-        raise CaseFailure("iverilog not found (run scripts/setup.sh)")
+def check_verilog(workdir, vfiles, case_dir, stats):
+    """Put every translated file through Icarus Verilog, Verilator and Yosys
+    (hdl_check.py), with stand-in modules for the submodules that only have
+    a declare block.  Warning counts go into stats."""
     sfl_texts = []
     for root, _dirs, files in os.walk(case_dir):
         for name in sorted(files):
@@ -104,21 +103,22 @@ def check_verilog(workdir, vfiles, case_dir):
     for rel in vfiles:
         path = os.path.join(workdir, rel)
         text = read_bytes(path).decode("latin-1")
-        cmd = [iverilog, "-g2005", "-t", "null", path]
+        extra = []
         stubs = stubgen.make_stubs([text], sfl_texts)
         if stubs:
             stub_path = os.path.join(os.path.dirname(workdir), "stubs.v")
             with open(stub_path, "w") as f:
                 f.write(stubs)
-            cmd.append(stub_path)
-        proc = subprocess.run(cmd, capture_output=True, timeout=60)
-        if proc.returncode != 0:
-            msg = (proc.stderr or proc.stdout).decode("latin-1").strip().replace("\n", " | ")
-            raise CaseFailure("iverilog rejects %s: %s" % (rel, msg))
+            extra.append(stub_path)
+        try:
+            hdl_check.check_files(path, extra, stats)
+        except hdl_check.HdlError as e:
+            raise CaseFailure("%s: %s" % (rel, e))
 
 
-def run_case(sflc, case_dir, keep=False):
-    """Run one case; raise CaseFailure on the first difference."""
+def run_case(sflc, case_dir, keep=False, report_dir=None):
+    """Run one case; raise CaseFailure on the first difference.  With
+    report_dir, leave the hardware-flow statistics of the case there."""
     cmd_text = read_bytes(os.path.join(case_dir, "cmd"), None)
     if cmd_text is None:
         raise CaseFailure("no cmd file")
@@ -131,6 +131,7 @@ def run_case(sflc, case_dir, keep=False):
 
     tmp = tempfile.mkdtemp(prefix="sflc-e2e-")
     workdir = os.path.join(tmp, "work")
+    stats = {"warnings": {}}
     try:
         shutil.copytree(case_dir, workdir,
                         ignore=lambda d, names: [n for n in names
@@ -168,8 +169,10 @@ def run_case(sflc, case_dir, keep=False):
 
         vfiles = [f for f in files if f.endswith(".v")]
         if want_status == 0 and vfiles and not os.path.exists(os.path.join(case_dir, "no_verilog")):
-            check_verilog(workdir, vfiles, case_dir)
+            check_verilog(workdir, vfiles, case_dir, stats)
     finally:
+        if report_dir:
+            hdl_check.write_record(report_dir, os.path.basename(case_dir.rstrip("/")), stats)
         if keep:
             print("kept %s" % tmp, file=sys.stderr)
         else:
@@ -182,6 +185,8 @@ def main(argv=None):
     ap.add_argument("--all", action="store_true", help="run every case and print a summary")
     ap.add_argument("--cases", default=os.path.join(HERE, "cases"), help="folder of cases for --all")
     ap.add_argument("--keep", action="store_true", help="keep the temporary run folders")
+    ap.add_argument("--report-dir", default=os.environ.get("SFLC_LINT_REPORT_DIR"),
+                    help="folder for per-case Verilator warning records (hdl_check.py --merge)")
     ap.add_argument("case", nargs="*", help="case folders")
     args = ap.parse_args(argv)
 
@@ -201,7 +206,7 @@ def main(argv=None):
     for case in cases:
         name = os.path.basename(case.rstrip("/"))
         try:
-            run_case(sflc, case, keep=args.keep)
+            run_case(sflc, case, keep=args.keep, report_dir=args.report_dir)
         except CaseFailure as e:
             failed.append(name)
             print("FAIL %s: %s" % (name, e))
