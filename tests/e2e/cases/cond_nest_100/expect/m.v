@@ -1,0 +1,13 @@
+// This file was translated at Mon Jan  1 00:00:00 2024
+//  via sflc program written by kurotan
+
+module m(m_clock, p_reset, a, b, x);
+   input m_clock;
+   input p_reset;
+   input a;
+   input b;
+   output x;
+
+   assign x = (((a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a)&(a))?b:1'b0)|
+   ((1'b1)?a:1'b0);
+endmodule
