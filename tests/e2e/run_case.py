@@ -82,6 +82,17 @@ def compare(what, expected, actual, header_line=False):
         raise CaseFailure("%s differs at line %d: expected %r, got %r" % (what, line, e, a))
 
 
+SANITIZER_RE = re.compile(rb"^(==\d+==ERROR: \w+Sanitizer.*|.*runtime error: .*|SUMMARY: \w+Sanitizer.*)$",
+                          re.MULTILINE)
+
+
+def sanitizer_report(stderr):
+    """The first line of an AddressSanitizer, LeakSanitizer or
+    UndefinedBehaviorSanitizer report on stderr, or None."""
+    m = SANITIZER_RE.search(stderr)
+    return m.group(1).decode("latin-1").strip() if m else None
+
+
 def expected_files(expect_dir):
     """Relative paths of every regular file below expect/."""
     result = []
@@ -144,6 +155,10 @@ def run_case(sflc, case_dir, keep=False, report_dir=None):
         except subprocess.TimeoutExpired:
             raise CaseFailure("sflc did not finish within %d s" % TIMEOUT)
 
+        report = sanitizer_report(proc.stderr)
+        if report:
+            raise CaseFailure("sanitizer report (exit status %d): %s"
+                              % (proc.returncode, report))
         if proc.returncode < 0:
             raise CaseFailure("sflc was killed by signal %d; stderr %r"
                               % (-proc.returncode, proc.stderr[-300:]))
