@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Build the libFuzzer target and fuzz the translator for SECONDS seconds.
+#
+#   fuzz/run_fuzz.sh SECONDS [extra libFuzzer options ...]
+#
+# SFLC_FUZZ_DIR  build and work directory (default: build-fuzz); the corpus
+#                grows in $SFLC_FUZZ_DIR/corpus, findings land in
+#                $SFLC_FUZZ_DIR/artifacts, the log in $SFLC_FUZZ_DIR/fuzz.log.
+# The seeds are the .sfl files of the end-to-end cases and of examples/,
+# collected afresh on every run.  Exits non-zero when libFuzzer reports a
+# finding.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+secs=${1:?usage: fuzz/run_fuzz.sh SECONDS [libFuzzer options ...]}
+shift
+dir=${SFLC_FUZZ_DIR:-build-fuzz}
+
+CC=clang CXX=clang++ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DSFLC_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$dir" -j2 --target sflc_fuzz >/dev/null
+
+seeds=$dir/seeds
+rm -rf "$seeds"
+mkdir -p "$seeds" "$dir/corpus" "$dir/artifacts"
+while IFS= read -r -d '' f; do
+  rel=${f#tests/e2e/cases/}
+  cp "$f" "$seeds/${rel//\//__}"
+done < <(find tests/e2e/cases examples -name '*.sfl' -print0)
+echo "fuzz: $(ls "$seeds" | wc -l) seed files, ${secs}s, log in $dir/fuzz.log"
+
+status=0
+"$dir/fuzz/sflc_fuzz" -max_total_time="$secs" -timeout=1 -rss_limit_mb=2048 \
+  -dict=fuzz/sflc.dict -close_fd_mask=3 -print_final_stats=1 \
+  -artifact_prefix="$dir/artifacts/" "$@" "$dir/corpus" "$seeds" >"$dir/fuzz.log" 2>&1 || status=$?
+grep -aE ' cov: |^stat::|^SUMMARY|Test unit written|ERROR:|CRASH|TIMEOUT|OOM' \
+  "$dir/fuzz.log" | tail -n 12 || true
+if ((status != 0)); then
+  echo "fuzz: libFuzzer exited with $status; findings:" >&2
+  ls -l "$dir/artifacts" >&2
+fi
+exit "$status"
