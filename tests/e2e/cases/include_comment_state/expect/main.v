@@ -1,0 +1,20 @@
+// This file was translated at Mon Jan  1 00:00:00 2024
+//  via sflc program written by kurotan
+
+module shown(m_clock, p_reset, x, y);
+   input m_clock;
+   input p_reset;
+   input x;
+   output y;
+
+   assign y = x;
+endmodule
+
+module top(m_clock, p_reset, a, b);
+   input m_clock;
+   input p_reset;
+   input a;
+   output b;
+
+   assign b = a;
+endmodule
