@@ -5,15 +5,17 @@
 set -euo pipefail
 
 # Debian packages the build and the tests use.  clang and the compiler-rt
-# runtime are there for the fuzzing targets.
+# runtime are there for the fuzzing targets; valgrind and GNU time for the
+# benchmarks of bench/.
 packages=(build-essential g++ cmake make python3 libgtest-dev googletest
-          iverilog verilator yosys clang libclang-rt-14-dev)
+          iverilog verilator yosys clang libclang-rt-14-dev valgrind time)
 
 # A tool that is already on PATH (e.g. a python3 from pyenv or a cmake from
 # elsewhere) counts as present even when the Debian package is not installed.
 declare -A provides=(
   [g++]=g++ [cmake]=cmake [make]=make [python3]=python3
   [iverilog]=iverilog [verilator]=verilator [yosys]=yosys [clang]=clang
+  [valgrind]=valgrind
 )
 
 missing=()
