@@ -7,6 +7,10 @@
 `define S c[3:0]
 `define Q "hi"
 `define E 
+`define N 8
+`define P ((a)|(b))
+`define C ({a,b})
+`define V (W2|aW|`W)
 
 module m(m_clock, p_reset, a, b, c, x, y, z, v);
    input m_clock;
