@@ -162,12 +162,16 @@ char* process_include(char* p, FILE* out) {
     FILE* f = fopen(path.c_str(), "r");
     if (!f) die(path);
     std::string id = canonical(path);
-    bool cycle = g.include_chain.size() >= kMaxIncludeDepth;
-    for (const std::string& open : g.include_chain) cycle = cycle || open == id;
-    if (cycle) {
+    std::string where = g.read_filename + ": " + std::to_string(g.count) + ": ";
+    for (const std::string& open : g.include_chain) {
+        if (open == id) {
+            fclose(f);
+            syntax_error_because(where + path + " includes itself");
+        }
+    }
+    if (g.include_chain.size() > kMaxIncludeDepth) {
         fclose(f);
-        syntax_error_because(g.read_filename + ": " + std::to_string(g.count) + ": " + path +
-                             " includes itself");
+        syntax_error_because(where + "includes nested deeper than 100 levels at " + path);
     }
     std::string text = readfile_as_oneline(f);
     fclose(f);
