@@ -144,8 +144,12 @@ class Design:
             return "(%s) << %d" % (self.expr(w - n, limit, d), n)
         if f in ("cat", "mul"):
             a = r.randint(1, w - 1)
-            return "(%s) %s (%s)" % (self.expr(a, limit, d), "||" if f == "cat" else "*",
-                                     self.expr(w - a, limit, d))
+            right = self.expr(w - a, limit, d)
+            while f == "cat" and right.startswith("0b") and any(c in "xX" for c in right):
+                # a constant in two parts is not taken whole as the right
+                # operand of || (reported)
+                right = self.expr(w - a, limit, d)
+            return "(%s) %s (%s)" % (self.expr(a, limit, d), "||" if f == "cat" else "*", right)
         if f == "cmp":
             k = r.randint(1, 6)
             return "(%s) %s (%s)" % (self.expr(k, limit, d),
@@ -155,6 +159,11 @@ class Design:
 
     def cond(self, limit):
         c = self.expr(1, limit, 2)
+        while c == "0b1":
+            # An earlier alternative that is the constant 1 leaves "~(1'b1)&"
+            # in the negation of the alternatives; the removal of "(1'b1)&"
+            # then makes "~~(...)", which is no Verilog (reported).
+            c = self.expr(1, limit, 2)
         if self.rng.random() < 0.25:
             c = "(%s) %s (%s)" % (c, self.rng.choice("&|@"), self.expr(1, limit, 1))
         return c
