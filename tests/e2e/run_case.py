@@ -183,7 +183,10 @@ def run_case(sflc, case_dir, keep=False, report_dir=None):
                 raise CaseFailure("file %s exists but should not" % name)
 
         vfiles = [f for f in files if f.endswith(".v")]
-        if want_status == 0 and vfiles and not os.path.exists(os.path.join(case_dir, "no_verilog")):
+        # SFLC_E2E_NO_HDL=1 (the sanitizer pass of CI) leaves out the
+        # Verilog tools: the files were compared byte for byte above.
+        if (want_status == 0 and vfiles and not os.path.exists(os.path.join(case_dir, "no_verilog"))
+                and not os.environ.get("SFLC_E2E_NO_HDL")):
             check_verilog(workdir, vfiles, case_dir, stats)
     finally:
         if report_dir:
