@@ -175,8 +175,8 @@ void width_extensions(std::string& t) {
         while (ds > 0 && is_digit(t[ds - 1])) --ds;
         if (ds == h) syntax_error();
         if (ds > 0 && is_ident_char(t[ds - 1])) syntax_error();
-        long long N = 0;
-        for (size_t k = ds; k < h; ++k) N = N > 100000000 ? N : N * 10 + (t[k] - '0');
+        const char* digits = t.c_str() + ds;
+        long long N = read_decimal(digits);
         size_t xs = h + 1;
         if (xs >= t.size() || !is_ident_start(t[xs])) syntax_error();
         size_t xe = ident_end(t, xs);
@@ -186,8 +186,9 @@ void width_extensions(std::string& t) {
         if (xe < t.size() && t[xe] == '[') {
             size_t k = xe + 1;
             if (k >= t.size() || !is_digit(t[k])) syntax_error();
-            long long hi = 0;
-            while (k < t.size() && is_digit(t[k])) hi = hi > 100000000 ? hi : hi * 10 + (t[k++] - '0');
+            const char* q = t.c_str() + k;
+            long long hi = read_decimal(q);
+            k = static_cast<size_t>(q - t.c_str());
             if (k < t.size() && t[k] == ']') {
                 w = 1;
                 m = 0;
@@ -195,8 +196,9 @@ void width_extensions(std::string& t) {
             } else if (k < t.size() && t[k] == ':') {
                 ++k;
                 if (k >= t.size() || !is_digit(t[k])) syntax_error();
-                long long lo = 0;
-                while (k < t.size() && is_digit(t[k])) lo = lo > 100000000 ? lo : lo * 10 + (t[k++] - '0');
+                q = t.c_str() + k;
+                long long lo = read_decimal(q);
+                k = static_cast<size_t>(q - t.c_str());
                 if (k >= t.size() || t[k] != ']') syntax_error();
                 w = hi - lo + 1;
                 m = hi;
@@ -210,6 +212,7 @@ void width_extensions(std::string& t) {
             w = rec->width;
             m = w - 1;
         }
+        // A reversed select (only reachable through macros) gives no valid Verilog.
         if (w <= 0) syntax_error();
         // Narrowing is no extension: the replication count would be negative.
         if (N < w) syntax_error();
@@ -260,13 +263,15 @@ void concatenations(std::string& t) {
         size_t rs = i + 2;
         while (rs < t.size() && is_space(t[rs])) ++rs;
         size_t re;  // one past the end of the right operand
-        if (rs < t.size() && t[rs] == '(') {
+        if (rs < t.size() && (t[rs] == '(' || t[rs] == '{')) {
+            // A group, or a constant that became a concatenation of its parts.
+            char open = t[rs], close = open == '(' ? ')' : '}';
             int depth = 0;
             size_t k = rs;
             for (;;) {
                 if (k >= t.size()) syntax_error();
-                if (t[k] == '(') ++depth;
-                if (t[k] == ')' && --depth == 0) break;
+                if (t[k] == open) ++depth;
+                if (t[k] == close && --depth == 0) break;
                 ++k;
             }
             re = k + 1;

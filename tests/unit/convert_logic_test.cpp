@@ -68,6 +68,7 @@ const Translated kTranslated[] = {
     {"a<3:0>||d", 1, "({a[3:0],d})", 8},
     {"^a||e", 1, "({(~a),e})", 9},
     {"e||0x1F", 1, "({e,8'h1F})", 9},
+    {"e||0b01x1F", 1, "({e,{2'b01,8'h1F}})", 11},
     {"a||(b&c)", 0, "{a,(b&c)}", -1},
     {"a||b||c", 0, "{{a,b},c}", -1},
     {"a || b", 0, "{a,b}", -1},
@@ -84,7 +85,6 @@ const Translated kTranslated[] = {
     {"16#a||e", 1, "({({{8{a[7]}},a}),e})", 17},
     {"8#e", 0, "({{7{e}},e})", -1},
     {"16#a<3:0>", 0, "({{12{a[3]}},a[3:0]})", -1},
-    {"16#a<1:3>", 0, "({{17{a}},a[1:3]})", -1},
     {"2000000000#e", 1, "({{1999999999{e}},e})", 2000000000},
     // instance ports and state constants
     {"u1.out & d", 1, "(_u1_out&d)", 4},
@@ -135,6 +135,8 @@ const Failed kFailed[] = {
     {"0b1o", 0, "", true},
     // select with ':' and no low index
     {"a<3:>", 0, "", true},
+    // an extension of a reversed select would be rejected by every Verilog tool
+    {"16#a<1:3>", 0, "", true},
     // member references left over
     {"u1.", 0, "", true},
     {"u1.out", 0, ".\nu1.out\n", false},
