@@ -6,9 +6,10 @@
 # SFLC_FUZZ_DIR  build and work directory (default: build-fuzz); the corpus
 #                grows in $SFLC_FUZZ_DIR/corpus, findings land in
 #                $SFLC_FUZZ_DIR/artifacts, the log in $SFLC_FUZZ_DIR/fuzz.log.
-# The seeds are the .sfl files of the end-to-end cases and of examples/,
-# collected afresh on every run.  Exits non-zero when libFuzzer reports a
-# finding.
+# The seeds are the .sfl files of the end-to-end cases, the simulation tests
+# and examples/ (those under 64 KB), collected afresh on every run, and
+# $SFLC_FUZZ_GEN_SEEDS (default 40) designs of tests/gen/gen_design.py.
+# Exits non-zero when libFuzzer reports a finding.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -23,10 +24,15 @@ cmake --build "$dir" -j2 --target sflc_fuzz >/dev/null
 seeds=$dir/seeds
 rm -rf "$seeds"
 mkdir -p "$seeds" "$dir/corpus" "$dir/artifacts"
+n=0
 while IFS= read -r -d '' f; do
-  rel=${f#tests/e2e/cases/}
-  cp "$f" "$seeds/${rel//\//__}"
-done < <(find tests/e2e/cases examples -name '*.sfl' -print0)
+  cp "$f" "$seeds/src_$((++n)).sfl"
+done < <(find tests/e2e/cases tests/sim examples -name '*.sfl' -size -64k -print0)
+for ((seed = 1; seed <= ${SFLC_FUZZ_GEN_SEEDS:-40}; seed++)); do
+  python3 tests/gen/gen_design.py "$seed" "$dir/gen" >/dev/null
+  cp "$dir/gen/design.sfl" "$seeds/gen_$seed.sfl"
+done
+rm -rf "$dir/gen"
 echo "fuzz: $(ls "$seeds" | wc -l) seed files, ${secs}s, log in $dir/fuzz.log"
 
 status=0
