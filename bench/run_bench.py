@@ -18,6 +18,7 @@ import argparse
 import json
 import os
 import re
+import signal
 import subprocess
 import sys
 import tempfile
@@ -38,14 +39,19 @@ def timed(cmd, timeout):
     """Runs cmd under /usr/bin/time; returns (rc, wall, cpu, maxrss_kb, stderr)."""
     with tempfile.NamedTemporaryFile("r", suffix=".time") as tf:
         full = ["/usr/bin/time", "-o", tf.name, "-f", "%e %U %S %M"] + cmd
+        # In a session of its own, so that a timeout ends the measured
+        # program too and not only /usr/bin/time.
+        p = subprocess.Popen(full, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                             start_new_session=True)
         try:
-            p = subprocess.run(full, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
-                               timeout=timeout)
+            _, err = p.communicate(timeout=timeout)
         except subprocess.TimeoutExpired:
+            os.killpg(p.pid, signal.SIGKILL)
+            p.communicate()
             return None, timeout, None, None, "timeout"
         fields = tf.read().split()[-4:]
         wall, user, sys_, rss = float(fields[0]), float(fields[1]), float(fields[2]), int(fields[3])
-        return p.returncode, wall, user + sys_, rss, p.stderr.decode(errors="replace")
+        return p.returncode, wall, user + sys_, rss, err.decode(errors="replace")
 
 
 def design(work, shape, size):
