@@ -110,35 +110,29 @@ void delete_declare() {
 
 // ------------------------------------------------------------ parameters
 
-void ParamIndex::clear() { nodes_.clear(); }
+void ParamIndex::clear() {
+    params_.clear();
+    underscore_suffixes_.clear();
+}
 
 void ParamIndex::add(const std::string& name, int width) {
-    if (nodes_.empty()) nodes_.emplace_back();
-    int n = 0;
-    for (size_t i = name.size(); i-- > 0;) {
-        auto it = nodes_[n].child.find(name[i]);
-        int next;
-        if (it == nodes_[n].child.end()) {
-            next = static_cast<int>(nodes_.size());
-            nodes_[n].child.emplace(name[i], next);
-            nodes_.emplace_back();
-        } else {
-            next = it->second;
-        }
-        n = next;
-        if (nodes_[n].width < 0) nodes_[n].width = width;
-    }
+    params_.emplace_back(name, width);
+    for (size_t i = 0; i < name.size(); ++i)
+        if (name[i] == '_') underscore_suffixes_.emplace(name.substr(i), width);
 }
 
 int ParamIndex::find_suffix(const std::string& token) const {
-    if (nodes_.empty() || token.empty()) return -1;
-    int n = 0;
-    for (size_t i = token.size(); i-- > 0;) {
-        auto it = nodes_[n].child.find(token[i]);
-        if (it == nodes_[n].child.end()) return -1;
-        n = it->second;
+    if (token.empty()) return -1;
+    if (token[0] == '_') {
+        auto it = underscore_suffixes_.find(token);
+        return it == underscore_suffixes_.end() ? -1 : it->second;
     }
-    return nodes_[n].width;
+    for (const auto& p : params_) {
+        const std::string& n = p.first;
+        if (n.size() >= token.size() && n.compare(n.size() - token.size(), token.size(), token) == 0)
+            return p.second;
+    }
+    return -1;
 }
 
 // -------------------------------------------------------------- scanning

@@ -7,6 +7,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -39,6 +40,11 @@ enum {
 
 struct logic;
 
+// Lookup tables keyed by a view of the name held in the record itself: the
+// records never move and their names never change once indexed.
+template <class T>
+using NameIndex = std::unordered_map<std::string_view, T*>;
+
 // One declared or generated name; also instruction arguments, task
 // arguments and macros.
 struct list {
@@ -68,7 +74,7 @@ struct declare {
     list* port = nullptr;
     int interface = 0;
     list* port_tail = nullptr;
-    std::unordered_map<std::string, list*> port_index;
+    NameIndex<list> port_index;
 };
 
 struct task {
@@ -93,8 +99,8 @@ struct stage {
     int defined = 0;
     struct task* task_tail = nullptr;
     struct state* state_tail = nullptr;
-    std::unordered_map<std::string, struct task*> task_index;
-    std::unordered_map<std::string, struct state*> state_index;
+    NameIndex<struct task> task_index;
+    NameIndex<struct state> state_index;
     struct state* first_state = nullptr;
 };
 
@@ -113,8 +119,10 @@ struct stack_entry {
 
 // Finds the parameter whose name ends with a given text, first declared
 // first: the width lookup of state constants matches a name at the end of
-// a parameter name, not only whole names.  Kept as a trie of reversed
-// names so the lookup costs the length of the name, not of all parameters.
+// a parameter name, not only whole names.  Every parameter name starts
+// with '_', so a token starting with '_' can only end a name at one of its
+// '_' characters: those suffixes are indexed.  Other tokens (rare) are
+// looked for by a scan.
 class ParamIndex {
 public:
     void clear();
@@ -123,11 +131,8 @@ public:
     int find_suffix(const std::string& token) const;
 
 private:
-    struct Node {
-        std::map<char, int> child;
-        int width = -1;  // width of the first parameter passing this node
-    };
-    std::vector<Node> nodes_;
+    std::vector<std::pair<std::string, int>> params_;
+    std::unordered_map<std::string, int> underscore_suffixes_;
 };
 
 // Counts of the original fixed-size records, for the byte total of -d.
@@ -174,23 +179,28 @@ struct Sflc {
     list* wire_list = nullptr;
     list* wire_tail = nullptr;
     list* wire_prev_tail = nullptr;  // the record before wire_tail
-    std::unordered_map<std::string, list*> wire_index;
+    NameIndex<list> wire_index;
     declare* declare_list = nullptr;
     declare* declare_tail = nullptr;
-    std::unordered_map<std::string, declare*> declare_index;
+    NameIndex<declare> declare_index;
     stage* stage_list = nullptr;
     stage* stage_tail = nullptr;
-    std::unordered_map<std::string, stage*> stage_index;
+    NameIndex<stage> stage_index;
     net* net_list = nullptr;
     net* net_tail = nullptr;
-    std::unordered_map<std::string, net*> net_index;
+    NameIndex<net> net_index;
     int net_num = 0;
     list* define_list = nullptr;
     list* define_tail = nullptr;
-    std::unordered_map<std::string, list*> define_index;
+    NameIndex<list> define_index;
     std::string module_name;
-    // -O merging: per signal, the pair holding each value.
-    std::unordered_map<const list*, std::unordered_map<std::string, logic*>> merge_index;
+    // -O merging: the pair holding each value of each signal.
+    struct MergeKeyHash {
+        size_t operator()(const std::pair<const list*, std::string_view>& k) const {
+            return std::hash<std::string_view>()(k.second) * 31 + std::hash<const void*>()(k.first);
+        }
+    };
+    std::unordered_map<std::pair<const list*, std::string_view>, logic*, MergeKeyHash> merge_index;
 
     // Condition stack.
     std::vector<stack_entry> stack = std::vector<stack_entry>(100);

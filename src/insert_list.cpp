@@ -125,9 +125,7 @@ char* insert_list(char* text, list* record, int type, char mark) {
                 fprintf(stderr, "declare is NULL! ... arienai\n");
                 fatal_exit(1);
             }
-            declare* d = g.declare_tail;
-            if (d->port_index.count(name)) name_duplication();
-            d->port_index.emplace(name, cur);
+            if (g.declare_tail->port_index.count(name)) name_duplication();
         } else {
             if (g.wire_index.count(name)) name_duplication();
         }
@@ -136,7 +134,10 @@ char* insert_list(char* text, list* record, int type, char mark) {
         cur->mark = mark;
         cur->edge = g.clock_aspect;
         cur->width = width;
-        if (!g.declare_flag) index_wire(cur);
+        if (g.declare_flag)
+            g.declare_tail->port_index.emplace(cur->name, cur);
+        else
+            index_wire(cur);
         ++p;
         if (last) return p;
         cur = chain_after(cur);

@@ -1,5 +1,7 @@
 #include "mygetline.h"
 
+#include <sys/stat.h>
+
 #include "core.h"
 
 bool mygetline(FILE* stream, std::string& line) {
@@ -65,6 +67,10 @@ void del_comment(std::string& s) {
 
 std::string readfile_as_oneline(FILE* stream) {
     std::string text, line;
+    // Sized from the file at once, so the text is never copied while it grows.
+    struct stat st;
+    if (fstat(fileno(stream), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+        text.reserve(static_cast<size_t>(st.st_size));
     while (mygetline(stream, line)) {
         del_comment(line);
         text += line;

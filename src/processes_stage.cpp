@@ -223,7 +223,7 @@ char* insert_state_list(char* p, const std::string& stage_name) {
         if (*p != ',' && *p != ';') syntax_error();
         if (st->state_index.count(name)) name_duplication();
         s->name = name;
-        st->state_index.emplace(name, s);
+        st->state_index.emplace(s->name, s);
         ++st->state_num;
         if (*p == ';') return p + 1;
         s = append();

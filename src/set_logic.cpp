@@ -137,14 +137,14 @@ void store_pair(list* target, const std::string& cond, const std::string& value)
     logic* pair = nullptr;
     if (target->mark == 's' && value == "1'b1") {
         pair = new_logic();
+        pair->value = value;
         pair->next = target->logic;
         target->logic = pair;
         if (!target->logic_tail) target->logic_tail = pair;
     } else {
         if (g.O_flag) {
-            auto& by_value = g.merge_index[target];
-            auto it = by_value.find(value);
-            if (it != by_value.end()) {
+            auto it = g.merge_index.find({target, value});
+            if (it != g.merge_index.end()) {
                 pair = it->second;
                 pair->cond += "|";
             }
@@ -156,12 +156,12 @@ void store_pair(list* target, const std::string& cond, const std::string& value)
             else
                 target->logic = pair;
             target->logic_tail = pair;
-            if (g.O_flag) g.merge_index[target].emplace(value, pair);
+            pair->value = value;
+            if (g.O_flag) g.merge_index.emplace(std::make_pair(target, std::string_view(pair->value)), pair);
         }
     }
     if (pair->cond.size() + cond.size() >= 4096 || value.size() > 4095) buffer_overflow();
     pair->cond += cond;
-    pair->value = value;
 }
 
 }  // namespace

@@ -116,12 +116,15 @@ const std::string* prepare_else() {
 void delete_1b1(std::string& text) {
     static const char a[] = "(1'b1)&";
     static const char b[] = "&(1'b1)";
+    if (text.find("1'b1") == std::string::npos) return;
     std::string out;
     out.reserve(text.size());
     size_t n = text.size();
     size_t i = 0;
     while (i < n) {
-        if (n - i >= 7 && (text.compare(i, 7, a) == 0 || text.compare(i, 7, b) == 0)) {
+        char c = text[i];
+        if ((c == '(' || c == '&') && n - i >= 7 &&
+            (text.compare(i, 7, a) == 0 || text.compare(i, 7, b) == 0)) {
             i += 7;
             // The character that moves into the removed place is not checked again.
             if (i < n) out.push_back(text[i++]);

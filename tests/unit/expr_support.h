@@ -58,7 +58,7 @@ inline void add_macro(const std::string& name, const std::string& value) {
     else
         g.define_list = m;
     g.define_tail = m;
-    g.define_index.emplace(name, m);
+    g.define_index.emplace(m->name, m);  // keyed by the record's own name
 }
 
 inline void add_state_constants(const std::string& lines,
