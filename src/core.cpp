@@ -59,22 +59,14 @@ net* new_net() {
     g.total_alloc_size += SIZE_NET;
     g.module_nets.emplace_back();
     net* n = &g.module_nets.back();
-    if (g.net_tail)
-        g.net_tail->next = n;
-    else
-        g.net_list = n;
-    g.net_tail = n;
+    append_record(g.net_list, g.net_tail, n);
     return n;
 }
 
 list* append_wire_record() {
     list* rec = new_list();
     g.wire_prev_tail = g.wire_tail;
-    if (g.wire_tail)
-        g.wire_tail->next = rec;
-    else
-        g.wire_list = rec;
-    g.wire_tail = rec;
+    append_record(g.wire_list, g.wire_tail, rec);
     return rec;
 }
 

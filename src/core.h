@@ -242,6 +242,16 @@ task* new_task();
 state* new_state();
 net* new_net();
 
+// Links `rec` at the tail of the list given by its head and tail.
+template <class T>
+void append_record(T*& head, T*& tail, T* rec) {
+    if (tail)
+        tail->next = rec;
+    else
+        head = rec;
+    tail = rec;
+}
+
 // Appends a fresh record at the tail of wire_list and returns it.
 list* append_wire_record();
 // Records a filled wire_list name in the lookup index.

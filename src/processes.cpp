@@ -60,11 +60,7 @@ char* process_declare(char* p) {
     p += 7;
     p = skip_ws(p);
     declare* d = new_declare();
-    if (g.declare_tail)
-        g.declare_tail->next = d;
-    else
-        g.declare_list = d;
-    g.declare_tail = d;
+    append_record(g.declare_list, g.declare_tail, d);
     p = skip_ws(p);
     p = read_identifier(p, d->name);
     g.declare_index.emplace(d->name, d);
@@ -85,11 +81,7 @@ static list* append_target_record() {
     if (!g.declare_flag) return append_wire_record();
     declare* d = g.declare_tail;
     list* rec = new_list(true);
-    if (d->port_tail)
-        d->port_tail->next = rec;
-    else
-        d->port = rec;
-    d->port_tail = rec;
+    append_record(d->port, d->port_tail, rec);
     return rec;
 }
 

@@ -121,11 +121,7 @@ char* process_define(char* p, FILE* out) {
     if (!is_space(*p)) syntax_error();
     p = skip_ws(p);
     list* m = new_list(true);
-    if (g.define_tail)
-        g.define_tail->next = m;
-    else
-        g.define_list = m;
-    g.define_tail = m;
+    append_record(g.define_list, g.define_tail, m);
     p = read_identifier(p, m->name);
     g.define_index.emplace(m->name, m);
     if (!is_space(*p)) syntax_error();

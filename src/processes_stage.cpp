@@ -91,11 +91,7 @@ char* process_stage_name(char* p) {
     p += 10;
     p = skip_ws(p);
     stage* st = new_stage();
-    if (g.stage_tail)
-        g.stage_tail->next = st;
-    else
-        g.stage_list = st;
-    g.stage_tail = st;
+    append_record(g.stage_list, g.stage_tail, st);
     p = read_identifier(p, st->name);
     g.stage_index.emplace(st->name, st);
     p = skip_ws(p);
@@ -114,11 +110,7 @@ char* process_stage_name(char* p) {
         }
         p = skip_ws(p);
         task* t = new_task();
-        if (st->task_tail)
-            st->task_tail->next = t;
-        else
-            st->task = t;
-        st->task_tail = t;
+        append_record(st->task, st->task_tail, t);
         t->fast = fast;
         p = read_identifier(p, t->name);
         st->task_index.emplace(t->name, t);
@@ -206,11 +198,7 @@ char* insert_state_list(char* p, const std::string& stage_name) {
     stage* st = search_stage_list(stage_name);
     auto append = [st]() {
         state* s = new_state();
-        if (st->state_tail)
-            st->state_tail->next = s;
-        else
-            st->state = s;
-        st->state_tail = s;
+        append_record(st->state, st->state_tail, s);
         return s;
     };
     state* s = append();

@@ -151,11 +151,7 @@ void store_pair(list* target, const std::string& cond, const std::string& value)
         }
         if (!pair) {
             pair = new_logic();
-            if (target->logic_tail)
-                target->logic_tail->next = pair;
-            else
-                target->logic = pair;
-            target->logic_tail = pair;
+            append_record(target->logic, target->logic_tail, pair);
             pair->value = value;
             if (g.O_flag) g.merge_index.emplace(std::make_pair(target, std::string_view(pair->value)), pair);
         }

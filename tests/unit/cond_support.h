@@ -1,41 +1,16 @@
-// Shared set-up for the condition and assignment tests: message names, a
-// declaration helper and a way to run a call that may end the run.
+// Set-up for the condition and assignment tests: opening stack levels.
 #ifndef SFLC_TEST_COND_SUPPORT_H
 #define SFLC_TEST_COND_SUPPORT_H
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <string>
-
-#include "core.h"
-#include "error.h"
-#include "insert_list.h"
 #include "stack.h"
+#include "test_support.h"
 
 namespace cond_test {
 
-// The file named in messages, and an output file that never exists, so a
-// syntax error's removal of the output fails in a known way.
-inline const std::string kSource = "c.sfl";
-inline const std::string kOutput = "/nonexistent-sflc-cond-test/c.v";
-const int kLine = 7;
-
-inline void fresh() {
-    reset_state();
-    g.read_filename = kSource;
-    g.write_filename = kOutput;
-    g.count = kLine;
-}
-
-inline std::string syntax_error_report() {
-    return kSource + ": " + std::to_string(kLine) + ": syntax error\n" + kOutput +
-           ": No such file or directory\n";
-}
+using namespace sflc_test;
 
 inline void add_signals(const std::string& decl, int type, char mark = 'x') {
-    std::string text = decl;
-    insert_list(&text[0], append_wire_record(), type, mark);
+    declare_signals(decl, type, mark);
 }
 
 // Opens a level of the condition stack and, unless `cond` is empty, sets
@@ -46,29 +21,6 @@ inline void open_level(int kind, const std::string& cond = "") {
         std::string text = cond;
         stack_push(&text, kind);
     }
-}
-
-struct Outcome {
-    int status = -1;  // -1: the call returned
-    std::string out, err;
-};
-
-template <class F>
-Outcome capture(F&& f) {
-    Outcome r;
-    fflush(stdout);
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    try {
-        f();
-    } catch (const FatalExit& e) {
-        r.status = e.status;
-    }
-    fflush(stdout);
-    fflush(stderr);
-    r.out = testing::internal::GetCapturedStdout();
-    r.err = testing::internal::GetCapturedStderr();
-    return r;
 }
 
 }  // namespace cond_test

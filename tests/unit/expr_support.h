@@ -1,29 +1,16 @@
-// Shared set-up for the expression tests: a module with a few signals,
-// state constants and a way to run a call that may end the run.
+// Set-up for the expression tests: a module with a few signals, state
+// constants and macros.
 #ifndef SFLC_TEST_EXPR_SUPPORT_H
 #define SFLC_TEST_EXPR_SUPPORT_H
 
-#include <gtest/gtest.h>
+#include <initializer_list>
+#include <utility>
 
-#include <cstdio>
-#include <string>
-
-#include "core.h"
-#include "error.h"
-#include "insert_list.h"
+#include "test_support.h"
 
 namespace expr_test {
 
-// The file named in messages and an output file that never exists, so a
-// syntax error's removal of the output fails in a known way.
-inline const std::string kSource = "t.sfl";
-inline const std::string kOutput = "/nonexistent-sflc-test-dir/t.v";
-const int kLine = 7;
-
-inline std::string syntax_error_report() {
-    return kSource + ": " + std::to_string(kLine) + ": syntax error\n" + kOutput +
-           ": No such file or directory\n";
-}
+using namespace sflc_test;
 
 inline std::string width_warning(const std::string& what) {
     return kSource + ": " + std::to_string(kLine) + ": Warning: operand width unmatch for " + what +
@@ -41,11 +28,6 @@ inline std::string width_warnings(const std::string& ops) {
         i = e + 1;
     }
     return out;
-}
-
-inline void declare_signals(const std::string& decl, int type) {
-    std::string text = decl;
-    insert_list(&text[0], append_wire_record(), type, 'x');
 }
 
 inline void add_macro(const std::string& name, const std::string& value) {
@@ -70,38 +52,13 @@ inline void add_state_constants(const std::string& lines,
 // a, b, c, x, y: 8 bits; d: 4; e: 1; w: 16; the port net of instance u1:
 // 4 bits; state constants whose names end in idle, go and t_e.
 inline void standard_module() {
-    reset_state();
-    g.read_filename = kSource;
-    g.write_filename = kOutput;
-    g.count = kLine;
+    fresh();
     declare_signals("input a<8>, b<8>, c<8>, x<8>, y<8>, d<4>, e, w<16>;", T_INPUT);
     declare_signals("sel _u1_out<4>;", T_SEL);
     add_state_constants(
         "   parameter [1:0]\n      _main_idle = 2'd0,\n      _p_go = 2'd1;\n"
         "   parameter [2:0]\n      _st_e = 3'd0,\n      _q_go = 3'd1;\n",
         {{"_main_idle", 2}, {"_p_go", 2}, {"_st_e", 3}, {"_q_go", 3}});
-}
-
-struct Outcome {
-    int status = -1;  // -1: the call returned
-    std::string out, err;
-};
-
-template <class F>
-Outcome capture(F&& f) {
-    Outcome r;
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    try {
-        f();
-    } catch (const FatalExit& e) {
-        r.status = e.status;
-    }
-    fflush(stdout);
-    fflush(stderr);
-    r.out = testing::internal::GetCapturedStdout();
-    r.err = testing::internal::GetCapturedStderr();
-    return r;
 }
 
 }  // namespace expr_test
