@@ -144,12 +144,8 @@ class Design:
             return "(%s) << %d" % (self.expr(w - n, limit, d), n)
         if f in ("cat", "mul"):
             a = r.randint(1, w - 1)
-            right = self.expr(w - a, limit, d)
-            while f == "cat" and right.startswith("0b") and any(c in "xX" for c in right):
-                # a constant in two parts is not taken whole as the right
-                # operand of || (reported)
-                right = self.expr(w - a, limit, d)
-            return "(%s) %s (%s)" % (self.expr(a, limit, d), "||" if f == "cat" else "*", right)
+            return "(%s) %s (%s)" % (self.expr(a, limit, d), "||" if f == "cat" else "*",
+                                     self.expr(w - a, limit, d))
         if f == "cmp":
             k = r.randint(1, 6)
             return "(%s) %s (%s)" % (self.expr(k, limit, d),
