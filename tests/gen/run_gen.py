@@ -4,7 +4,7 @@ simulate both with Icarus Verilog on the same testbench and compare the
 printed traces.  Every design must translate with exit status 0 and no
 message, compile, and print the same trace both ways.
 
-    run_gen.py --sflc PATH [--seed N] [--count N] [--jobs N] [--keep DIR]
+    run_gen.py --sflc PATH [--seed N] [--count N] [--max-count N] [--jobs N] [--keep DIR]
 """
 
 import argparse
@@ -70,6 +70,8 @@ def main(argv=None):
     ap.add_argument("--sflc", required=True)
     ap.add_argument("--seed", type=int, default=1, help="first seed")
     ap.add_argument("--count", type=int, default=300, help="number of designs")
+    ap.add_argument("--max-count", type=int, default=int(os.environ.get("SFLC_GEN_MAX", 0)),
+                    help="at most this many designs (default: $SFLC_GEN_MAX, 0 = no limit)")
     ap.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
     ap.add_argument("--keep", help="copy every design's folder here")
     args = ap.parse_args(argv)
@@ -79,7 +81,8 @@ def main(argv=None):
             return 2
     sflc = os.path.abspath(args.sflc)
     keep = os.path.abspath(args.keep) if args.keep else None
-    seeds = range(args.seed, args.seed + args.count)
+    count = min(args.count, args.max_count) if args.max_count > 0 else args.count
+    seeds = range(args.seed, args.seed + count)
     with multiprocessing.Pool(args.jobs) as pool:
         results = pool.map(check, [(sflc, s, keep) for s in seeds], chunksize=4)
     failed = [(s, why) for s, why in zip(seeds, results) if why]
