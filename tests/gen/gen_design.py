@@ -229,7 +229,7 @@ class Design:
     def unit_level(u):
         return min(u[0].level, u[1].level) if isinstance(u, tuple) else u.level
 
-    def build(self, units, limit, ctx, depth, after_colon=False):
+    def build(self, units, limit, ctx, depth):
         """One statement driving every unit at most once on every path."""
         r = self.rng
         if not units:
@@ -277,7 +277,7 @@ class Design:
         return lines + ["}"]
 
     def alternative(self, label, units, limit, ctx, depth):
-        body = self.build(units, limit, ctx, depth - 1, after_colon=True)
+        body = self.build(units, limit, ctx, depth - 1)
         return indent([label + " : " + body[0]] + body[1:])
 
     def par(self, units, limit, ctx, depth):
