@@ -7,7 +7,14 @@
 #include "search_list.h"
 #include "stack.h"
 
-void set_logic_text(std::string statement) { set_logic(&statement[0], 0); }
+void set_logic_text(std::string statement) {
+    // A statement made by the translator is no source text: its newlines
+    // (from copied arguments) were counted where they stand in the source.
+    int saved = g.count_ok;
+    g.count_ok = 0;
+    set_logic(&statement[0], 0);
+    g.count_ok = saved;
+}
 
 char* read_term(char* text, std::string& term) {
     char* p = skip_ws(text);
