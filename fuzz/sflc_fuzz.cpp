@@ -56,6 +56,12 @@ void translate(const char* data, size_t size, const OptionSet& o) {
     fclose(out);
 }
 
+void remove_scratch() {
+    for (const char* f : {"/sub.sfl", "/loop.sfl", "/top.sfl", "/top.v"})
+        unlink((scratch_dir + f).c_str());
+    rmdir(scratch_dir.c_str());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -71,6 +77,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
                "%d W 0x3\n");
     write_file(scratch_dir + "/loop.sfl", "%i \"top.sfl\"\n");
     write_file(scratch_dir + "/top.sfl", "%i \"loop.sfl\"\n");
+    atexit(remove_scratch);
     return 0;
 }
 
