@@ -123,7 +123,9 @@ void delete_1b1(std::string& text) {
     size_t i = 0;
     while (i < n) {
         char c = text[i];
-        if ((c == '(' || c == '&') && n - i >= 7 &&
+        // A negated always-true factor, ~(1'b1), is false, not removable.
+        bool negated = c == '(' && !out.empty() && out.back() == '~';
+        if ((c == '(' || c == '&') && !negated && n - i >= 7 &&
             (text.compare(i, 7, a) == 0 || text.compare(i, 7, b) == 0)) {
             i += 7;
             // The character that moves into the removed place is not checked again.
