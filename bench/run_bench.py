@@ -104,10 +104,10 @@ def measure(args, shape, size):
     return row
 
 
-def fmt(v, spec):
+def fmt(v, pattern):
     if isinstance(v, str):
         return v
-    return "-" if v is None else format(v, spec)
+    return "-" if v is None else format(v, pattern)
 
 
 def share(cpu, tool):
