@@ -17,18 +17,69 @@ void reset_state() { g = Sflc(); }
 
 // ---------------------------------------------------------------- records
 
+const char Text::kEmpty[5] = {0, 0, 0, 0, 0};
+
+void Text::assign(std::string_view s, bool run_long) {
+    *this = (run_long ? g.run_texts : g.module_texts).add(s);
+}
+
+Text TextStore::add(std::string_view s) {
+    if (s.empty()) return Text();
+    size_t need = s.size() + 5;
+    if (need > left_) {
+        // Long texts get a block of their own; the current block stays open.
+        const size_t block = 64 * 1024;
+        if (need > block / 4) {
+            blocks_.emplace_back(new char[need]);
+            bytes_ += need;
+            return place(blocks_.back().get(), s);
+        }
+        blocks_.emplace_back(new char[block]);
+        bytes_ += block;
+        cur_ = blocks_.back().get();
+        left_ = block;
+    }
+    char* p = cur_;
+    cur_ += need;
+    left_ -= need;
+    return place(p, s);
+}
+
+Text TextStore::place(char* p, std::string_view s) {
+    uint32_t n = static_cast<uint32_t>(s.size());
+    std::memcpy(p, &n, 4);
+    std::memcpy(p + 4, s.data(), s.size());
+    p[4 + s.size()] = '\0';
+    Text t;
+    t.p_ = p + 4;
+    return t;
+}
+
+void TextStore::clear() {
+    std::vector<std::unique_ptr<char[]>>().swap(blocks_);
+    cur_ = nullptr;
+    left_ = 0;
+    bytes_ = 0;
+}
+
+Text condition_text(std::string_view cond) {
+    if (g.last_condition != cond) g.last_condition.assign(cond);
+    return g.last_condition;
+}
+
+Text value_text(std::string_view value) {
+    if (g.last_value != value) g.last_value.assign(value);
+    return g.last_value;
+}
+
 list* new_list(bool run_long) {
     g.total_alloc_size += SIZE_LIST;
-    auto& pool = run_long ? g.run_lists : g.module_lists;
-    pool.emplace_back();
-    return &pool.back();
+    return (run_long ? g.run_lists : g.module_lists).make();
 }
 
 logic* new_logic(bool run_long) {
     g.total_alloc_size += SIZE_LOGIC;
-    auto& pool = run_long ? g.run_logics : g.module_logics;
-    pool.emplace_back();
-    return &pool.back();
+    return (run_long ? g.run_logics : g.module_logics).make();
 }
 
 declare* new_declare() {
@@ -57,8 +108,7 @@ state* new_state() {
 
 net* new_net() {
     g.total_alloc_size += SIZE_NET;
-    g.module_nets.emplace_back();
-    net* n = &g.module_nets.back();
+    net* n = g.module_nets.make();
     append_record(g.net_list, g.net_tail, n);
     return n;
 }
@@ -70,12 +120,9 @@ list* append_wire_record() {
     return rec;
 }
 
-void index_wire(list* rec) { g.wire_index.emplace(rec->name, rec); }
+void index_wire(list* rec) { g.wire_index.insert(rec); }
 
-list* find_wire(const std::string& name) {
-    auto it = g.wire_index.find(name);
-    return it == g.wire_index.end() ? nullptr : it->second;
-}
+list* find_wire(std::string_view name) { return g.wire_index.get(name); }
 
 void delete_all_list() {
     g.wire_list = g.wire_tail = g.wire_prev_tail = nullptr;
@@ -92,6 +139,9 @@ void delete_all_list() {
     g.module_tasks.clear();
     g.module_states.clear();
     g.module_nets.clear();
+    g.module_texts.clear();
+    g.last_condition = Text();
+    g.last_value = Text();
 }
 
 void delete_declare() {
@@ -192,7 +242,7 @@ namespace {
 bool is_port_type(int t) { return t == T_INPUT || t == T_OUTPUT || t == T_BIDIRECT || t == T_INSTRIN || t == T_INSTROUT; }
 bool is_assigned_type(int t) { return t == T_OUTPUT || t == T_BIDIRECT || t == T_SEL || t == T_INSTROUT || t == T_INSTRSELF; }
 bool is_register_type(int t) { return t == T_REG || t == T_REG_WR || t == T_REG_WS; }
-bool always_true(const std::string& c) { return c == "(1'b1)" || c == "((1'b1))"; }
+bool always_true(std::string_view c) { return c == "(1'b1)" || c == "((1'b1))"; }
 
 void put_repeated(FILE* out, char c, int n) {
     for (int i = 0; i < n; ++i) fputc(c, out);
@@ -251,8 +301,8 @@ void print_always(FILE* out, const list* rec) {
     if (resettable) {
         fprintf(out, "      if (%sp_reset)%s%s <= ", g.posres ? "" : "!", g.O_flag ? "\n        " : " ", name);
         if (rec->mark == 'f') {
-            const std::string& n = rec->name;
-            std::string sname = n.size() >= 7 ? n.substr(1, n.size() - 7) : std::string();
+            std::string_view n = rec->name;
+            std::string sname = n.size() >= 7 ? std::string(n.substr(1, n.size() - 7)) : std::string();
             stage* st = search_stage_list(sname);
             if (!st->state || !st->first_state) syntax_error();
             fprintf(out, "_%s_%s", st->name.c_str(), st->first_state->name.c_str());
@@ -587,6 +637,7 @@ void xlator_core(char* text, FILE* out) {
     g.define_index.clear();
     g.run_lists.clear();
     g.run_logics.clear();
+    g.run_texts.clear();
     if (g.d_flag) {
         printf("----- translation succeeded -----\n");
         printf("%s Bytes malloced\n", with_commas(g.total_alloc_size).c_str());

@@ -3,7 +3,10 @@
 #ifndef SFLC_CORE_H
 #define SFLC_CORE_H
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <deque>
 #include <map>
 #include <string>
@@ -40,31 +43,162 @@ enum {
 
 struct logic;
 
-// Lookup tables keyed by a view of the name held in the record itself: the
-// records never move and their names never change once indexed.
+// A text of the symbol tables, held in a TextStore: a pointer to its
+// characters, with the length stored just before them and a NUL just after.
+// Eight bytes per field instead of a string object and its allocation.
+class Text {
+public:
+    Text() : p_(kEmpty + 4) {}
+    size_t size() const {
+        uint32_t n;
+        std::memcpy(&n, p_ - 4, 4);
+        return n;
+    }
+    bool empty() const { return size() == 0; }
+    const char* c_str() const { return p_; }
+    const char* data() const { return p_; }
+    char operator[](size_t i) const { return p_[i]; }
+    std::string_view view() const { return std::string_view(p_, size()); }
+    operator std::string_view() const { return view(); }
+    std::string str() const { return std::string(p_, size()); }
+    // Copies `s` into the module's store, or the run's when `run_long`.
+    void assign(std::string_view s, bool run_long = false);
+
+private:
+    friend class TextStore;
+    alignas(4) static const char kEmpty[5];
+    const char* p_;
+};
+
+inline bool operator==(const Text& a, std::string_view b) { return a.view() == b; }
+inline bool operator!=(const Text& a, std::string_view b) { return a.view() != b; }
+inline std::string operator+(const std::string& a, const Text& b) { return a + b.str(); }
+inline std::string operator+(std::string&& a, const Text& b) { return std::move(a.append(b.data(), b.size())); }
+inline std::string operator+(const char* a, const Text& b) { return std::string(a) + b; }
+inline std::string operator+(const Text& a, const std::string& b) { return a.str() + b; }
+inline std::string operator+(const Text& a, const char* b) { return a.str() + b; }
+
+// Append-only storage of Texts in large blocks; emptied as a whole.
+class TextStore {
+public:
+    Text add(std::string_view s);
+    void clear();
+    size_t bytes() const { return bytes_; }
+
+private:
+    static Text place(char* p, std::string_view s);
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    char* cur_ = nullptr;
+    size_t left_ = 0;
+    size_t bytes_ = 0;
+};
+
+// Record storage in large blocks: records never move, and cost no
+// allocation of their own.
 template <class T>
-using NameIndex = std::unordered_map<std::string_view, T*>;
+class Pool {
+public:
+    T* make() {
+        if (used_ == kBlock || blocks_.empty()) {
+            blocks_.emplace_back(new T[kBlock]());
+            used_ = 0;
+        }
+        return &blocks_.back()[used_++];
+    }
+    void clear() {
+        blocks_.clear();
+        used_ = 0;
+    }
+
+private:
+    static constexpr size_t kBlock = 4096;
+    std::vector<std::unique_ptr<T[]>> blocks_;
+    size_t used_ = 0;
+};
+
+// The key of a record in its index: its name.
+struct NameOf {
+    template <class T>
+    std::string_view operator()(const T* rec) const {
+        return rec->name;
+    }
+};
+
+// Finds records by their key.  Open addressing over a table of record
+// pointers (linear probing, at most 5/8 full): eight bytes a slot, and the
+// key is read from the record itself, which never moves and never changes
+// once indexed.  The first record of a key wins.
+template <class T, class KeyOf = NameOf>
+class NameIndex {
+public:
+    T* get(std::string_view key) const {
+        if (slots_.empty()) return nullptr;
+        size_t mask = slots_.size() - 1;
+        for (size_t i = hash(key) & mask;; i = (i + 1) & mask) {
+            T* rec = slots_[i];
+            if (!rec) return nullptr;
+            if (KeyOf()(rec) == key) return rec;
+        }
+    }
+    size_t count(std::string_view key) const { return get(key) ? 1 : 0; }
+    bool empty() const { return size_ == 0; }
+    size_t size() const { return size_; }
+    // Indexes `rec` under its key unless that key is indexed already.
+    void insert(T* rec) {
+        if ((size_ + 1) * 8 > slots_.size() * 5) grow();
+        std::string_view key = KeyOf()(rec);
+        size_t mask = slots_.size() - 1;
+        for (size_t i = hash(key) & mask;; i = (i + 1) & mask) {
+            if (!slots_[i]) {
+                slots_[i] = rec;
+                ++size_;
+                return;
+            }
+            if (KeyOf()(slots_[i]) == key) return;
+        }
+    }
+    void clear() {
+        std::vector<T*>().swap(slots_);
+        size_ = 0;
+    }
+
+private:
+    static size_t hash(std::string_view key) { return std::hash<std::string_view>()(key); }
+    void grow() {
+        std::vector<T*> old(slots_.empty() ? 16 : slots_.size() * 2, nullptr);
+        old.swap(slots_);
+        size_t mask = slots_.size() - 1;
+        for (T* rec : old) {
+            if (!rec) continue;
+            size_t i = hash(KeyOf()(rec)) & mask;
+            while (slots_[i]) i = (i + 1) & mask;
+            slots_[i] = rec;
+        }
+    }
+    std::vector<T*> slots_;
+    size_t size_ = 0;
+};
 
 // One declared or generated name; also instruction arguments, task
 // arguments and macros.
 struct list {
     list* next = nullptr;
-    std::string name;
-    int width = 0;
+    Text name;
     struct logic* logic = nullptr;
-    int type = 0;
-    list* instr_arg = nullptr;
-    char mark = 0;
-    int edge = 0;
     // Tail of the logic chain, so appending a pair does not walk it.
     struct logic* logic_tail = nullptr;
+    list* instr_arg = nullptr;
+    int width = 0;
+    signed char type = 0;
+    char mark = 0;
+    signed char edge = 0;
 };
 
 // One condition/value pair driving a signal.
 struct logic {
     logic* next = nullptr;
-    std::string cond;
-    std::string value;
+    Text cond;
+    Text value;
 };
 
 // The interface of one submodule type.
@@ -107,8 +241,12 @@ struct stage {
 // A generated intermediate net (-O).
 struct net {
     net* next = nullptr;
-    std::string expr;
-    std::string name;
+    Text expr;
+    Text name;
+};
+
+struct ExprOf {
+    std::string_view operator()(const net* n) const { return n->expr; }
 };
 
 struct stack_entry {
@@ -188,7 +326,7 @@ struct Sflc {
     NameIndex<stage> stage_index;
     net* net_list = nullptr;
     net* net_tail = nullptr;
-    NameIndex<net> net_index;
+    NameIndex<net, ExprOf> net_index;
     int net_num = 0;
     list* define_list = nullptr;
     list* define_tail = nullptr;
@@ -201,6 +339,9 @@ struct Sflc {
         }
     };
     std::unordered_map<std::pair<const list*, std::string_view>, logic*, MergeKeyHash> merge_index;
+
+    Text last_condition;
+    Text last_value;
 
     // Condition stack.
     std::vector<stack_entry> stack = std::vector<stack_entry>(100);
@@ -217,14 +358,16 @@ struct Sflc {
     std::vector<std::string> include_chain;  // files being included, outermost first
 
     // Record storage: per module and for the whole run.
-    std::deque<list> module_lists;
-    std::deque<logic> module_logics;
+    TextStore module_texts;
+    TextStore run_texts;
+    Pool<list> module_lists;
+    Pool<logic> module_logics;
     std::deque<stage> module_stages;
     std::deque<task> module_tasks;
     std::deque<state> module_states;
-    std::deque<net> module_nets;
-    std::deque<list> run_lists;
-    std::deque<logic> run_logics;
+    Pool<net> module_nets;
+    Pool<list> run_lists;
+    Pool<logic> run_logics;
     std::deque<declare> run_declares;
 };
 
@@ -232,6 +375,12 @@ extern Sflc g;
 
 // Puts every global back to its state at program start.
 void reset_state();
+
+// The condition of a pair as a module Text: a condition equal to the last
+// one stored shares its text (statements in one block share conditions).
+Text condition_text(std::string_view cond);
+// The same for the value of a pair.
+Text value_text(std::string_view value);
 
 // Record allocation: zero-filled records counted in total_alloc_size.
 list* new_list(bool run_long = false);
@@ -257,7 +406,7 @@ list* append_wire_record();
 // Records a filled wire_list name in the lookup index.
 void index_wire(list* rec);
 // The wire_list record of that name, or null.
-list* find_wire(const std::string& name);
+list* find_wire(std::string_view name);
 
 // Scanning helpers.
 inline bool is_space(char c) {

@@ -42,9 +42,8 @@ char* read_width(char* p, int& width) {
 
 // Enters the port nets of one instance and its connection line.
 list* enter_instance(const std::string& inst, list* cur, list*& prev) {
-    auto it = g.declare_index.find(g.module_name);
-    if (it == g.declare_index.end()) syntax_error();
-    declare* d = it->second;
+    declare* d = g.declare_index.get(g.module_name);
+    if (!d) syntax_error();
     std::string& mc = g.module_connection;
     mc += inst;
     mc += "(";
@@ -129,13 +128,13 @@ char* insert_list(char* text, list* record, int type, char mark) {
         } else {
             if (g.wire_index.count(name)) name_duplication();
         }
-        cur->name = name;
+        cur->name.assign(name, g.declare_flag != 0);
         cur->type = type;
         cur->mark = mark;
         cur->edge = g.clock_aspect;
         cur->width = width;
         if (g.declare_flag)
-            g.declare_tail->port_index.emplace(cur->name, cur);
+            g.declare_tail->port_index.insert(cur);
         else
             index_wire(cur);
         ++p;

@@ -40,13 +40,15 @@ int name_width(const std::string& token) {
     if (list* rec = find_wire(token)) return rec->width;
     int w = g.param_index.find_suffix(token);
     if (w >= 0) return w;
-    auto it = g.define_index.find(token);
-    if (it != g.define_index.end()) {
+    if (list* macro = g.define_index.get(token)) {
         if (g.macro_depth >= kMaxMacroDepth)
             syntax_error_because(g.read_filename + ": " + std::to_string(g.count) +
                                  ": macro " + token + " is nested too deeply");
         ++g.macro_depth;
-        int width = parser(it->second->logic->value);
+        // The value is parsed in place: it keeps its parenthesised form.
+        std::string value = macro->logic->value.str();
+        int width = parser(value);
+        if (macro->logic->value != value) macro->logic->value.assign(value, true);
         --g.macro_depth;
         return width;
     }

@@ -63,7 +63,7 @@ char* process_declare(char* p) {
     append_record(g.declare_list, g.declare_tail, d);
     p = skip_ws(p);
     p = read_identifier(p, d->name);
-    g.declare_index.emplace(d->name, d);
+    g.declare_index.insert(d);
     p = skip_ws(p);
     if (*p != '{') {
         if (!mycmp(p, "interface", 0)) syntax_error();
@@ -138,8 +138,7 @@ char* register_instr_arg(list* head, char* p) {
     if (head == g.wire_list) {
         rec = find_wire(name);
     } else {
-        auto it = g.declare_tail->port_index.find(name);
-        if (it != g.declare_tail->port_index.end()) rec = it->second;
+        rec = g.declare_tail->port_index.get(name);
         run_long = true;
     }
     if (!rec) syntax_error();
@@ -152,7 +151,7 @@ char* register_instr_arg(list* head, char* p) {
         p = read_identifier(p, arg);
         if (*p != ',' && *p != ')') syntax_error();
         list* a = new_list(run_long);
-        a->name = arg;
+        a->name.assign(arg, run_long);
         if (last)
             last->instr_arg = a;
         else

@@ -122,8 +122,10 @@ char* process_define(char* p, FILE* out) {
     p = skip_ws(p);
     list* m = new_list(true);
     append_record(g.define_list, g.define_tail, m);
-    p = read_identifier(p, m->name);
-    g.define_index.emplace(m->name, m);
+    std::string name;
+    p = read_identifier(p, name);
+    m->name.assign(name, true);
+    g.define_index.insert(m);
     if (!is_space(*p)) syntax_error();
     // A name that ends the line defines an empty macro; the value never
     // runs into the next line.
@@ -132,9 +134,9 @@ char* process_define(char* p, FILE* out) {
     while (*e && *e != '\n') ++e;
     logic* v = new_logic(true);
     m->logic = v;
-    v->value.assign(start, e);
-    check_text_size(v->value);
-    std::string text = v->value;
+    std::string text(start, e);
+    check_text_size(text);
+    v->value.assign(text, true);
     convert_logic(text, 0);
     if (needs_parentheses(text)) text = "(" + text + ")";
     fprintf(out, "`define %s %s\n", m->name.c_str(), text.c_str());

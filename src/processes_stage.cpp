@@ -93,7 +93,7 @@ char* process_stage_name(char* p) {
     stage* st = new_stage();
     append_record(g.stage_list, g.stage_tail, st);
     p = read_identifier(p, st->name);
-    g.stage_index.emplace(st->name, st);
+    g.stage_index.insert(st);
     p = skip_ws(p);
     if (*p != '{') syntax_error();
     p = skip_ws(p + 1);
@@ -113,7 +113,7 @@ char* process_stage_name(char* p) {
         append_record(st->task, st->task_tail, t);
         t->fast = fast;
         p = read_identifier(p, t->name);
-        st->task_index.emplace(t->name, t);
+        st->task_index.insert(t);
         p = skip_ws(p);
         if (*p != '(') syntax_error();
         p = skip_ws(p + 1);
@@ -126,7 +126,9 @@ char* process_stage_name(char* p) {
                 else
                     t->arg = a;
                 last = a;
-                p = read_term(p, a->name);
+                std::string term;
+                p = read_term(p, term);
+                a->name.assign(term);
                 list* w = find_wire(a->name);
                 if (!w) syntax_error();
                 if (w->type != T_REG && w->type != T_REG_WR && w->type != T_REG_WS) {
@@ -211,7 +213,7 @@ char* insert_state_list(char* p, const std::string& stage_name) {
         if (*p != ',' && *p != ';') syntax_error();
         if (st->state_index.count(name)) name_duplication();
         s->name = name;
-        st->state_index.emplace(s->name, s);
+        st->state_index.insert(s);
         ++st->state_num;
         if (*p == ';') return p + 1;
         s = append();

@@ -11,9 +11,9 @@ list* search_instr_list(list* head, const std::string& name) {
     }
     for (declare* d = g.declare_list; d; d = d->next) {
         if (d->port == head) {
-            auto it = d->port_index.find(name);
-            if (it == d->port_index.end()) syntax_error();
-            return it->second->instr_arg;
+            list* port = d->port_index.get(name);
+            if (!port) syntax_error();
+            return port->instr_arg;
         }
     }
     for (list* rec = head; rec; rec = rec->next)
@@ -26,38 +26,37 @@ list* search_declare_instr_list(declare* head, const std::string& inst, const st
     if (it == g.instance_types.end()) syntax_error();
     declare* d = nullptr;
     if (head == g.declare_list) {
-        auto dit = g.declare_index.find(it->second);
-        if (dit != g.declare_index.end()) d = dit->second;
+        d = g.declare_index.get(it->second);
     } else {
         for (declare* x = head; x && !d; x = x->next)
             if (x->name == it->second) d = x;
     }
     if (!d) syntax_error();
-    auto pit = d->port_index.find(instr);
-    if (pit == d->port_index.end()) syntax_error();
-    list* chain = pit->second->instr_arg;
+    list* port = d->port_index.get(instr);
+    if (!port) syntax_error();
+    list* chain = port->instr_arg;
     if (!chain) syntax_error();
     return chain;
 }
 
 stage* search_stage_list(const std::string& name) {
     if (!g.stage_list) syntax_error();
-    auto it = g.stage_index.find(name);
-    if (it == g.stage_index.end()) syntax_error();
-    return it->second;
+    stage* st = g.stage_index.get(name);
+    if (!st) syntax_error();
+    return st;
 }
 
 state* search_state_list(stage* st, const std::string& name, int first_check) {
     if (!st->state) syntax_error();
     if (first_check && st->first_state) syntax_error();
-    auto it = st->state_index.find(name);
-    if (it == st->state_index.end()) syntax_error();
-    return it->second;
+    state* s = st->state_index.get(name);
+    if (!s) syntax_error();
+    return s;
 }
 
 task* search_task_list(stage* st, const std::string& name) {
     if (!st->task) syntax_error();
-    auto it = st->task_index.find(name);
-    if (it == st->task_index.end()) syntax_error();
-    return it->second;
+    task* t = st->task_index.get(name);
+    if (!t) syntax_error();
+    return t;
 }

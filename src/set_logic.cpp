@@ -141,30 +141,29 @@ void rewrite_calls(std::string& rhs) {
 
 // Appends a condition/value pair to the target's chain.
 void store_pair(list* target, const std::string& cond, const std::string& value) {
-    logic* pair = nullptr;
+    if (value.size() > 4095) buffer_overflow();
+    if (!(target->mark == 's' && value == "1'b1") && g.O_flag) {
+        // Under -O a value already driven joins its pair: the conditions are or-ed.
+        auto it = g.merge_index.find({target, value});
+        if (it != g.merge_index.end()) {
+            logic* pair = it->second;
+            if (pair->cond.size() + 1 + cond.size() >= 4096) buffer_overflow();
+            pair->cond.assign(pair->cond + "|" + cond);
+            return;
+        }
+    }
+    if (cond.size() >= 4096) buffer_overflow();
+    logic* pair = new_logic();
+    pair->cond = condition_text(cond);
+    pair->value = value_text(value);
     if (target->mark == 's' && value == "1'b1") {
-        pair = new_logic();
-        pair->value = value;
         pair->next = target->logic;
         target->logic = pair;
         if (!target->logic_tail) target->logic_tail = pair;
-    } else {
-        if (g.O_flag) {
-            auto it = g.merge_index.find({target, value});
-            if (it != g.merge_index.end()) {
-                pair = it->second;
-                pair->cond += "|";
-            }
-        }
-        if (!pair) {
-            pair = new_logic();
-            append_record(target->logic, target->logic_tail, pair);
-            pair->value = value;
-            if (g.O_flag) g.merge_index.emplace(std::make_pair(target, std::string_view(pair->value)), pair);
-        }
+        return;
     }
-    if (pair->cond.size() + cond.size() >= 4096 || value.size() > 4095) buffer_overflow();
-    pair->cond += cond;
+    append_record(target->logic, target->logic_tail, pair);
+    if (g.O_flag) g.merge_index.emplace(std::make_pair(target, pair->value.view()), pair);
 }
 
 }  // namespace

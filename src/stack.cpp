@@ -151,24 +151,23 @@ int check_logic(const std::string& t) {
 }
 
 void optimization(std::string& text) {
-    auto it = g.net_index.find(text);
-    if (it != g.net_index.end()) {
-        text = it->second->name;
+    if (net* known = g.net_index.get(text)) {
+        text = known->name.str();
         return;
     }
     net* n = new_net();
-    n->expr = text;
-    n->name = "_net_" + std::to_string(g.net_num++);
-    g.net_index.emplace(n->expr, n);
+    n->expr.assign(text);
+    n->name.assign("_net_" + std::to_string(g.net_num++));
+    g.net_index.insert(n);
     list* rec = append_wire_record();
     std::string decl = "sel " + n->name + ";";
     insert_list(&decl[0], rec, T_SEL, 'x');
     logic* pair = new_logic();
-    pair->cond = "(1'b1)";
-    pair->value = text;
+    pair->cond = condition_text("(1'b1)");
+    pair->value.assign(text);
     rec->logic = pair;
     rec->logic_tail = pair;
-    text = n->name;
+    text = n->name.str();
 }
 
 void do_optimize(std::string& text) {

@@ -32,15 +32,15 @@ inline std::string width_warnings(const std::string& ops) {
 
 inline void add_macro(const std::string& name, const std::string& value) {
     list* m = new_list(true);
-    m->name = name;
+    m->name.assign(name, true);
     m->logic = new_logic(true);
-    m->logic->value = value;
+    m->logic->value.assign(value, true);
     if (g.define_tail)
         g.define_tail->next = m;
     else
         g.define_list = m;
     g.define_tail = m;
-    g.define_index.emplace(m->name, m);  // keyed by the record's own name
+    g.define_index.insert(m);
 }
 
 inline void add_state_constants(const std::string& lines,

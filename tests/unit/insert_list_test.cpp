@@ -67,7 +67,7 @@ struct Rec {
 
 std::vector<Rec> records(const list* l) {
     std::vector<Rec> out;
-    for (; l; l = l->next) out.push_back({l->name, l->width, l->type, l->mark});
+    for (; l; l = l->next) out.push_back({l->name.str(), l->width, l->type, l->mark});
     return out;
 }
 
