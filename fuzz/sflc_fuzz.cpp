@@ -1,6 +1,8 @@
 // libFuzzer target: one input is one SFL source text.  It goes through the
 // same loader as a file (cut at the first NUL byte, comment removal) and is
 // translated in-process once per option set that changes the translation.
+// The first set is translated a second time from a file read in the
+// smallest pieces; the two outputs must be equal.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,7 +34,10 @@ void write_file(const std::string& path, const char* text) {
     fclose(f);
 }
 
-void translate(const char* data, size_t size, const OptionSet& o) {
+// Translates the input; `piece_file` names a file holding it, to be read in
+// pieces, or is empty for the whole-text path.  Returns the exit status.
+int translate(const char* data, size_t size, const OptionSet& o, const std::string& out_name,
+              const std::string& piece_file = std::string()) {
     reset_state();
     g.program_name = "sflc";
     g.O_flag = o.O;
@@ -41,23 +46,49 @@ void translate(const char* data, size_t size, const OptionSet& o) {
     g.d_flag = g.n_flag = g.p_flag = o.trace;
     g.read_filename = scratch_dir + "/top.sfl";
     g.readfile_path = scratch_dir;
-    g.write_filename = scratch_dir + "/top.v";
+    g.write_filename = out_name;
     g.include_chain.assign(1, g.read_filename);
 
-    FILE* in = fmemopen(const_cast<char*>(data), size, "r");
-    std::string text = size && in ? readfile_as_oneline(in) : std::string();
-    if (in) fclose(in);
+    int status = 0;
     FILE* out = fopen(g.write_filename.c_str(), "w");
     if (!out) abort();
-    try {
-        xlator_core(&text[0], out);
-    } catch (const FatalExit&) {
+    if (piece_file.empty()) {
+        FILE* in = fmemopen(const_cast<char*>(data), size, "r");
+        std::string text = size && in ? readfile_as_oneline(in) : std::string();
+        if (in) fclose(in);
+        try {
+            xlator_core(&text[0], out);
+        } catch (const FatalExit& e) {
+            status = e.status;
+        }
+    } else {
+        g.piece_bytes = 0;
+        FILE* in = fopen(piece_file.c_str(), "r");
+        if (!in) abort();
+        try {
+            xlator_file(in, out);
+        } catch (const FatalExit& e) {
+            status = e.status;
+        }
+        fclose(in);
     }
     fclose(out);
+    return status;
+}
+
+// The output file without its first line (which holds the time).
+std::string output_body(const std::string& path) {
+    std::string text;
+    FILE* f = fopen(path.c_str(), "r");
+    if (!f) abort();
+    for (int c; (c = fgetc(f)) != EOF;) text.push_back(static_cast<char>(c));
+    fclose(f);
+    size_t nl = text.find('\n');
+    return nl == std::string::npos ? std::string() : text.substr(nl + 1);
 }
 
 void remove_scratch() {
-    for (const char* f : {"/sub.sfl", "/loop.sfl", "/top.sfl", "/top.v"})
+    for (const char* f : {"/sub.sfl", "/loop.sfl", "/top.sfl", "/top.v", "/pieces.sfl", "/pieces.v"})
         unlink((scratch_dir + f).c_str());
     rmdir(scratch_dir.c_str());
 }
@@ -84,6 +115,21 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const char* data = reinterpret_cast<const char*>(bytes);
     size = strnlen(data, size);  // the loader ends the text at the first NUL
-    for (const OptionSet& o : kOptionSets) translate(data, size, o);
+    const std::string whole_out = scratch_dir + "/top.v";
+    for (const OptionSet& o : kOptionSets) {
+        int status = translate(data, size, o, whole_out);
+        if (&o != &kOptionSets[0]) continue;
+        // Reading in pieces changes nothing in the output.
+        const std::string piece_file = scratch_dir + "/pieces.sfl";
+        FILE* f = fopen(piece_file.c_str(), "w");
+        if (!f || fwrite(data, 1, size, f) != size) abort();
+        fclose(f);
+        const std::string piece_out = scratch_dir + "/pieces.v";
+        int piece_status = translate(data, size, o, piece_out, piece_file);
+        if (status != piece_status || output_body(whole_out) != output_body(piece_out)) {
+            fprintf(stderr, "translation in pieces differs: exit %d against %d\n", piece_status, status);
+            abort();
+        }
+    }
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "set_logic.h"
 #include "stack.h"
 #include "convert_logic.h"
+#include "mygetline.h"
 
 Sflc g;
 
@@ -593,9 +594,52 @@ char* block_statement(char* p, Frame& f) {
     return p;
 }
 
+// Where the text of one translation comes from: one text, or a file read
+// in pieces.
+class Source {
+public:
+    explicit Source(char* text) : text_(text) {}
+    Source(FILE* in, size_t piece_bytes) : reader_(new SourceReader(in, piece_bytes)) {}
+    // The next piece, null at the end.
+    char* next() {
+        if (!reader_) {
+            char* t = text_;
+            text_ = nullptr;
+            return t;
+        }
+        if (!reader_->next(piece_)) return nullptr;
+        piece_end_ = &piece_[0] + piece_.size();
+        return &piece_[0];
+    }
+    // True when the dispatcher stopped before the end of the piece: a NUL
+    // in the source ends it, as it ends a whole text.
+    bool stopped_early(const char* p) const { return reader_ && p != piece_end_; }
+    SourceReader* reader() const { return reader_.get(); }
+
+private:
+    char* text_ = nullptr;
+    std::unique_ptr<SourceReader> reader_;
+    std::string piece_;
+    const char* piece_end_ = nullptr;
+};
+
+void translate(Source& src, FILE* out);
+
 }  // namespace
 
 void xlator_core(char* text, FILE* out) {
+    Source src(text);
+    translate(src, out);
+}
+
+void xlator_file(FILE* in, FILE* out) {
+    Source src(in, g.piece_bytes);
+    translate(src, out);
+}
+
+namespace {
+
+void translate(Source& src, FILE* out) {
     Frame f;
     f.out = out;
     g.count_ok = g.owner;
@@ -610,21 +654,38 @@ void xlator_core(char* text, FILE* out) {
         fprintf(out, "//  via %s program written by kurotan\n", g.program_name.c_str());
         if (g.d_flag) printf("----- %s_core -----\n", g.program_name.c_str());
     }
-    g.line_head = text;
+    SourceReader* outer_reader = g.reader;
+    g.reader = src.reader();
+    char* text = src.next();
+    static char nothing[1] = {0};
+    if (!text) text = nothing;
+    // Lines are followed only where they are counted; elsewhere (included
+    // files) messages show the first line, which outlives its piece.
+    std::string first_line;
+    if (g.count_ok) {
+        g.line_head = text;
+    } else {
+        first_line.assign(text, strcspn(text, "\n"));
+        g.line_head = first_line.c_str();
+    }
     if (g.n_flag && g.count_ok) {
         printf("%4d ", g.count);
         print_oneline(text);
     }
-    char* p = text;
-    for (;;) {
-        p = skip_ws(p);
-        if (!*p) break;
-        if (g.module_flag + g.circuit_flag + g.declare_flag >= 2) syntax_error();
-        if (!g.module_flag && !g.circuit_flag && !g.declare_flag)
-            p = top_level_statement(p, f);
-        else
-            p = block_statement(p, f);
+    for (char* p = text; p;) {
+        for (;;) {
+            p = skip_ws(p);
+            if (!*p) break;
+            if (g.module_flag + g.circuit_flag + g.declare_flag >= 2) syntax_error();
+            if (!g.module_flag && !g.circuit_flag && !g.declare_flag)
+                p = top_level_statement(p, f);
+            else
+                p = block_statement(p, f);
+        }
+        p = src.stopped_early(p) ? nullptr : src.next();
     }
+    if (g.reader) g.reader->publish_end_state();
+    g.reader = outer_reader;
     // A block header left without its body is as unbalanced as a missing '}'.
     bool open_header = f.depth == 0 && (g.module_flag || g.circuit_flag || g.declare_flag) && outermost;
     if (f.depth != 0 || g.sp != -1 || open_header) {
@@ -644,3 +705,5 @@ void xlator_core(char* text, FILE* out) {
     }
     print_success_line();
 }
+
+}  // namespace

@@ -42,6 +42,7 @@ enum {
 };
 
 struct logic;
+class SourceReader;
 
 // A text of the symbol tables, held in a TextStore: a pointer to its
 // characters, with the length stored just before them and a NUL just after.
@@ -298,6 +299,12 @@ struct Sflc {
     // Comment removal state, carried from line to line and file to file.
     int cm_state = 0, s_quote = 0, d_quote = 0;
 
+    // Size from which a piece of a source file may end (see SourceReader).
+    size_t piece_bytes = 1 << 20;
+
+    // The reader of the file being translated (null for a text given whole).
+    SourceReader* reader = nullptr;
+
     // Dispatcher.
     int count = 0;
     const char* line_head = nullptr;
@@ -441,6 +448,8 @@ void delete_declare();
 
 // Translates one source text into `out`.
 void xlator_core(char* text, FILE* out);
+// Translates the source file `in` into `out`, reading it in pieces.
+void xlator_file(FILE* in, FILE* out);
 // Writes the finished module to `out`.
 void print_output(FILE* out, const std::string& module_name);
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "core.h"
@@ -148,8 +149,14 @@ int run(int argc, char** argv) {
 
     FILE* in = fopen(input.c_str(), "r");
     if (!in) die(g.read_filename);
-    std::string text = readfile_as_oneline(in);
-    fclose(in);
+    std::unique_ptr<FILE, int (*)(FILE*)> in_closer(in, fclose);
+    // The size of the pieces the source is read in can be set for tests:
+    // 0 ends a piece at every statement boundary.
+    if (const char* v = getenv("SFLC_PIECE_BYTES")) {
+        char* end = nullptr;
+        unsigned long long n = strtoull(v, &end, 10);
+        if (*v >= '0' && *v <= '9' && end && !*end) g.piece_bytes = static_cast<size_t>(n);
+    }
 
     if (same_file(g.write_filename, input)) {
         fprintf(stderr, "%s: refusing to write the output over the input file %s\n", name,
@@ -160,7 +167,7 @@ int run(int argc, char** argv) {
     if (!out) die(g.write_filename);
     g.include_chain.assign(1, canonical_path(input));
     try {
-        xlator_core(&text[0], out);
+        xlator_file(in, out);
     } catch (...) {
         fclose(out);
         throw;

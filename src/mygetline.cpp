@@ -77,3 +77,101 @@ std::string readfile_as_oneline(FILE* stream) {
     }
     return text;
 }
+
+SourceReader::SourceReader(FILE* stream, size_t piece_bytes) : stream_(stream), piece_bytes_(piece_bytes) {
+    struct stat st;
+    if (fstat(fileno(stream), &st) != 0 || !S_ISREG(st.st_mode)) {
+        // Not seekable: read whole, which also sets the shared comment state.
+        whole_ = true;
+        whole_text_ = readfile_as_oneline(stream);
+        published_ = true;
+        return;
+    }
+    state_.cm = g.cm_state;
+    state_.s_quote = g.s_quote;
+    state_.d_quote = g.d_quote;
+}
+
+void SourceReader::blank_comments(std::string& line, CommentState& st) {
+    int cm = g.cm_state, sq = g.s_quote, dq = g.d_quote;
+    g.cm_state = st.cm;
+    g.s_quote = st.s_quote;
+    g.d_quote = st.d_quote;
+    del_comment(line);
+    st.cm = g.cm_state;
+    st.s_quote = g.s_quote;
+    st.d_quote = g.d_quote;
+    g.cm_state = cm;
+    g.s_quote = sq;
+    g.d_quote = dq;
+}
+
+void SourceReader::publish_end_state() {
+    if (published_) return;
+    published_ = true;
+    CommentState st = state_;
+    long pos = ftell(stream_);
+    std::string line;
+    while (mygetline(stream_, line)) blank_comments(line, st);
+    g.cm_state = st.cm;
+    g.s_quote = st.s_quote;
+    g.d_quote = st.d_quote;
+    if (pos >= 0) {
+        clearerr(stream_);
+        fseek(stream_, pos, SEEK_SET);
+    }
+}
+
+bool SourceReader::may_end_after(const std::string& line) {
+    size_t i = 0, n = line.size();
+    while (i < n && is_space(line[i])) ++i;
+    // Directives run to the end of their line and may need its newline;
+    // their text is not followed.
+    if (i < n && line[i] == '%') return false;
+    char last = 0;
+    while (i < n) {
+        char c = line[i];
+        if (is_ident_start(c)) {
+            size_t s = i;
+            while (i < n && is_ident_char(line[i])) ++i;
+            if (line.compare(s, i - s, "stage_name") == 0) stage_name_seen_ = true;
+            last = line[i - 1];
+            continue;
+        }
+        if (c == '(') ++paren_depth_;
+        if (c == ')') --paren_depth_;
+        if (c == '{' && stage_name_seen_) {
+            stage_name_seen_ = false;
+            in_stage_name_ = true;
+        } else if (c == '}' && in_stage_name_) {
+            in_stage_name_ = false;
+        }
+        if (!is_space(c)) last = c;
+        ++i;
+    }
+    return (last == ';' || last == '}') && paren_depth_ == 0 && !in_stage_name_ &&
+           !stage_name_seen_ && !state_.cm && !state_.s_quote && !state_.d_quote;
+}
+
+bool SourceReader::next(std::string& piece) {
+    piece.clear();
+    if (whole_) {
+        if (handed_out_) return false;
+        handed_out_ = true;
+        piece.swap(whole_text_);
+        return true;
+    }
+    if (carry_newline_) piece.push_back('\n');
+    carry_newline_ = false;
+    while (mygetline(stream_, line_)) {
+        blank_comments(line_, state_);
+        piece += line_;
+        bool may_end = may_end_after(line_);
+        if (may_end && piece.size() >= piece_bytes_ && piece.back() == '\n') {
+            piece.pop_back();
+            carry_newline_ = true;
+            return true;
+        }
+    }
+    return !piece.empty();
+}

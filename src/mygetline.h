@@ -14,4 +14,49 @@ void del_comment(std::string& line);
 // Reads the stream to its end and returns its lines with comments blanked.
 std::string readfile_as_oneline(FILE* stream);
 
+// Reads a source file in pieces of whole lines with comments blanked, so
+// that a large file is never held whole.  A piece ends only where the
+// statement dispatcher is between statements: after a line whose last
+// character is ';' or '}', outside parentheses, quotes and the body of a
+// stage_name.  The newline of that line starts the next piece, so that the
+// line counting and the line printing of -n see the next line with it.
+//
+// The comment state that an included file starts with is the one at the
+// end of the file that includes it (files are read as wholes): the reader
+// keeps its own comment state and publishes its end state to the shared
+// one when an include needs it, or when the file has been translated.
+// A stream that is not a regular file is read whole at once.
+class SourceReader {
+public:
+    // `piece_bytes`: the size from which a piece may end.
+    SourceReader(FILE* stream, size_t piece_bytes);
+    // The next piece, or false at the end of the file.
+    bool next(std::string& piece);
+    // Sets the shared comment state to the one at the end of the file
+    // (once; reads the rest of the file without keeping it).
+    void publish_end_state();
+
+private:
+    struct CommentState {
+        int cm = 0, s_quote = 0, d_quote = 0;
+    };
+    // Blanks the comments of `line` under the comment state `st`.
+    static void blank_comments(std::string& line, CommentState& st);
+    // Follows the parentheses and stage_name bodies of one line; true when
+    // a piece may end after it.
+    bool may_end_after(const std::string& line);
+    FILE* stream_;
+    size_t piece_bytes_;
+    bool whole_ = false;
+    bool handed_out_ = false;
+    std::string whole_text_;
+    bool published_ = false;
+    CommentState state_;
+    std::string line_;
+    bool carry_newline_ = false;
+    int paren_depth_ = 0;
+    bool stage_name_seen_ = false;
+    bool in_stage_name_ = false;
+};
+
 #endif

@@ -1,6 +1,7 @@
 // Condition headers (if, instruct) and the source directives %d and %i.
 #include <climits>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "convert_logic.h"
@@ -171,10 +172,11 @@ char* process_include(char* p, FILE* out) {
         fclose(f);
         syntax_error_because(where + "includes nested deeper than 100 levels at " + path);
     }
-    std::string text = readfile_as_oneline(f);
-    fclose(f);
+    std::unique_ptr<FILE, int (*)(FILE*)> closer(f, fclose);
+    // The included file starts in the comment state at the end of this one.
+    if (g.reader) g.reader->publish_end_state();
     g.include_chain.push_back(id);
-    xlator_core(&text[0], out);
+    xlator_file(f, out);
     g.include_chain.pop_back();
     return p;
 }

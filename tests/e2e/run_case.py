@@ -127,27 +127,19 @@ def check_verilog(workdir, vfiles, case_dir, stats):
             raise CaseFailure("%s: %s" % (rel, e))
 
 
-def run_case(sflc, case_dir, keep=False, report_dir=None):
-    """Run one case; raise CaseFailure on the first difference.  With
-    report_dir, leave the hardware-flow statistics of the case there."""
-    cmd_text = read_bytes(os.path.join(case_dir, "cmd"), None)
-    if cmd_text is None:
-        raise CaseFailure("no cmd file")
-    args = shlex.split(cmd_text.decode())
-    status_text = read_bytes(os.path.join(case_dir, "status"), b"0").strip()
-    try:
-        want_status = int(status_text)
-    except ValueError:
-        raise CaseFailure("status file does not hold a number: %r" % status_text)
-
-    tmp = tempfile.mkdtemp(prefix="sflc-e2e-")
+def run_translation(sflc, case_dir, args, want_status, extra_env, label, tmp=None):
+    """Run sflc once on a copy of the case and compare its streams, status
+    and files; return the work folder and the expected files.  Without
+    `tmp` the copy is removed afterwards."""
+    own_tmp = tmp is None
+    if own_tmp:
+        tmp = tempfile.mkdtemp(prefix="sflc-e2e-")
     workdir = os.path.join(tmp, "work")
-    stats = {"warnings": {}}
     try:
         shutil.copytree(case_dir, workdir,
                         ignore=lambda d, names: [n for n in names
                                                  if d == case_dir and n in CONTROL_FILES])
-        env = dict(os.environ, LC_ALL="C")
+        env = dict(os.environ, LC_ALL="C", **extra_env)
         try:
             proc = subprocess.run(["sflc"] + args, executable=sflc, cwd=workdir, env=env,
                                   stdin=subprocess.DEVNULL, capture_output=True,
@@ -182,6 +174,36 @@ def run_case(sflc, case_dir, keep=False, report_dir=None):
             if name and os.path.lexists(os.path.join(workdir, name)):
                 raise CaseFailure("file %s exists but should not" % name)
 
+        return workdir, files
+    except CaseFailure as e:
+        raise CaseFailure(label + str(e))
+    finally:
+        if own_tmp:
+            shutil.rmtree(tmp, ignore_errors=True)
+
+
+def run_case(sflc, case_dir, keep=False, report_dir=None):
+    """Run one case; raise CaseFailure on the first difference.  With
+    report_dir, leave the hardware-flow statistics of the case there."""
+    cmd_text = read_bytes(os.path.join(case_dir, "cmd"), None)
+    if cmd_text is None:
+        raise CaseFailure("no cmd file")
+    args = shlex.split(cmd_text.decode())
+    status_text = read_bytes(os.path.join(case_dir, "status"), b"0").strip()
+    try:
+        want_status = int(status_text)
+    except ValueError:
+        raise CaseFailure("status file does not hold a number: %r" % status_text)
+
+    # The source is read in pieces (SFLC_PIECE_BYTES): first in the smallest
+    # pieces, which must change nothing, then as usual; the Verilog of the
+    # usual run goes on to the hardware tools.
+    run_translation(sflc, case_dir, args, want_status, {"SFLC_PIECE_BYTES": "0"},
+                    "read in pieces: ")
+    tmp = tempfile.mkdtemp(prefix="sflc-e2e-")
+    stats = {"warnings": {}}
+    try:
+        workdir, files = run_translation(sflc, case_dir, args, want_status, {}, "", tmp)
         vfiles = [f for f in files if f.endswith(".v")]
         # SFLC_E2E_NO_HDL=1 (the sanitizer pass of CI) leaves out the
         # Verilog tools: the files were compared byte for byte above.

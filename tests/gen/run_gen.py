@@ -19,9 +19,15 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import gen_design  # noqa: E402
 
 
-def run(cmd, cwd, timeout=60):
+def run(cmd, cwd, timeout=60, **extra_env):
     return subprocess.run(cmd, cwd=cwd, capture_output=True, timeout=timeout,
-                          env=dict(os.environ, LC_ALL="C"), stdin=subprocess.DEVNULL)
+                          env=dict(os.environ, LC_ALL="C", **extra_env), stdin=subprocess.DEVNULL)
+
+
+def body(path):
+    """The Verilog file without its first line (the time stamp)."""
+    with open(path, "rb") as f:
+        return f.read().split(b"\n", 1)[-1]
 
 
 def check(job):
@@ -41,6 +47,10 @@ def check(job):
             if p.returncode != 0 or p.stderr:
                 return "sflc %s: exit %d: %s" % (" ".join(opts) or "(no option)", p.returncode,
                                                  p.stderr.decode("latin-1").strip()[:300])
+            # Reading the source in the smallest pieces changes nothing.
+            p = run([sflc] + opts + ["-o", "pieces.v", "design.sfl"], work, SFLC_PIECE_BYTES="0")
+            if p.returncode != 0 or body(os.path.join(work, "pieces.v")) != body(os.path.join(work, out)):
+                return "sflc %s: the source read in pieces translates differently" % " ".join(opts)
             p = run(["iverilog", "-g2005", "-o", "%s.vvp" % tag, out, "tb.v"], work)
             if p.returncode != 0:
                 return "iverilog rejects %s: %s" % (out, (p.stderr or p.stdout).decode(

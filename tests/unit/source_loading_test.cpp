@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "core.h"
 
@@ -84,6 +85,74 @@ TEST(SourceLoading, DelCommentWorksLineByLine) {
     EXPECT_EQ(l1, "p;     \n");
     EXPECT_EQ(l2, "     s; \n");
     EXPECT_EQ(l3, "u\n");
+}
+
+}  // namespace
+
+namespace {
+
+// The pieces a SourceReader makes of `bytes` with pieces of at least
+// `piece_bytes`, and the comment state it publishes at the end.
+std::vector<std::string> pieces(const std::string& bytes, size_t piece_bytes, int* end_state = nullptr) {
+    reset_state();
+    FILE* f = tmpfile();
+    EXPECT_NE(f, nullptr);
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    rewind(f);
+    std::vector<std::string> out;
+    SourceReader reader(f, piece_bytes);
+    std::string piece;
+    if (end_state) {
+        // Published before the file is read: the state at its very end.
+        reader.publish_end_state();
+        *end_state = g.cm_state;
+        g.cm_state = 0;
+    }
+    while (reader.next(piece)) out.push_back(piece);
+    fclose(f);
+    return out;
+}
+
+TEST(SourceReader, PiecesEndOnlyBetweenStatements) {
+    const std::string src =
+        "module m {\n"
+        " stage_name s { task t();\n"  // a stage_name body is read by one call
+        " task_fast u(); }\n"
+        " x = (a;\n"  // open parenthesis
+        " b);\n"
+        "%d N 8\n"  // a directive keeps its newline
+        " y = 1; z = 2;\n"
+        " /* a ; */ w = 3; // ;\n"
+        "}\n";
+    std::vector<std::string> want = {
+        "module m {\n stage_name s { task t();\n task_fast u(); }",
+        "\n x = (a;\n b);",
+        "\n%d N 8\n y = 1; z = 2;",
+        "\n           w = 3; ",
+        "\n}",
+        "\n",
+    };
+    EXPECT_EQ(pieces(src, 0), want);
+    // Pieces are joined back into the whole text, whatever their size.
+    std::string whole;
+    for (const std::string& p : want) whole += p;
+    for (size_t size : {size_t(0), size_t(20), size_t(40), size_t(1) << 20}) {
+        std::string joined;
+        for (const std::string& p : pieces(src, size)) joined += p;
+        EXPECT_EQ(joined, whole) << "piece size " << size;
+    }
+    EXPECT_EQ(pieces(src, 1 << 20), std::vector<std::string>{whole});
+    EXPECT_TRUE(pieces("", 0).empty());
+}
+
+TEST(SourceReader, PublishesTheCommentStateAtTheEndOfTheFile) {
+    int end_state = -1;
+    pieces("a;\n/* open\n", 0, &end_state);
+    EXPECT_EQ(end_state, 1);
+    pieces("a; /* x */\nb;\n", 0, &end_state);
+    EXPECT_EQ(end_state, 0);
+    // Publishing reads ahead without losing the place of the next piece.
+    EXPECT_EQ(pieces("a;\nb;\n", 0, &end_state), (std::vector<std::string>{"a;", "\nb;", "\n"}));
 }
 
 }  // namespace
