@@ -75,6 +75,12 @@ Text value_text(std::string_view value) {
 
 list* new_list(bool run_long) {
     g.total_alloc_size += SIZE_LIST;
+    if (!run_long && g.spare_list) {
+        list* rec = g.spare_list;
+        g.spare_list = nullptr;
+        *rec = list();
+        return rec;
+    }
     return (run_long ? g.run_lists : g.module_lists).make();
 }
 
@@ -135,6 +141,7 @@ void delete_all_list() {
     g.net_num = 0;
     g.merge_index.clear();
     g.module_lists.clear();
+    g.spare_list = nullptr;
     g.module_logics.clear();
     g.module_stages.clear();
     g.module_tasks.clear();
@@ -149,6 +156,27 @@ void delete_declare() {
     g.declare_list = g.declare_tail = nullptr;
     g.declare_index.clear();
     g.run_declares.clear();
+}
+
+std::string instance_line(const instance* in) {
+    const declare* d = in->type;
+    std::string text = "   " + d->name + " " + in->name + "(";
+    if (!d->interface) text += ".m_clock(m_clock), .p_reset(p_reset)";
+    bool first = d->interface;
+    for (const list* port = in->last_port ? d->port : nullptr; port; port = port->next) {
+        if (!first) text += ", ";
+        first = false;
+        text += "." + port->name + "(_" + in->name + "_" + port->name + ")";
+        if (port == in->last_port) break;
+    }
+    text += ");\n";
+    return text;
+}
+
+void clear_instances() {
+    g.instances.clear();
+    g.instance_list = g.instance_tail = nullptr;
+    g.instance_index.clear();
 }
 
 // ------------------------------------------------------------ parameters
@@ -375,7 +403,7 @@ void print_output(FILE* out, const std::string& module_name) {
         if (r->width > 1) fprintf(out, "[%d:0] ", r->width - 1);
         fprintf(out, "%s;\n", r->name.c_str());
     }
-    if (!g.module_connection.empty()) fputs(g.module_connection.c_str(), out);
+    for (const instance* in = g.instance_list; in; in = in->next) fputs(instance_line(in).c_str(), out);
     if (!g.parameters.empty()) fputs(g.parameters.c_str(), out);
     for (const list* r = g.wire_list; r; r = r->next) {
         bool takes_part = r->logic || (is_register_type(r->type) && r->mark == 'f') ||
@@ -417,10 +445,9 @@ struct Frame {
 
 char* top_level_statement(char* p, Frame& f) {
     if (f.depth != 0 || g.sp != -1) syntax_error();
-    g.module_connection.clear();
+    clear_instances();
     g.parameters.clear();
     g.param_index.clear();
-    g.instance_types.clear();
     if (mycmp(p, "recursive", 0)) {
         p = process_recursive(p, f.module_name);
         printf("%s\n", recursive_note_sjis);

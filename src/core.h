@@ -212,6 +212,16 @@ struct declare {
     NameIndex<list> port_index;
 };
 
+// One submodule instance: its connection line is written from the
+// declare's ports when the module is printed.
+struct instance {
+    instance* next = nullptr;
+    Text name;
+    declare* type = nullptr;
+    // The declare's last port when the instance was made (null: none).
+    list* last_port = nullptr;
+};
+
 struct task {
     task* next = nullptr;
     std::string name;
@@ -314,11 +324,14 @@ struct Sflc {
     int module_flag = 0, circuit_flag = 0, declare_flag = 0;
     int combinational = 0;
     int clock_aspect = 0;
-    std::string module_connection;
+    // Submodule instances of the module, in order, and by name (the
+    // first instance of a name wins).
+    Pool<instance> instances;
+    instance* instance_list = nullptr;
+    instance* instance_tail = nullptr;
+    NameIndex<instance> instance_index;
     std::string parameters;
     ParamIndex param_index;
-    // Instance name -> module type, first instance line wins.
-    std::unordered_map<std::string, std::string> instance_types;
 
     // Symbol tables.
     list* wire_list = nullptr;
@@ -368,6 +381,7 @@ struct Sflc {
     TextStore module_texts;
     TextStore run_texts;
     Pool<list> module_lists;
+    list* spare_list = nullptr;  // an unlinked module record to reuse
     Pool<logic> module_logics;
     std::deque<stage> module_stages;
     std::deque<task> module_tasks;
@@ -448,6 +462,10 @@ void delete_declare();
 
 // Translates one source text into `out`.
 void xlator_core(char* text, FILE* out);
+// The connection line of a submodule instance.
+std::string instance_line(const instance* in);
+// Forgets the module's instances.
+void clear_instances();
 // Translates the source file `in` into `out`, reading it in pieces.
 void xlator_file(FILE* in, FILE* out);
 // Writes the finished module to `out`.

@@ -44,12 +44,13 @@ char* read_width(char* p, int& width) {
 list* enter_instance(const std::string& inst, list* cur, list*& prev) {
     declare* d = g.declare_index.get(g.module_name);
     if (!d) syntax_error();
-    std::string& mc = g.module_connection;
-    mc += inst;
-    mc += "(";
-    if (!d->interface) mc += ".m_clock(m_clock), .p_reset(p_reset), ";
-    bool first = true;
+    instance* in = g.instances.make();
+    in->name.assign(inst);
+    in->type = d;
+    append_record(g.instance_list, g.instance_tail, in);
+    g.instance_index.insert(in);
     for (list* port = d->port; port; port = port->next) {
+        in->last_port = port;
         std::string netname = "_" + inst + "_" + port->name;
         std::string decl = "sel " + netname;
         if (port->width > 1) decl += "<" + std::to_string(port->width) + ">";
@@ -65,14 +66,7 @@ list* enter_instance(const std::string& inst, list* cur, list*& prev) {
         insert_list(&decl[0], cur, t, m);
         prev = cur;
         cur = chain_after(cur);
-        if (!first) mc += ", ";
-        first = false;
-        mc += "." + port->name + "(" + netname + ")";
     }
-    // A submodule without ports connects only its clock and reset.
-    if (first && !d->interface) mc.resize(mc.size() - 2);
-    mc += ");\n";
-    g.instance_types.emplace(inst, g.module_name);
     return cur;
 }
 
@@ -94,11 +88,6 @@ char* insert_list(char* text, list* record, int type, char mark) {
         p = skip_ws(p);
         p = read_identifier(p, name);
         p = skip_ws(p);
-        if (type == T_INSTANCE) {
-            g.module_connection += "   ";
-            g.module_connection += g.module_name;
-            g.module_connection += " ";
-        }
         int width = 1;
         if (*p != ',' && *p != ';') {
             if ((p[0] == '<' && p[1] == '<') || *p != '<' || type == T_INSTANCE) syntax_error();
@@ -109,12 +98,14 @@ char* insert_list(char* text, list* record, int type, char mark) {
             cur = enter_instance(name, cur, prev);
             ++p;
             if (last) {
-                // The record allocated after the last port stays unused.
+                // The record allocated after the last port stays unused:
+                // the next module record reuses it.
                 if (prev)
                     prev->next = nullptr;
                 else
                     g.wire_list = nullptr;
                 g.wire_tail = prev;
+                if (!g.declare_flag) g.spare_list = cur;
                 return p;
             }
             continue;

@@ -22,14 +22,15 @@ list* search_instr_list(list* head, const std::string& name) {
 }
 
 list* search_declare_instr_list(declare* head, const std::string& inst, const std::string& instr) {
-    auto it = g.instance_types.find(inst);
-    if (it == g.instance_types.end()) syntax_error();
+    instance* in = g.instance_index.get(inst);
+    if (!in) syntax_error();
+    const std::string& type_name = in->type->name;
     declare* d = nullptr;
     if (head == g.declare_list) {
-        d = g.declare_index.get(it->second);
+        d = g.declare_index.get(type_name);
     } else {
         for (declare* x = head; x && !d; x = x->next)
-            if (x->name == it->second) d = x;
+            if (x->name == type_name) d = x;
     }
     if (!d) syntax_error();
     list* port = d->port_index.get(instr);

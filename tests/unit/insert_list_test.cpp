@@ -59,6 +59,13 @@ protected:
     }
 };
 
+// The connection lines of all instances made so far.
+std::string instance_lines() {
+    std::string text;
+    for (const instance* in = g.instance_list; in; in = in->next) text += instance_line(in);
+    return text;
+}
+
 struct Rec {
     std::string name;
     int width, type;
@@ -156,7 +163,7 @@ TEST_F(InsertList, InstanceStatementWritesLinesAndEntersPortNets) {
     long long before = g.total_alloc_size;
     std::string text = "sub u1, u2;\nnext";
     EXPECT_EQ(enter(text, T_INSTANCE, '0'), text.find("\nnext"));
-    EXPECT_EQ(g.module_connection,
+    EXPECT_EQ(instance_lines(),
               "   sub u1(.m_clock(m_clock), .p_reset(p_reset), .d(_u1_d), .go(_u1_go), .done(_u1_done));\n"
               "   sub u2(.m_clock(m_clock), .p_reset(p_reset), .d(_u2_d), .go(_u2_go), .done(_u2_done));\n");
     EXPECT_EQ(records(g.wire_list),
@@ -176,7 +183,7 @@ TEST_F(InsertList, InterfaceInstanceHasNoClockAndReset) {
     declare_block("declare bus interface {", {"bidirect x<2>;"});
     std::string text = "bus b0;";
     enter(text, T_INSTANCE, '0');
-    EXPECT_EQ(g.module_connection, "   bus b0(.x(_b0_x));\n");
+    EXPECT_EQ(instance_lines(), "   bus b0(.x(_b0_x));\n");
     EXPECT_EQ(records(g.wire_list), (std::vector<Rec>{{"_b0_x", 2, 13, 'x'}}));
 }
 
