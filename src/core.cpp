@@ -148,6 +148,9 @@ void delete_all_list() {
     g.module_states.clear();
     g.module_nets.clear();
     g.module_texts.clear();
+    // Records that hold module texts go with them.
+    g.param_index.clear();
+    clear_instances();
     g.last_condition = Text();
     g.last_value = Text();
 }
@@ -182,28 +185,52 @@ void clear_instances() {
 // ------------------------------------------------------------ parameters
 
 void ParamIndex::clear() {
-    params_.clear();
-    underscore_suffixes_.clear();
+    std::vector<Param>().swap(params_);
+    suffixes_.clear();
+    suffix_index_.clear();
 }
 
-void ParamIndex::add(const std::string& name, int width) {
-    params_.emplace_back(name, width);
-    for (size_t i = 0; i < name.size(); ++i)
-        if (name[i] == '_') underscore_suffixes_.emplace(name.substr(i), width);
+void ParamIndex::add(std::string_view name, int width, int value, bool first, bool last) {
+    Param p;
+    p.name.assign(name);
+    p.width = width;
+    p.value = value;
+    p.first = first;
+    p.last = last;
+    params_.push_back(p);
+    std::string_view stored = p.name;
+    for (size_t i = 0; i < stored.size(); ++i) {
+        if (stored[i] != '_') continue;
+        Suffix* s = suffixes_.make();
+        s->name = stored.substr(i);
+        s->width = width;
+        suffix_index_.insert(s);  // keeps the first parameter of a suffix
+    }
 }
 
-int ParamIndex::find_suffix(const std::string& token) const {
+int ParamIndex::find_suffix(std::string_view token) const {
     if (token.empty()) return -1;
     if (token[0] == '_') {
-        auto it = underscore_suffixes_.find(token);
-        return it == underscore_suffixes_.end() ? -1 : it->second;
+        const Suffix* s = suffix_index_.get(token);
+        return s ? s->width : -1;
     }
-    for (const auto& p : params_) {
-        const std::string& n = p.first;
-        if (n.size() >= token.size() && n.compare(n.size() - token.size(), token.size(), token) == 0)
-            return p.second;
+    for (const Param& p : params_) {
+        std::string_view n = p.name;
+        if (n.size() >= token.size() && n.substr(n.size() - token.size()) == token) return p.width;
     }
     return -1;
+}
+
+void ParamIndex::write(FILE* out) const {
+    for (const Param& p : params_) {
+        if (p.first) {
+            if (p.width == 1)
+                fputs("   parameter\n", out);
+            else
+                fprintf(out, "   parameter [%d:0]\n", p.width - 1);
+        }
+        fprintf(out, "      %s = %d'd%d%s", p.name.c_str(), p.width, p.value, p.last ? ";\n" : ",\n");
+    }
 }
 
 // -------------------------------------------------------------- scanning
@@ -404,7 +431,7 @@ void print_output(FILE* out, const std::string& module_name) {
         fprintf(out, "%s;\n", r->name.c_str());
     }
     for (const instance* in = g.instance_list; in; in = in->next) fputs(instance_line(in).c_str(), out);
-    if (!g.parameters.empty()) fputs(g.parameters.c_str(), out);
+    g.param_index.write(out);
     for (const list* r = g.wire_list; r; r = r->next) {
         bool takes_part = r->logic || (is_register_type(r->type) && r->mark == 'f') ||
                           r->type == T_INSTROUT || (r->type == T_INSTRSELF && r->mark != 'x');
@@ -446,7 +473,6 @@ struct Frame {
 char* top_level_statement(char* p, Frame& f) {
     if (f.depth != 0 || g.sp != -1) syntax_error();
     clear_instances();
-    g.parameters.clear();
     g.param_index.clear();
     if (mycmp(p, "recursive", 0)) {
         p = process_recursive(p, f.module_name);

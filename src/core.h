@@ -67,7 +67,7 @@ public:
 
 private:
     friend class TextStore;
-    alignas(4) static const char kEmpty[5];
+    static const char kEmpty[5];
     const char* p_;
 };
 
@@ -266,22 +266,37 @@ struct stack_entry {
     std::string else_cond;
 };
 
-// Finds the parameter whose name ends with a given text, first declared
-// first: the width lookup of state constants matches a name at the end of
-// a parameter name, not only whole names.  Every parameter name starts
-// with '_', so a token starting with '_' can only end a name at one of its
-// '_' characters: those suffixes are indexed.  Other tokens (rare) are
-// looked for by a scan.
+// The state constants of a module: written as its parameter declarations,
+// and looked up by the width evaluation, which matches a name at the end of
+// a parameter name, not only whole names (first declared first).  Every
+// parameter name starts with '_', so a token starting with '_' can only end
+// a name at one of its '_' characters: those suffixes are indexed.  Other
+// tokens (rare) are looked for by a scan.
 class ParamIndex {
 public:
     void clear();
-    void add(const std::string& name, int width);
+    // Adds the constant `name` = `value`, `width` bits wide; `first` and
+    // `last` mark the ends of one parameter declaration.
+    void add(std::string_view name, int width, int value = 0, bool first = false, bool last = false);
     // Width of the first parameter whose name ends with `token`, or -1.
-    int find_suffix(const std::string& token) const;
+    int find_suffix(std::string_view token) const;
+    // Writes the parameter declarations.
+    void write(FILE* out) const;
 
 private:
-    std::vector<std::pair<std::string, int>> params_;
-    std::unordered_map<std::string, int> underscore_suffixes_;
+    struct Param {
+        Text name;
+        int width;
+        int value;
+        bool first, last;
+    };
+    struct Suffix {
+        std::string_view name;
+        int width;
+    };
+    std::vector<Param> params_;
+    Pool<Suffix> suffixes_;
+    NameIndex<Suffix> suffix_index_;
 };
 
 // Counts of the original fixed-size records, for the byte total of -d.
@@ -330,7 +345,6 @@ struct Sflc {
     instance* instance_list = nullptr;
     instance* instance_tail = nullptr;
     NameIndex<instance> instance_index;
-    std::string parameters;
     ParamIndex param_index;
 
     // Symbol tables.

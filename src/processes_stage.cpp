@@ -30,18 +30,10 @@ void generate_states(stage* st) {
         declare_signal("reg_wr _" + s + "_state;", T_REG_WR, 'f');
     else
         declare_signal("reg_wr _" + s + "_state<" + std::to_string(w) + ">;", T_REG_WR, 'f');
-    if (w == 1)
-        g.parameters += "   parameter\n";
-    else
-        g.parameters += "   parameter [" + std::to_string(w - 1) + ":0]\n";
     if (!st->state) syntax_error();
     int i = 0;
-    for (state* a = st->state; a; a = a->next, ++i) {
-        std::string pname = "_" + s + "_" + a->name;
-        g.parameters += "      " + pname + " = " + std::to_string(w) + "'d" + std::to_string(i);
-        g.parameters += a->next ? ",\n" : ";\n";
-        g.param_index.add(pname, w);
-    }
+    for (state* a = st->state; a; a = a->next, ++i)
+        g.param_index.add("_" + s + "_" + a->name, w, i, a == st->state, !a->next);
 }
 
 // stage.task(args); : the argument transfers and the task select.

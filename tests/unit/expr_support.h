@@ -43,9 +43,7 @@ inline void add_macro(const std::string& name, const std::string& value) {
     g.define_index.insert(m);
 }
 
-inline void add_state_constants(const std::string& lines,
-                                std::initializer_list<std::pair<const char*, int>> names) {
-    g.parameters += lines;
+inline void add_state_constants(std::initializer_list<std::pair<const char*, int>> names) {
     for (const auto& n : names) g.param_index.add(n.first, n.second);
 }
 
@@ -55,10 +53,7 @@ inline void standard_module() {
     fresh();
     declare_signals("input a<8>, b<8>, c<8>, x<8>, y<8>, d<4>, e, w<16>;", T_INPUT);
     declare_signals("sel _u1_out<4>;", T_SEL);
-    add_state_constants(
-        "   parameter [1:0]\n      _main_idle = 2'd0,\n      _p_go = 2'd1;\n"
-        "   parameter [2:0]\n      _st_e = 3'd0,\n      _q_go = 3'd1;\n",
-        {{"_main_idle", 2}, {"_p_go", 2}, {"_st_e", 3}, {"_q_go", 3}});
+    add_state_constants({{"_main_idle", 2}, {"_p_go", 2}, {"_st_e", 3}, {"_q_go", 3}});
 }
 
 }  // namespace expr_test
