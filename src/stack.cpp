@@ -157,14 +157,15 @@ void optimization(std::string& text) {
     }
     net* n = new_net();
     n->expr.assign(text);
-    n->name.assign("_net_" + std::to_string(g.net_num++));
     g.net_index.insert(n);
     list* rec = append_wire_record();
-    std::string decl = "sel " + n->name + ";";
+    std::string decl = "sel _net_" + std::to_string(g.net_num++) + ";";
     insert_list(&decl[0], rec, T_SEL, 'x');
+    // The net, its signal and the pair driving it share their texts.
+    n->name = rec->name;
     logic* pair = new_logic();
     pair->cond = condition_text("(1'b1)");
-    pair->value.assign(text);
+    pair->value = n->expr;
     rec->logic = pair;
     rec->logic_tail = pair;
     text = n->name.str();
