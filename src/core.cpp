@@ -91,26 +91,22 @@ logic* new_logic(bool run_long) {
 
 declare* new_declare() {
     g.total_alloc_size += SIZE_DECLARE;
-    g.run_declares.emplace_back();
-    return &g.run_declares.back();
+    return g.run_declares.make();
 }
 
 stage* new_stage() {
     g.total_alloc_size += SIZE_STAGE;
-    g.module_stages.emplace_back();
-    return &g.module_stages.back();
+    return g.module_stages.make();
 }
 
 task* new_task() {
     g.total_alloc_size += SIZE_TASK;
-    g.module_tasks.emplace_back();
-    return &g.module_tasks.back();
+    return g.module_tasks.make();
 }
 
 state* new_state() {
     g.total_alloc_size += SIZE_STATE;
-    g.module_states.emplace_back();
-    return &g.module_states.back();
+    return g.module_states.make();
 }
 
 net* new_net() {
@@ -140,6 +136,7 @@ void delete_all_list() {
     g.net_index.clear();
     g.net_num = 0;
     g.merge_index.clear();
+    g.merge_entries.clear();
     g.module_lists.clear();
     g.spare_list = nullptr;
     g.module_logics.clear();

@@ -7,11 +7,9 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <deque>
 #include <map>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // Signal type codes.
@@ -96,7 +94,7 @@ private:
 
 // Record storage in large blocks: records never move, and cost no
 // allocation of their own.
-template <class T>
+template <class T, size_t kBlock = 4096>
 class Pool {
 public:
     T* make() {
@@ -112,7 +110,6 @@ public:
     }
 
 private:
-    static constexpr size_t kBlock = 4096;
     std::vector<std::unique_ptr<T[]>> blocks_;
     size_t used_ = 0;
 };
@@ -129,10 +126,10 @@ struct NameOf {
 // pointers (linear probing, at most 5/8 full): eight bytes a slot, and the
 // key is read from the record itself, which never moves and never changes
 // once indexed.  The first record of a key wins.
-template <class T, class KeyOf = NameOf>
+template <class T, class KeyOf = NameOf, class Key = std::string_view, class Hash = std::hash<Key>>
 class NameIndex {
 public:
-    T* get(std::string_view key) const {
+    T* get(const Key& key) const {
         if (slots_.empty()) return nullptr;
         size_t mask = slots_.size() - 1;
         for (size_t i = hash(key) & mask;; i = (i + 1) & mask) {
@@ -141,13 +138,13 @@ public:
             if (KeyOf()(rec) == key) return rec;
         }
     }
-    size_t count(std::string_view key) const { return get(key) ? 1 : 0; }
+    size_t count(const Key& key) const { return get(key) ? 1 : 0; }
     bool empty() const { return size_ == 0; }
     size_t size() const { return size_; }
     // Indexes `rec` under its key unless that key is indexed already.
     void insert(T* rec) {
         if ((size_ + 1) * 8 > slots_.size() * 5) grow();
-        std::string_view key = KeyOf()(rec);
+        Key key = KeyOf()(rec);
         size_t mask = slots_.size() - 1;
         for (size_t i = hash(key) & mask;; i = (i + 1) & mask) {
             if (!slots_[i]) {
@@ -164,7 +161,7 @@ public:
     }
 
 private:
-    static size_t hash(std::string_view key) { return std::hash<std::string_view>()(key); }
+    static size_t hash(const Key& key) { return Hash()(key); }
     void grow() {
         std::vector<T*> old(slots_.empty() ? 16 : slots_.size() * 2, nullptr);
         old.swap(slots_);
@@ -254,6 +251,21 @@ struct net {
     net* next = nullptr;
     Text expr;
     Text name;
+};
+
+// Under -O, the pair that holds one value of one signal.
+struct MergeEntry {
+    const list* target;
+    logic* pair;
+    using Key = std::pair<const list*, std::string_view>;
+    struct KeyOf {
+        Key operator()(const MergeEntry* e) const { return Key(e->target, e->pair->value); }
+    };
+    struct Hash {
+        size_t operator()(const Key& k) const {
+            return std::hash<std::string_view>()(k.second) * 31 + std::hash<const void*>()(k.first);
+        }
+    };
 };
 
 struct ExprOf {
@@ -367,12 +379,8 @@ struct Sflc {
     NameIndex<list> define_index;
     std::string module_name;
     // -O merging: the pair holding each value of each signal.
-    struct MergeKeyHash {
-        size_t operator()(const std::pair<const list*, std::string_view>& k) const {
-            return std::hash<std::string_view>()(k.second) * 31 + std::hash<const void*>()(k.first);
-        }
-    };
-    std::unordered_map<std::pair<const list*, std::string_view>, logic*, MergeKeyHash> merge_index;
+    Pool<MergeEntry> merge_entries;
+    NameIndex<MergeEntry, MergeEntry::KeyOf, MergeEntry::Key, MergeEntry::Hash> merge_index;
 
     Text last_condition;
     Text last_value;
@@ -397,13 +405,13 @@ struct Sflc {
     Pool<list> module_lists;
     list* spare_list = nullptr;  // an unlinked module record to reuse
     Pool<logic> module_logics;
-    std::deque<stage> module_stages;
-    std::deque<task> module_tasks;
-    std::deque<state> module_states;
+    Pool<stage, 256> module_stages;
+    Pool<task, 256> module_tasks;
+    Pool<state, 256> module_states;
     Pool<net> module_nets;
     Pool<list> run_lists;
     Pool<logic> run_logics;
-    std::deque<declare> run_declares;
+    Pool<declare, 64> run_declares;
 };
 
 extern Sflc g;

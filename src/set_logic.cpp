@@ -144,9 +144,8 @@ void store_pair(list* target, const std::string& cond, const std::string& value)
     if (value.size() > 4095) buffer_overflow();
     if (!(target->mark == 's' && value == "1'b1") && g.O_flag) {
         // Under -O a value already driven joins its pair: the conditions are or-ed.
-        auto it = g.merge_index.find({target, value});
-        if (it != g.merge_index.end()) {
-            logic* pair = it->second;
+        if (MergeEntry* known = g.merge_index.get(MergeEntry::Key(target, value))) {
+            logic* pair = known->pair;
             if (pair->cond.size() + 1 + cond.size() >= 4096) buffer_overflow();
             pair->cond.assign(pair->cond + "|" + cond);
             return;
@@ -163,7 +162,12 @@ void store_pair(list* target, const std::string& cond, const std::string& value)
         return;
     }
     append_record(target->logic, target->logic_tail, pair);
-    if (g.O_flag) g.merge_index.emplace(std::make_pair(target, pair->value.view()), pair);
+    if (g.O_flag) {
+        MergeEntry* e = g.merge_entries.make();
+        e->target = target;
+        e->pair = pair;
+        g.merge_index.insert(e);
+    }
 }
 
 }  // namespace
