@@ -92,26 +92,29 @@ private:
     size_t bytes_ = 0;
 };
 
-// Record storage in large blocks: records never move, and cost no
-// allocation of their own.
+// Record storage in blocks: records never move, and cost no allocation of
+// their own.  Blocks grow from a few records to `kBlock`, so that a small
+// module does not pay for large blocks.
 template <class T, size_t kBlock = 4096>
 class Pool {
 public:
     T* make() {
-        if (used_ == kBlock || blocks_.empty()) {
-            blocks_.emplace_back(new T[kBlock]());
+        if (used_ == size_) {
+            size_ = size_ == 0 ? 16 : (size_ * 2 > kBlock ? kBlock : size_ * 2);
+            blocks_.emplace_back(new T[size_]());
             used_ = 0;
         }
         return &blocks_.back()[used_++];
     }
     void clear() {
         blocks_.clear();
-        used_ = 0;
+        used_ = size_ = 0;
     }
 
 private:
     std::vector<std::unique_ptr<T[]>> blocks_;
     size_t used_ = 0;
+    size_t size_ = 0;  // records in the last block
 };
 
 // The key of a record in its index: its name.
