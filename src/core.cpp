@@ -1,7 +1,11 @@
 #include "core.h"
 
+#include <sys/mman.h>
+
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <new>
 
 #include "error.h"
 #include "insert_list.h"
@@ -24,21 +28,64 @@ void Text::assign(std::string_view s, bool run_long) {
     *this = (run_long ? g.run_texts : g.module_texts).add(s);
 }
 
+Block::Block(size_t bytes) : n_(bytes) {
+    if (bytes >= kHuge - kHuge / 16) {
+        // Whole huge pages, aligned to their size: map one more and trim.
+        size_t n = (bytes + kHuge - 1) / kHuge * kHuge;
+        void* m = mmap(nullptr, n + kHuge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (m != MAP_FAILED) {
+            uintptr_t start = reinterpret_cast<uintptr_t>(m);
+            uintptr_t aligned = (start + kHuge - 1) / kHuge * kHuge;
+            if (aligned > start) munmap(m, aligned - start);
+            size_t tail = start + n + kHuge - (aligned + n);
+            if (tail) munmap(reinterpret_cast<void*>(aligned + n), tail);
+            p_ = reinterpret_cast<char*>(aligned);
+            n_ = n;
+            mapped_ = true;
+            madvise(p_, n_, MADV_HUGEPAGE);  // a hint: without it, small pages
+            return;
+        }
+    }
+    p_ = static_cast<char*>(calloc(1, bytes ? bytes : 1));
+    if (!p_) throw std::bad_alloc();
+}
+
+Block& Block::operator=(Block&& o) noexcept {
+    if (this != &o) {
+        release();
+        p_ = o.p_;
+        n_ = o.n_;
+        mapped_ = o.mapped_;
+        o.p_ = nullptr;
+        o.n_ = 0;
+        o.mapped_ = false;
+    }
+    return *this;
+}
+
+void Block::release() {
+    if (mapped_)
+        munmap(p_, n_);
+    else
+        free(p_);
+    p_ = nullptr;
+}
+
 Text TextStore::add(std::string_view s) {
     if (s.empty()) return Text();
     size_t need = s.size() + 5;
     if (need > left_) {
         // Long texts get a block of their own; the current block stays open.
-        const size_t block = 64 * 1024;
-        if (need > block / 4) {
-            blocks_.emplace_back(new char[need]);
+        if (need > next_block_ / 4) {
+            blocks_.emplace_back(need);
             bytes_ += need;
-            return place(blocks_.back().get(), s);
+            return place(blocks_.back().data(), s);
         }
-        blocks_.emplace_back(new char[block]);
-        bytes_ += block;
-        cur_ = blocks_.back().get();
-        left_ = block;
+        blocks_.emplace_back(next_block_);
+        bytes_ += next_block_;
+        cur_ = blocks_.back().data();
+        left_ = next_block_;
+        if (next_block_ < Block::kHuge) next_block_ *= 2;
     }
     char* p = cur_;
     cur_ += need;
@@ -57,10 +104,11 @@ Text TextStore::place(char* p, std::string_view s) {
 }
 
 void TextStore::clear() {
-    std::vector<std::unique_ptr<char[]>>().swap(blocks_);
+    std::vector<Block>().swap(blocks_);
     cur_ = nullptr;
     left_ = 0;
     bytes_ = 0;
+    next_block_ = 64 * 1024;
 }
 
 Text condition_text(std::string_view cond) {

@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
+#include <type_traits>
+#include <utility>
 #include <map>
 #include <string>
 #include <string_view>
@@ -77,6 +80,30 @@ inline std::string operator+(const char* a, const Text& b) { return std::string(
 inline std::string operator+(const Text& a, const std::string& b) { return a.str() + b; }
 inline std::string operator+(const Text& a, const char* b) { return a.str() + b; }
 
+// Zero-filled memory for record blocks, texts and index tables.  From
+// 2 MiB on it is mapped on its own and advised to use huge pages: the
+// symbol tables of a large module are read at random, and with 4 KiB pages
+// most of those reads would also miss the address translation cache.
+class Block {
+public:
+    // Huge page size; blocks from 15/16 of it on are mapped in whole pages.
+    static constexpr size_t kHuge = size_t(2) << 20;
+    Block() = default;
+    explicit Block(size_t bytes);
+    Block(Block&& o) noexcept { *this = std::move(o); }
+    Block& operator=(Block&& o) noexcept;
+    Block(const Block&) = delete;
+    Block& operator=(const Block&) = delete;
+    ~Block() { release(); }
+    char* data() const { return p_; }
+
+private:
+    void release();
+    char* p_ = nullptr;
+    size_t n_ = 0;
+    bool mapped_ = false;
+};
+
 // Append-only storage of Texts in large blocks; emptied as a whole.
 class TextStore {
 public:
@@ -86,33 +113,61 @@ public:
 
 private:
     static Text place(char* p, std::string_view s);
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::vector<Block> blocks_;
     char* cur_ = nullptr;
     size_t left_ = 0;
     size_t bytes_ = 0;
+    size_t next_block_ = 64 * 1024;
 };
 
 // Record storage in blocks: records never move, and cost no allocation of
-// their own.  Blocks grow from a few records to `kBlock`, so that a small
-// module does not pay for large blocks.
+// their own.  Blocks grow from a few records to `kBlock` records or 2 MiB,
+// whichever is more, so that a small module does not pay for large blocks.
 template <class T, size_t kBlock = 4096>
 class Pool {
 public:
+    Pool() = default;
+    Pool(Pool&& o) noexcept { *this = std::move(o); }
+    Pool& operator=(Pool&& o) noexcept {
+        clear();
+        blocks_ = std::move(o.blocks_);
+        used_ = o.used_;
+        size_ = o.size_;
+        o.used_ = o.size_ = 0;
+        return *this;
+    }
+    ~Pool() { clear(); }
     T* make() {
         if (used_ == size_) {
-            size_ = size_ == 0 ? 16 : (size_ * 2 > kBlock ? kBlock : size_ * 2);
-            blocks_.emplace_back(new T[size_]());
+            const size_t full = cap();
+            size_ = size_ == 0 ? 16 : (size_ * 2 > full ? full : size_ * 2);
+            blocks_.emplace_back(size_ * sizeof(T));
             used_ = 0;
         }
-        return &blocks_.back()[used_++];
+        return new (blocks_.back().data() + sizeof(T) * used_++) T();
     }
     void clear() {
+        if (!std::is_trivially_destructible<T>::value) {
+            // Every block but the last is full; sizes doubled up to the cap.
+            size_t n = 16;
+            const size_t full = cap();
+            for (size_t b = 0; b < blocks_.size(); ++b) {
+                size_t count = b + 1 == blocks_.size() ? used_ : n;
+                T* recs = reinterpret_cast<T*>(blocks_[b].data());
+                for (size_t i = 0; i < count; ++i) recs[i].~T();
+                n = n * 2 > full ? full : n * 2;
+            }
+        }
         blocks_.clear();
         used_ = size_ = 0;
     }
 
 private:
-    std::vector<std::unique_ptr<T[]>> blocks_;
+    // Records in a full block: as many as fill one huge page.
+    static constexpr size_t cap() {
+        return kBlock > Block::kHuge / sizeof(T) ? kBlock : Block::kHuge / sizeof(T);
+    }
+    std::vector<Block> blocks_;
     size_t used_ = 0;
     size_t size_ = 0;  // records in the last block
 };
@@ -133,8 +188,9 @@ template <class T, class KeyOf = NameOf, class Key = std::string_view, class Has
 class NameIndex {
 public:
     T* get(const Key& key) const {
-        if (slots_.empty()) return nullptr;
-        size_t mask = slots_.size() - 1;
+        if (cap_ == 0) return nullptr;
+        T** slots_ = slots();
+        size_t mask = cap_ - 1;
         for (size_t i = hash(key) & mask;; i = (i + 1) & mask) {
             T* rec = slots_[i];
             if (!rec) return nullptr;
@@ -146,9 +202,10 @@ public:
     size_t size() const { return size_; }
     // Indexes `rec` under its key unless that key is indexed already.
     void insert(T* rec) {
-        if ((size_ + 1) * 8 > slots_.size() * 5) grow();
+        if ((size_ + 1) * 8 > cap_ * 5) grow();
         Key key = KeyOf()(rec);
-        size_t mask = slots_.size() - 1;
+        T** slots_ = slots();
+        size_t mask = cap_ - 1;
         for (size_t i = hash(key) & mask;; i = (i + 1) & mask) {
             if (!slots_[i]) {
                 slots_[i] = rec;
@@ -159,24 +216,31 @@ public:
         }
     }
     void clear() {
-        std::vector<T*>().swap(slots_);
-        size_ = 0;
+        mem_ = Block();
+        cap_ = size_ = 0;
     }
 
 private:
     static size_t hash(const Key& key) { return Hash()(key); }
+    T** slots() const { return reinterpret_cast<T**>(mem_.data()); }
     void grow() {
-        std::vector<T*> old(slots_.empty() ? 16 : slots_.size() * 2, nullptr);
-        old.swap(slots_);
-        size_t mask = slots_.size() - 1;
-        for (T* rec : old) {
+        size_t old_cap = cap_;
+        Block old = std::move(mem_);
+        T** old_slots = reinterpret_cast<T**>(old.data());
+        cap_ = cap_ == 0 ? 16 : cap_ * 2;
+        mem_ = Block(cap_ * sizeof(T*));  // zero-filled: every slot empty
+        T** slots_ = slots();
+        size_t mask = cap_ - 1;
+        for (size_t k = 0; k < old_cap; ++k) {
+            T* rec = old_slots[k];
             if (!rec) continue;
             size_t i = hash(KeyOf()(rec)) & mask;
             while (slots_[i]) i = (i + 1) & mask;
             slots_[i] = rec;
         }
     }
-    std::vector<T*> slots_;
+    Block mem_;
+    size_t cap_ = 0;
     size_t size_ = 0;
 };
 
