@@ -1,4 +1,4 @@
-// Source loading: whole files read as one comment-free text.
+// Source loading: comment-free text, of a whole file or piece by piece.
 #ifndef SFLC_MYGETLINE_H
 #define SFLC_MYGETLINE_H
 
