@@ -2,11 +2,13 @@
 
 #include <getopt.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "core.h"
@@ -168,6 +170,13 @@ int run(int argc, char** argv) {
     g.include_chain.assign(1, canonical_path(input));
     try {
         xlator_file(in, out);
+    } catch (const std::bad_alloc&) {
+        // A design larger than the memory at hand fails like a source
+        // error: a message, no half-written output, exit status 1.
+        fclose(out);
+        fprintf(stderr, "%s: out of memory\n", name);
+        unlink(g.write_filename.c_str());
+        fatal_exit(1);
     } catch (...) {
         fclose(out);
         throw;
@@ -184,6 +193,10 @@ int sflc_main(int argc, char** argv) {
         status = run(argc, argv);
     } catch (const FatalExit& e) {
         status = e.status;
+    } catch (const std::bad_alloc&) {
+        // Before the output file was opened: nothing to remove.
+        fprintf(stderr, "%s: out of memory\n", g.program_name.c_str());
+        status = 1;
     }
     fflush(stdout);
     fflush(stderr);
