@@ -78,11 +78,9 @@ Text TextStore::add(std::string_view s) {
         // Long texts get a block of their own; the current block stays open.
         if (need > next_block_ / 4) {
             blocks_.emplace_back(need);
-            bytes_ += need;
             return place(blocks_.back().data(), s);
         }
         blocks_.emplace_back(next_block_);
-        bytes_ += next_block_;
         cur_ = blocks_.back().data();
         left_ = next_block_;
         if (next_block_ < Block::kHuge) next_block_ *= 2;
@@ -107,7 +105,6 @@ void TextStore::clear() {
     std::vector<Block>().swap(blocks_);
     cur_ = nullptr;
     left_ = 0;
-    bytes_ = 0;
     next_block_ = 64 * 1024;
 }
 

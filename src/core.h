@@ -109,14 +109,12 @@ class TextStore {
 public:
     Text add(std::string_view s);
     void clear();
-    size_t bytes() const { return bytes_; }
 
 private:
     static Text place(char* p, std::string_view s);
     std::vector<Block> blocks_;
     char* cur_ = nullptr;
     size_t left_ = 0;
-    size_t bytes_ = 0;
     size_t next_block_ = 64 * 1024;
 };
 
@@ -130,46 +128,35 @@ public:
     Pool(Pool&& o) noexcept { *this = std::move(o); }
     Pool& operator=(Pool&& o) noexcept {
         clear();
-        blocks_ = std::move(o.blocks_);
-        used_ = o.used_;
-        size_ = o.size_;
-        o.used_ = o.size_ = 0;
+        chunks_ = std::move(o.chunks_);
         return *this;
     }
     ~Pool() { clear(); }
     T* make() {
-        if (used_ == size_) {
-            const size_t full = cap();
-            size_ = size_ == 0 ? 16 : (size_ * 2 > full ? full : size_ * 2);
-            blocks_.emplace_back(size_ * sizeof(T));
-            used_ = 0;
+        if (chunks_.empty() || chunks_.back().used == chunks_.back().size) {
+            size_t last = chunks_.empty() ? 8 : chunks_.back().size;
+            size_t size = last * 2 > kFull ? kFull : last * 2;
+            chunks_.push_back(Chunk{Block(size * sizeof(T)), 0, size});
         }
-        return new (blocks_.back().data() + sizeof(T) * used_++) T();
+        Chunk& c = chunks_.back();
+        return new (c.mem.data() + sizeof(T) * c.used++) T();
     }
     void clear() {
-        if (!std::is_trivially_destructible<T>::value) {
-            // Every block but the last is full; sizes doubled up to the cap.
-            size_t n = 16;
-            const size_t full = cap();
-            for (size_t b = 0; b < blocks_.size(); ++b) {
-                size_t count = b + 1 == blocks_.size() ? used_ : n;
-                T* recs = reinterpret_cast<T*>(blocks_[b].data());
-                for (size_t i = 0; i < count; ++i) recs[i].~T();
-                n = n * 2 > full ? full : n * 2;
-            }
-        }
-        blocks_.clear();
-        used_ = size_ = 0;
+        if (!std::is_trivially_destructible<T>::value)
+            for (Chunk& c : chunks_)
+                for (size_t i = 0; i < c.used; ++i) reinterpret_cast<T*>(c.mem.data())[i].~T();
+        chunks_.clear();
     }
 
 private:
     // Records in a full block: as many as fill one huge page.
-    static constexpr size_t cap() {
-        return kBlock > Block::kHuge / sizeof(T) ? kBlock : Block::kHuge / sizeof(T);
-    }
-    std::vector<Block> blocks_;
-    size_t used_ = 0;
-    size_t size_ = 0;  // records in the last block
+    static constexpr size_t kFull = kBlock > Block::kHuge / sizeof(T) ? kBlock : Block::kHuge / sizeof(T);
+    struct Chunk {
+        Block mem;
+        size_t used;
+        size_t size;
+    };
+    std::vector<Chunk> chunks_;
 };
 
 // The key of a record in its index: its name.
