@@ -108,15 +108,39 @@ void TextStore::clear() {
     next_block_ = 64 * 1024;
 }
 
-Text condition_text(std::string_view cond) {
-    if (g.last_condition != cond) g.last_condition.assign(cond);
-    return g.last_condition;
+namespace {
+
+// The text of `s` if the run or the module holds it already: one of the
+// constants that pairs repeat most, or the name of a signal of the module.
+bool shared_text(std::string_view s, Text& found) {
+    static const char* const kConstants[] = {"1'b1", "1'b0", "(1'b1)"};
+    for (size_t i = 0; i < sizeof kConstants / sizeof *kConstants; ++i) {
+        if (s != kConstants[i]) continue;
+        Text& t = g.constant_texts[i];
+        if (t.empty()) t.assign(s, true);
+        found = t;
+        return true;
+    }
+    if (s.empty() || !is_ident_start(s[0])) return false;
+    for (char c : s)
+        if (!is_ident_char(c)) return false;
+    const list* rec = find_wire(s);
+    if (!rec) return false;
+    found = rec->name;
+    return true;
 }
 
-Text value_text(std::string_view value) {
-    if (g.last_value != value) g.last_value.assign(value);
-    return g.last_value;
+// `last` if it holds `s`, else a shared text of `s`, else a new one.
+Text repeated_text(Text& last, std::string_view s) {
+    if (last != s && !shared_text(s, last)) last.assign(s);
+    return last;
 }
+
+}  // namespace
+
+Text condition_text(std::string_view cond) { return repeated_text(g.last_condition, cond); }
+
+Text value_text(std::string_view value) { return repeated_text(g.last_value, value); }
 
 list* new_list(bool run_long) {
     g.total_alloc_size += SIZE_LIST;
@@ -154,11 +178,27 @@ state* new_state() {
     return g.module_states.make();
 }
 
-net* new_net() {
-    g.total_alloc_size += SIZE_NET;
-    net* n = g.module_nets.make();
-    append_record(g.net_list, g.net_tail, n);
-    return n;
+void count_new_net() { g.total_alloc_size += SIZE_NET; }
+
+list* instr_args(const list* rec) {
+    const ArgChain* c = g.module_arg_index.get(rec);
+    if (!c) c = g.run_arg_index.get(rec);
+    return c ? c->first : nullptr;
+}
+
+void append_instr_arg(const list* rec, list* arg, bool run_long) {
+    ArgChain::Index& index = run_long ? g.run_arg_index : g.module_arg_index;
+    ArgChain* c = index.get(rec);
+    if (!c) {
+        c = (run_long ? g.run_args : g.module_args).make();
+        c->owner = rec;
+        index.insert(c);
+    }
+    if (c->last)
+        c->last->next = arg;
+    else
+        c->first = arg;
+    c->last = arg;
 }
 
 list* append_wire_record() {
@@ -177,7 +217,6 @@ void delete_all_list() {
     g.wire_index.clear();
     g.stage_list = g.stage_tail = nullptr;
     g.stage_index.clear();
-    g.net_list = g.net_tail = nullptr;
     g.net_index.clear();
     g.net_num = 0;
     g.merge_index.clear();
@@ -188,7 +227,8 @@ void delete_all_list() {
     g.module_stages.clear();
     g.module_tasks.clear();
     g.module_states.clear();
-    g.module_nets.clear();
+    g.module_arg_index.clear();
+    g.module_args.clear();
     g.module_texts.clear();
     // Records that hold module texts go with them.
     g.param_index.clear();
@@ -227,7 +267,7 @@ void clear_instances() {
 // ------------------------------------------------------------ parameters
 
 void ParamIndex::clear() {
-    std::vector<Param>().swap(params_);
+    std::deque<Param>().swap(params_);
     suffixes_.clear();
     suffix_index_.clear();
 }
@@ -244,7 +284,7 @@ void ParamIndex::add(std::string_view name, int width, int value, bool first, bo
     for (size_t i = 0; i < stored.size(); ++i) {
         if (stored[i] != '_') continue;
         Suffix* s = suffixes_.make();
-        s->name = stored.substr(i);
+        s->name = stored.data() + i;
         s->width = width;
         suffix_index_.insert(s);  // keeps the first parameter of a suffix
     }
@@ -310,6 +350,14 @@ const char* read_identifier(const char* src, std::string& dst) {
     const char* e = src;
     while (is_ident_char(*e)) ++e;
     dst.assign(src, e);
+    return e;
+}
+
+char* read_identifier(char* src, Text& dst) {
+    if (!is_ident_start(*src)) syntax_error();
+    char* e = src;
+    while (is_ident_char(*e)) ++e;
+    dst.assign(std::string_view(src, e - src));
     return e;
 }
 
@@ -793,7 +841,10 @@ void translate(Source& src, FILE* out) {
     g.define_index.clear();
     g.run_lists.clear();
     g.run_logics.clear();
+    g.run_arg_index.clear();
+    g.run_args.clear();
     g.run_texts.clear();
+    for (Text& t : g.constant_texts) t = Text();
     if (g.d_flag) {
         printf("----- translation succeeded -----\n");
         printf("%s Bytes malloced\n", with_commas(g.total_alloc_size).c_str());

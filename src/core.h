@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <new>
 #include <type_traits>
@@ -167,7 +168,9 @@ struct NameOf {
     }
 };
 
-// Finds records by their key.  Open addressing over a table of record
+// Finds records by their key.  Up to four records are kept in the index
+// object itself and compared one by one (a stage's few states cost no
+// table); from the fifth on, open addressing over a table of record
 // pointers (linear probing, at most 5/8 full): eight bytes a slot, and the
 // key is read from the record itself, which never moves and never changes
 // once indexed.  The first record of a key wins.
@@ -175,7 +178,11 @@ template <class T, class KeyOf = NameOf, class Key = std::string_view, class Has
 class NameIndex {
 public:
     T* get(const Key& key) const {
-        if (cap_ == 0) return nullptr;
+        if (cap_ == 0) {
+            for (size_t i = 0; i < size_; ++i)
+                if (KeyOf()(small_[i]) == key) return small_[i];
+            return nullptr;
+        }
         T** slots_ = slots();
         size_t mask = cap_ - 1;
         for (size_t i = hash(key) & mask;; i = (i + 1) & mask) {
@@ -189,6 +196,11 @@ public:
     size_t size() const { return size_; }
     // Indexes `rec` under its key unless that key is indexed already.
     void insert(T* rec) {
+        if (cap_ == 0 && size_ < kSmall) {
+            if (get(KeyOf()(rec))) return;
+            small_[size_++] = rec;
+            return;
+        }
         if ((size_ + 1) * 8 > cap_ * 5) grow();
         Key key = KeyOf()(rec);
         T** slots_ = slots();
@@ -208,27 +220,32 @@ public:
     }
 
 private:
+    static constexpr size_t kSmall = 4;
     static size_t hash(const Key& key) { return Hash()(key); }
     T** slots() const { return reinterpret_cast<T**>(mem_.data()); }
+    void place(T** slots_, T* rec) const {
+        size_t mask = cap_ - 1;
+        size_t i = hash(KeyOf()(rec)) & mask;
+        while (slots_[i]) i = (i + 1) & mask;
+        slots_[i] = rec;
+    }
     void grow() {
         size_t old_cap = cap_;
         Block old = std::move(mem_);
         T** old_slots = reinterpret_cast<T**>(old.data());
         cap_ = cap_ == 0 ? 16 : cap_ * 2;
         mem_ = Block(cap_ * sizeof(T*));  // zero-filled: every slot empty
-        T** slots_ = slots();
-        size_t mask = cap_ - 1;
-        for (size_t k = 0; k < old_cap; ++k) {
-            T* rec = old_slots[k];
-            if (!rec) continue;
-            size_t i = hash(KeyOf()(rec)) & mask;
-            while (slots_[i]) i = (i + 1) & mask;
-            slots_[i] = rec;
+        if (old_cap == 0) {
+            for (size_t k = 0; k < size_; ++k) place(slots(), small_[k]);
+            return;
         }
+        for (size_t k = 0; k < old_cap; ++k)
+            if (old_slots[k]) place(slots(), old_slots[k]);
     }
     Block mem_;
     size_t cap_ = 0;
     size_t size_ = 0;
+    T* small_[kSmall] = {};
 };
 
 // One declared or generated name; also instruction arguments, task
@@ -239,11 +256,22 @@ struct list {
     struct logic* logic = nullptr;
     // Tail of the logic chain, so appending a pair does not walk it.
     struct logic* logic_tail = nullptr;
-    list* instr_arg = nullptr;
     int width = 0;
     signed char type = 0;
     char mark = 0;
     signed char edge = 0;
+};
+
+// The formal arguments of one instruction: records chained through
+// `next`, kept beside the signal records since few signals have any.
+struct ArgChain {
+    const list* owner = nullptr;
+    list* first = nullptr;
+    list* last = nullptr;
+    struct OwnerOf {
+        const list* operator()(const ArgChain* c) const { return c->owner; }
+    };
+    using Index = NameIndex<ArgChain, OwnerOf, const list*, std::hash<const list*>>;
 };
 
 // One condition/value pair driving a signal.
@@ -275,20 +303,20 @@ struct instance {
 
 struct task {
     task* next = nullptr;
-    std::string name;
+    Text name;
     char fast = 0;
     list* arg = nullptr;
 };
 
 struct state {
     state* next = nullptr;
-    std::string name;
+    Text name;
     int first = 0;
 };
 
 struct stage {
     stage* next = nullptr;
-    std::string name;
+    Text name;
     struct task* task = nullptr;
     struct state* state = nullptr;
     int state_num = 0;
@@ -298,13 +326,6 @@ struct stage {
     NameIndex<struct task> task_index;
     NameIndex<struct state> state_index;
     struct state* first_state = nullptr;
-};
-
-// A generated intermediate net (-O).
-struct net {
-    net* next = nullptr;
-    Text expr;
-    Text name;
 };
 
 // Under -O, the pair that holds one value of one signal.
@@ -322,8 +343,10 @@ struct MergeEntry {
     };
 };
 
-struct ExprOf {
-    std::string_view operator()(const net* n) const { return n->expr; }
+// The key of a generated net (-O) in its index: the expression it names,
+// the value of the pair that drives it (its first pair stays first).
+struct NetExprOf {
+    std::string_view operator()(const list* rec) const { return rec->logic->value; }
 };
 
 struct stack_entry {
@@ -356,13 +379,18 @@ private:
         int value;
         bool first, last;
     };
+    // The end of a parameter name from one of its '_' on (the name's text
+    // ends in a NUL).
     struct Suffix {
-        std::string_view name;
+        const char* name;
         int width;
+        struct KeyOf {
+            std::string_view operator()(const Suffix* s) const { return s->name; }
+        };
     };
-    std::vector<Param> params_;
+    std::deque<Param> params_;
     Pool<Suffix> suffixes_;
-    NameIndex<Suffix> suffix_index_;
+    NameIndex<Suffix, Suffix::KeyOf> suffix_index_;
 };
 
 // Counts of the original fixed-size records, for the byte total of -d.
@@ -424,9 +452,7 @@ struct Sflc {
     stage* stage_list = nullptr;
     stage* stage_tail = nullptr;
     NameIndex<stage> stage_index;
-    net* net_list = nullptr;
-    net* net_tail = nullptr;
-    NameIndex<net, ExprOf> net_index;
+    NameIndex<list, NetExprOf> net_index;
     int net_num = 0;
     list* define_list = nullptr;
     list* define_tail = nullptr;
@@ -438,6 +464,8 @@ struct Sflc {
 
     Text last_condition;
     Text last_value;
+    // "1'b1", "1'b0" and "(1'b1)", stored once for the run.
+    Text constant_texts[3];
 
     // Condition stack.
     std::vector<stack_entry> stack = std::vector<stack_entry>(100);
@@ -462,9 +490,11 @@ struct Sflc {
     Pool<stage, 256> module_stages;
     Pool<task, 256> module_tasks;
     Pool<state, 256> module_states;
-    Pool<net> module_nets;
     Pool<list> run_lists;
     Pool<logic> run_logics;
+    // Instruction arguments of module signals and of declared ports.
+    Pool<ArgChain, 64> module_args, run_args;
+    ArgChain::Index module_arg_index, run_arg_index;
     Pool<declare, 64> run_declares;
 };
 
@@ -474,7 +504,8 @@ extern Sflc g;
 void reset_state();
 
 // The condition of a pair as a module Text: a condition equal to the last
-// one stored shares its text (statements in one block share conditions).
+// one stored shares its text (statements in one block share conditions), and
+// so do the common constants and the names of the module's signals.
 Text condition_text(std::string_view cond);
 // The same for the value of a pair.
 Text value_text(std::string_view value);
@@ -486,7 +517,8 @@ declare* new_declare();
 stage* new_stage();
 task* new_task();
 state* new_state();
-net* new_net();
+// Counts a generated net in the -d byte total.
+void count_new_net();
 
 // Links `rec` at the tail of the list given by its head and tail.
 template <class T>
@@ -497,6 +529,13 @@ void append_record(T*& head, T*& tail, T* rec) {
         head = rec;
     tail = rec;
 }
+
+// The first formal argument of the instruction `rec` (null: none); the
+// others follow through `next`.
+list* instr_args(const list* rec);
+// Appends the argument `arg` to the instruction `rec` (a declared port when
+// `run_long`).
+void append_instr_arg(const list* rec, list* arg, bool run_long);
 
 // Appends a fresh record at the tail of wire_list and returns it.
 list* append_wire_record();
@@ -526,6 +565,8 @@ const char* skip_space_only(const char* p);
 // Reads an identifier (syntax error when there is none).
 char* read_identifier(char* src, std::string& dst);
 const char* read_identifier(const char* src, std::string& dst);
+// Reads an identifier into a module text.
+char* read_identifier(char* src, Text& dst);
 // Removes every white-space character.
 void delete_space(std::string& text);
 // Reads a decimal number, saturating instead of overflowing.

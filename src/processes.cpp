@@ -142,8 +142,6 @@ char* register_instr_arg(list* head, char* p) {
         run_long = true;
     }
     if (!rec) syntax_error();
-    list* last = nullptr;
-    for (list* a = rec->instr_arg; a; a = a->instr_arg) last = a;
     ++p;
     for (;;) {
         p = skip_ws(p);
@@ -152,11 +150,7 @@ char* register_instr_arg(list* head, char* p) {
         if (*p != ',' && *p != ')') syntax_error();
         list* a = new_list(run_long);
         a->name.assign(arg, run_long);
-        if (last)
-            last->instr_arg = a;
-        else
-            rec->instr_arg = a;
-        last = a;
+        append_instr_arg(rec, a, run_long);
         if (*p++ == ')') break;
     }
     p = skip_ws(p);

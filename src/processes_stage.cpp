@@ -25,7 +25,7 @@ int state_width(int n) {
 // Emits the state register and the state constants of a stage.
 void generate_states(stage* st) {
     int w = state_width(st->state_num);
-    const std::string& s = st->name;
+    const std::string s = st->name.str();
     if (w == 1)
         declare_signal("reg_wr _" + s + "_state;", T_REG_WR, 'f');
     else
@@ -139,7 +139,7 @@ char* process_stage_name(char* p) {
     } while (*p != '}');
     ++p;
 
-    const std::string& s = st->name;
+    const std::string s = st->name.str();
     std::string all_tasks, fast_tasks;
     for (task* t = st->task; t; t = t->next) {
         declare_signal("sel _" + s + "_" + t->name + ";", T_SEL, 'x');
@@ -204,7 +204,7 @@ char* insert_state_list(char* p, const std::string& stage_name) {
         p = skip_ws(p);
         if (*p != ',' && *p != ';') syntax_error();
         if (st->state_index.count(name)) name_duplication();
-        s->name = name;
+        s->name.assign(name);
         st->state_index.insert(s);
         ++st->state_num;
         if (*p == ';') return p + 1;

@@ -7,17 +7,17 @@ list* search_instr_list(list* head, const std::string& name) {
     if (head == g.wire_list) {
         list* rec = find_wire(name);
         if (!rec) syntax_error();
-        return rec->instr_arg;
+        return instr_args(rec);
     }
     for (declare* d = g.declare_list; d; d = d->next) {
         if (d->port == head) {
             list* port = d->port_index.get(name);
             if (!port) syntax_error();
-            return port->instr_arg;
+            return instr_args(port);
         }
     }
     for (list* rec = head; rec; rec = rec->next)
-        if (rec->name == name) return rec->instr_arg;
+        if (rec->name == name) return instr_args(rec);
     syntax_error();
 }
 
@@ -35,7 +35,7 @@ list* search_declare_instr_list(declare* head, const std::string& inst, const st
     if (!d) syntax_error();
     list* port = d->port_index.get(instr);
     if (!port) syntax_error();
-    list* chain = port->instr_arg;
+    list* chain = instr_args(port);
     if (!chain) syntax_error();
     return chain;
 }

@@ -47,7 +47,7 @@ char* process_module_port(char* text, const std::string& prefix, list* formal) {
         if (*p != ',') break;
         if (!formal) syntax_error();
         set_logic_text(prefix + formal->name + " = " + term + ";");
-        formal = formal->instr_arg;
+        formal = formal->next;
         ++p;
     }
     if (*p != ')' || !formal) syntax_error();

@@ -151,24 +151,22 @@ int check_logic(const std::string& t) {
 }
 
 void optimization(std::string& text) {
-    if (net* known = g.net_index.get(text)) {
+    if (const list* known = g.net_index.get(text)) {
         text = known->name.str();
         return;
     }
-    net* n = new_net();
-    n->expr.assign(text);
-    g.net_index.insert(n);
+    count_new_net();
     list* rec = append_wire_record();
     std::string decl = "sel _net_" + std::to_string(g.net_num++) + ";";
     insert_list(&decl[0], rec, T_SEL, 'x');
-    // The net, its signal and the pair driving it share their texts.
-    n->name = rec->name;
+    // The net is a signal driven always by the expression, which keys it.
     logic* pair = new_logic();
     pair->cond = condition_text("(1'b1)");
-    pair->value = n->expr;
+    pair->value.assign(text);
     rec->logic = pair;
     rec->logic_tail = pair;
-    text = n->name.str();
+    g.net_index.insert(rec);
+    text = rec->name.str();
 }
 
 void do_optimize(std::string& text) {

@@ -41,25 +41,56 @@ TEST(SymbolStore, TextsKeepTheirBytesAcrossBlocksAndLongTexts) {
 
 TEST(SymbolStore, NameIndexFindsEveryRecordAndKeepsTheFirstOfAName) {
     std::vector<Named> recs(5000);
-    std::vector<Named> dups(3);
+    std::vector<Named> dups(4);
     NameIndex<Named> index;
     EXPECT_EQ(index.get("a"), nullptr);  // empty table
     for (size_t i = 0; i < recs.size(); ++i) {
         recs[i].name.assign("s" + std::to_string(i));
         index.insert(&recs[i]);
+        if (i == 1) {
+            // A second record of a name, while the index holds its records inline.
+            dups[0].name.assign("s0");
+            index.insert(&dups[0]);
+            ASSERT_EQ(index.size(), 2u);
+        }
+        if (i < 20) {
+            // Every record stays found through the move into a table.
+            for (size_t k = 0; k <= i; ++k) ASSERT_EQ(index.get("s" + std::to_string(k)), &recs[k]);
+            ASSERT_EQ(index.get("s" + std::to_string(i + 1)), nullptr);
+        }
     }
-    for (Named& d : dups) {
+    for (size_t k = 1; k < dups.size(); ++k) {
+        Named& d = dups[k];
         d.name.assign("s7");
         index.insert(&d);
     }
     EXPECT_EQ(index.size(), recs.size());
     for (size_t i = 0; i < recs.size(); ++i) ASSERT_EQ(index.get("s" + std::to_string(i)), &recs[i]);
     EXPECT_EQ(index.get("s7"), &recs[7]);
+    EXPECT_EQ(index.get("s0"), &recs[0]);
     EXPECT_EQ(index.get("s5000"), nullptr);
     EXPECT_EQ(index.count(""), 0u);
     index.clear();
     EXPECT_EQ(index.get("s1"), nullptr);
     EXPECT_TRUE(index.empty());
+}
+
+TEST(SymbolStore, PairTextsShareSignalNamesAndConstants) {
+    reset_state();
+    list* sig = append_wire_record();
+    sig->name.assign("data");
+    index_wire(sig);
+    // A value naming a signal is the signal's own text.
+    EXPECT_EQ(value_text("data").data(), sig->name.data());
+    // A constant is stored once, whatever came in between.
+    Text one = value_text("1'b1");
+    EXPECT_EQ(value_text("x+y"), "x+y");
+    EXPECT_EQ(value_text("1'b1").data(), one.data());
+    EXPECT_EQ(condition_text("(1'b1)").data(), condition_text("(1'b1)").data());
+    // Other texts hold their own bytes, and an unknown name is no signal.
+    EXPECT_EQ(value_text("datb"), "datb");
+    EXPECT_NE(value_text("data2").data(), sig->name.data());
+    reset_state();
 }
 
 TEST(SymbolStore, PoolRecordsStayPutAndAreDestroyed) {
