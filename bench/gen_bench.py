@@ -13,6 +13,8 @@ Shapes:
   f  many assignments, with distinct conditions and values, to one register
      (each value is used twice, so -O merges exactly one pair per value)
   g  many stages in one module, each with four states and transfers
+  h  like f, but each value is used by 200 assignments spread over the
+     whole module (-O joins 200 conditions into each value's pair)
 
 The size is approximate (the text is cut at a whole unit of the shape just
 past the target). The number of statements written (declarations,
@@ -212,6 +214,16 @@ def shape_f(out, target):
     out.add("}\n")
 
 
+def shape_h(out, target):
+    """One register with n assignments, 200 of them for each value."""
+    n = max(4, target // 48)
+    values = max(1, n // 200)
+    out.add("module one {\n input a<32>;\n output o<32>;\n reg_wr r<32>;\n o = r;\n", 4)
+    for j in range(n):
+        out.add(f" if (a == 0x{j:08x}) r := 0x{j % values:08x};\n", 2)
+    out.add("}\n")
+
+
 def shape_g(out, target):
     """One module with n stages of four states each, started in a ring."""
     n = max(2, target // 500)
@@ -242,7 +254,7 @@ def shape_g(out, target):
 
 SHAPES = {
     "a": shape_a, "b": shape_b, "c": shape_c, "d": shape_d,
-    "e": shape_e, "f": shape_f, "g": shape_g,
+    "e": shape_e, "f": shape_f, "g": shape_g, "h": shape_h,
 }
 
 

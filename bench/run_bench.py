@@ -174,7 +174,7 @@ def callgrind(args):
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    ap.add_argument("--shapes", default="a,b,c,d,e,f,fO,g")
+    ap.add_argument("--shapes", default="a,b,c,d,e,f,fO,g,hO")
     ap.add_argument("--sizes", default="1,4,16,64")
     ap.add_argument("--sflc", default="/tmp/build-bench/src/sflc")
     ap.add_argument("--work", default="/tmp/sflc-bench")

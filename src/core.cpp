@@ -71,9 +71,9 @@ void Block::release() {
     p_ = nullptr;
 }
 
-Text TextStore::add(std::string_view s) {
-    if (s.empty()) return Text();
-    size_t need = s.size() + 5;
+Text TextStore::add(std::string_view s, size_t room) {
+    if (s.empty() && room == 0) return Text();
+    size_t need = (room > s.size() ? room : s.size()) + 5;
     if (need > left_) {
         // Long texts get a block of their own; the current block stays open.
         if (need > next_block_ / 4) {
@@ -89,6 +89,15 @@ Text TextStore::add(std::string_view s) {
     cur_ += need;
     left_ -= need;
     return place(p, s);
+}
+
+void TextStore::extend(Text& t, std::string_view s) {
+    char* p = const_cast<char*>(t.p_);
+    uint32_t n = static_cast<uint32_t>(t.size());
+    std::memcpy(p + n, s.data(), s.size());
+    n += static_cast<uint32_t>(s.size());
+    p[n] = '\0';
+    std::memcpy(p - 4, &n, 4);
 }
 
 Text TextStore::place(char* p, std::string_view s) {

@@ -108,7 +108,12 @@ private:
 // Append-only storage of Texts in large blocks; emptied as a whole.
 class TextStore {
 public:
-    Text add(std::string_view s);
+    // Stores `s`; with `room` > s.size(), the text can grow to `room`
+    // characters in place (see extend).
+    Text add(std::string_view s, size_t room = 0);
+    // Appends `s` to `t` in place: `t` was added with room for it and no
+    // other Text refers to it.
+    static void extend(Text& t, std::string_view s);
     void clear();
 
 private:
@@ -332,6 +337,10 @@ struct stage {
 struct MergeEntry {
     const list* target;
     logic* pair;
+    // Room of the pair's condition once it holds joined conditions of its
+    // own (0: the condition is shared).  Joined conditions grow in place
+    // into doubled room, so joining k conditions copies O(k) bytes.
+    uint32_t room;
     using Key = std::pair<const list*, std::string_view>;
     struct KeyOf {
         Key operator()(const MergeEntry* e) const { return Key(e->target, e->pair->value); }

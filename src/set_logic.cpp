@@ -146,8 +146,19 @@ void store_pair(list* target, const std::string& cond, const std::string& value)
         // Under -O a value already driven joins its pair: the conditions are or-ed.
         if (MergeEntry* known = g.merge_index.get(MergeEntry::Key(target, value))) {
             logic* pair = known->pair;
-            if (pair->cond.size() + 1 + cond.size() >= 4096) buffer_overflow();
-            pair->cond.assign(pair->cond + "|" + cond);
+            size_t joined = pair->cond.size() + 1 + cond.size();
+            if (joined >= 4096) buffer_overflow();
+            if (joined <= known->room) {
+                TextStore::extend(pair->cond, "|");
+                TextStore::extend(pair->cond, cond);
+                return;
+            }
+            // Most values join only twice: the first join takes no more
+            // room than it needs, later ones double it.
+            size_t room = known->room ? 2 * joined : joined;
+            if (room > 4095) room = 4095;
+            pair->cond = g.module_texts.add(pair->cond + "|" + cond, room);
+            known->room = static_cast<uint32_t>(room);
             return;
         }
     }
@@ -166,6 +177,7 @@ void store_pair(list* target, const std::string& cond, const std::string& value)
         MergeEntry* e = g.merge_entries.make();
         e->target = target;
         e->pair = pair;
+        e->room = 0;
         g.merge_index.insert(e);
     }
 }
