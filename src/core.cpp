@@ -219,7 +219,49 @@ list* append_wire_record() {
 
 void index_wire(list* rec) { g.wire_index.insert(rec); }
 
-list* find_wire(std::string_view name) { return g.wire_index.get(name); }
+namespace {
+
+// The -O net "_net_N", or null.
+list* find_net(std::string_view name) {
+    if (name.size() < 6 || name.substr(0, 5) != "_net_" || name.size() > 15) return nullptr;
+    std::string_view digits = name.substr(5);
+    if (digits.size() > 1 && digits[0] == '0') return nullptr;
+    size_t n = 0;
+    for (char c : digits) {
+        if (!is_digit(c)) return nullptr;
+        n = n * 10 + static_cast<size_t>(c - '0');
+    }
+    return n < g.nets.size() ? g.nets[n] : nullptr;
+}
+
+// The port net "_INSTANCE_PORT" of an instance whose nets are not
+// indexed, or null.  Instance and port names may hold '_' themselves, so
+// every split is tried.
+list* find_port_net(std::string_view name) {
+    if (g.instance_index.empty() || name.size() < 4 || name[0] != '_') return nullptr;
+    for (size_t k = 2; k + 1 < name.size(); ++k) {
+        if (name[k] != '_') continue;
+        const instance* in = g.instance_index.get(name.substr(1, k - 1));
+        if (!in || !in->first_net) continue;
+        list* net = in->first_net;
+        for (const list* port = in->type->port; port && net; port = port->next, net = net->next) {
+            if (net->name == name) return net;
+            if (port == in->last_port) break;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+list* find_wire(std::string_view name) {
+    if (list* rec = g.wire_index.get(name)) return rec;
+    if (!name.empty() && name[0] == '_') {
+        if (list* rec = find_net(name)) return rec;
+        return find_port_net(name);
+    }
+    return nullptr;
+}
 
 void delete_all_list() {
     g.wire_list = g.wire_tail = g.wire_prev_tail = nullptr;
@@ -228,6 +270,7 @@ void delete_all_list() {
     g.stage_index.clear();
     g.net_index.clear();
     g.net_num = 0;
+    std::vector<list*>().swap(g.nets);
     g.merge_index.clear();
     g.merge_entries.clear();
     g.module_lists.clear();

@@ -304,6 +304,10 @@ struct instance {
     declare* type = nullptr;
     // The declare's last port when the instance was made (null: none).
     list* last_port = nullptr;
+    // The first of its port nets, which follow one another in wire_list,
+    // when they are found through the instance instead of the wire index
+    // (null: indexed, or none).
+    list* first_net = nullptr;
 };
 
 struct task {
@@ -462,6 +466,11 @@ struct Sflc {
     stage* stage_tail = nullptr;
     NameIndex<stage> stage_index;
     NameIndex<list, NetExprOf> net_index;
+    // The -O nets by number: "_net_N" is found here, not in wire_index.
+    std::vector<list*> nets;
+    // Set while a signal is entered that find_wire finds without the
+    // wire index (a -O net, a port net of a small declare).
+    bool derived_name = false;
     int net_num = 0;
     list* define_list = nullptr;
     list* define_tail = nullptr;
@@ -550,7 +559,9 @@ void append_instr_arg(const list* rec, list* arg, bool run_long);
 list* append_wire_record();
 // Records a filled wire_list name in the lookup index.
 void index_wire(list* rec);
-// The wire_list record of that name, or null.
+// The wire_list record of that name, or null.  A -O net is found by its
+// number and a port net of a small declare through its instance, which
+// keeps them out of the wire index.
 list* find_wire(std::string_view name);
 
 // Scanning helpers.

@@ -49,6 +49,13 @@ list* enter_instance(const std::string& inst, list* cur, list*& prev) {
     in->type = d;
     append_record(g.instance_list, g.instance_tail, in);
     g.instance_index.insert(in);
+    // The nets of an instance of up to kFoundPorts ports are found through
+    // it (a short walk) rather than kept in the wire index.
+    constexpr int kFoundPorts = 16;
+    int ports = 0;
+    for (const list* port = d->port; port && ports <= kFoundPorts; port = port->next) ++ports;
+    bool found = ports <= kFoundPorts && !g.declare_flag;
+    if (found && d->port) in->first_net = cur;
     for (list* port = d->port; port; port = port->next) {
         in->last_port = port;
         std::string netname = "_" + inst + "_" + port->name;
@@ -63,7 +70,9 @@ list* enter_instance(const std::string& inst, list* cur, list*& prev) {
         } else if (port->type == T_INSTROUT) {
             t = T_INSTRSELF;
         }
+        g.derived_name = found;
         insert_list(&decl[0], cur, t, m);
+        g.derived_name = false;
         prev = cur;
         cur = chain_after(cur);
     }
@@ -117,7 +126,7 @@ char* insert_list(char* text, list* record, int type, char mark) {
             }
             if (g.declare_tail->port_index.count(name)) name_duplication();
         } else {
-            if (g.wire_index.count(name)) name_duplication();
+            if (find_wire(name)) name_duplication();
         }
         cur->name.assign(name, g.declare_flag != 0);
         cur->type = type;
@@ -126,7 +135,7 @@ char* insert_list(char* text, list* record, int type, char mark) {
         cur->width = width;
         if (g.declare_flag)
             g.declare_tail->port_index.insert(cur);
-        else
+        else if (!g.derived_name)
             index_wire(cur);
         ++p;
         if (last) return p;
