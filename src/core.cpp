@@ -210,6 +210,21 @@ void append_instr_arg(const list* rec, list* arg, bool run_long) {
     c->last = arg;
 }
 
+void append_pair(list* rec, logic* pair) {
+    prepend_pair(rec, pair);
+    rec->logic = pair;
+}
+
+void prepend_pair(list* rec, logic* pair) {
+    if (rec->logic) {
+        pair->next = rec->logic->next;
+        rec->logic->next = pair;
+    } else {
+        pair->next = pair;
+        rec->logic = pair;
+    }
+}
+
 list* append_wire_record() {
     list* rec = new_list();
     g.wire_prev_tail = g.wire_tail;
@@ -456,25 +471,26 @@ void print_assign(FILE* out, const list* rec) {
         }
     };
     fprintf(out, "\n   assign %s = ", rec->name.c_str());
-    const logic* l = rec->logic;
+    const logic* first = first_pair(rec);
+    const logic* l = first;
     if (!l) {
         put_default();
         fputs(";\n", out);
         return;
     }
-    if (!l->next && always_true(l->cond)) {
+    if (!next_pair(rec, l) && always_true(l->cond)) {
         fprintf(out, "%s;\n", l->value.c_str());
         return;
     }
     if (g.old_flag) {
         int opened = 0;
-        for (; l; l = l->next) {
-            if (l != rec->logic) {
+        for (; l; l = next_pair(rec, l)) {
+            if (l != first) {
                 fputc('(', out);
                 ++opened;
             }
             fprintf(out, "(%s)?%s:", l->cond.c_str(), l->value.c_str());
-            if (l->next)
+            if (next_pair(rec, l))
                 fputs("\n   ", out);
             else
                 put_default();
@@ -483,10 +499,10 @@ void print_assign(FILE* out, const list* rec) {
         fputs(";\n", out);
         return;
     }
-    for (; l; l = l->next) {
+    for (; l; l = next_pair(rec, l)) {
         fprintf(out, "(%s?%s:", l->cond.c_str(), l->value.c_str());
         put_default();
-        fputs(l->next ? ")|\n   " : ");\n", out);
+        fputs(next_pair(rec, l) ? ")|\n   " : ");\n", out);
     }
 }
 
@@ -512,12 +528,12 @@ void print_always(FILE* out, const list* rec) {
         }
         fputs(";\n", out);
     }
-    const logic* l = rec->logic;
+    const logic* l = first_pair(rec);
     if (!l) {
         fputs("   end\n", out);
         return;
     }
-    if (!l->next && always_true(l->cond)) {
+    if (!next_pair(rec, l) && always_true(l->cond)) {
         fputs("      ", out);
         if (resettable) fputs(g.O_flag ? "else\n        " : "else ", out);
         fprintf(out, "%s <= %s;\n   end\n", name, l->value.c_str());
@@ -525,15 +541,15 @@ void print_always(FILE* out, const list* rec) {
     }
     if (g.O_flag) {
         fputs(rec->type == T_REG ? "      if (" : "      else if (", out);
-        for (const logic* x = l; x; x = x->next) fprintf(out, "%s%s", x == l ? "" : "|", x->cond.c_str());
+        for (const logic* x = l; x; x = next_pair(rec, x)) fprintf(out, "%s%s", x == l ? "" : "|", x->cond.c_str());
         fprintf(out, ")\n        %s <= ", name);
-        for (const logic* x = l; x; x = x->next)
+        for (const logic* x = l; x; x = next_pair(rec, x))
             fprintf(out, "(%s?%s:%d'b0)%s", x->cond.c_str(), x->value.c_str(), rec->width,
-                    x->next ? "|\n        " : "");
+                    next_pair(rec, x) ? "|\n        " : "");
         fputs(";\n   end\n", out);
         return;
     }
-    for (const logic* x = l; x; x = x->next) {
+    for (const logic* x = l; x; x = next_pair(rec, x)) {
         bool first = x == l && rec->type == T_REG;
         fprintf(out, "      %sif (%s) %s <= %s;\n", first ? "" : "else ", x->cond.c_str(), name,
                 x->value.c_str());

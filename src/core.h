@@ -258,9 +258,11 @@ private:
 struct list {
     list* next = nullptr;
     Text name;
+    // The pairs driving it form a ring through their `next`: this is the
+    // last pair, whose `next` is the first, so that both ends are at hand
+    // without a second pointer (walk it with first_pair / next_pair).  A
+    // macro's value is a single pair, not a ring.
     struct logic* logic = nullptr;
-    // Tail of the logic chain, so appending a pair does not walk it.
-    struct logic* logic_tail = nullptr;
     int width = 0;
     signed char type = 0;
     char mark = 0;
@@ -356,10 +358,18 @@ struct MergeEntry {
     };
 };
 
+// The first pair driving `rec`, or null.
+inline logic* first_pair(const list* rec) { return rec->logic ? rec->logic->next : nullptr; }
+// The pair after `l` among those driving `rec`, or null.
+inline logic* next_pair(const list* rec, const logic* l) { return l == rec->logic ? nullptr : l->next; }
+// Adds `pair` after the last pair, or before the first, driving `rec`.
+void append_pair(list* rec, logic* pair);
+void prepend_pair(list* rec, logic* pair);
+
 // The key of a generated net (-O) in its index: the expression it names,
 // the value of the pair that drives it (its first pair stays first).
 struct NetExprOf {
-    std::string_view operator()(const list* rec) const { return rec->logic->value; }
+    std::string_view operator()(const list* rec) const { return first_pair(rec)->value; }
 };
 
 struct stack_entry {

@@ -167,12 +167,10 @@ void store_pair(list* target, const std::string& cond, const std::string& value)
     pair->cond = condition_text(cond);
     pair->value = value_text(value);
     if (target->mark == 's' && value == "1'b1") {
-        pair->next = target->logic;
-        target->logic = pair;
-        if (!target->logic_tail) target->logic_tail = pair;
+        prepend_pair(target, pair);
         return;
     }
-    append_record(target->logic, target->logic_tail, pair);
+    append_pair(target, pair);
     if (g.O_flag) {
         MergeEntry* e = g.merge_entries.make();
         e->target = target;

@@ -166,8 +166,7 @@ void optimization(std::string& text) {
     logic* pair = new_logic();
     pair->cond = condition_text("(1'b1)");
     pair->value.assign(text);
-    rec->logic = pair;
-    rec->logic_tail = pair;
+    append_pair(rec, pair);
     g.net_index.insert(rec);
     text = rec->name.str();
 }

@@ -37,7 +37,8 @@ using Pairs = std::vector<std::pair<std::string, std::string>>;
 
 Pairs chain(const char* name) {
     Pairs out;
-    for (logic* l = find_wire(name)->logic; l; l = l->next) out.emplace_back(l->cond, l->value);
+    const list* rec = find_wire(name);
+    for (logic* l = first_pair(rec); l; l = next_pair(rec, l)) out.emplace_back(l->cond, l->value);
     return out;
 }
 
@@ -136,7 +137,7 @@ TEST(SetLogic, MergedConditionsStopBelow4096) {
         for (int i = 0; i < 1000; ++i) {
             under_if("c1", "x = a;");
             ++stored;
-            longest = find_wire("x")->logic->cond.size();
+            longest = first_pair(find_wire("x"))->cond.size();
         }
     });
     EXPECT_EQ(r.status, 1);
