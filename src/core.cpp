@@ -349,11 +349,13 @@ void ParamIndex::add(std::string_view name, int width, int value, bool first, bo
     params_.push_back(p);
     std::string_view stored = p.name;
     for (size_t i = 0; i < stored.size(); ++i) {
-        if (stored[i] != '_') continue;
+        // The first parameter of a suffix keeps it: a later one (the "_s0"
+        // of every stage after the first) costs no record.
+        if (stored[i] != '_' || suffix_index_.get(stored.substr(i))) continue;
         Suffix* s = suffixes_.make();
         s->name = stored.data() + i;
         s->width = width;
-        suffix_index_.insert(s);  // keeps the first parameter of a suffix
+        suffix_index_.insert(s);
     }
 }
 

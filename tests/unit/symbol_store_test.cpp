@@ -93,6 +93,24 @@ TEST(SymbolStore, PairTextsShareSignalNamesAndConstants) {
     reset_state();
 }
 
+TEST(SymbolStore, StateConstantsAreFoundByTheEndOfTheirNames) {
+    reset_state();
+    ParamIndex params;
+    params.add("_st1_s0", 1, 0, true, false);
+    params.add("_st1_s1", 1, 1, false, true);
+    params.add("_st2_s0", 2, 0, true, false);
+    params.add("_st2_s3", 2, 3, false, true);
+    // The first constant whose name ends with the token gives the width.
+    EXPECT_EQ(params.find_suffix("_s0"), 1);
+    EXPECT_EQ(params.find_suffix("_st2_s0"), 2);
+    EXPECT_EQ(params.find_suffix("_s3"), 2);
+    EXPECT_EQ(params.find_suffix("s3"), 2);  // not at a '_': found by a scan
+    EXPECT_EQ(params.find_suffix("_st3_s0"), -1);
+    EXPECT_EQ(params.find_suffix("_"), -1);
+    EXPECT_EQ(params.find_suffix(""), -1);
+    reset_state();
+}
+
 TEST(SymbolStore, PoolRecordsStayPutAndAreDestroyed) {
     // Records with heap-holding members over several growing blocks; the
     // sanitizer build reports any record that is not destroyed.
