@@ -129,13 +129,18 @@ bool SourceReader::may_end_after(const std::string& line) {
     // their text is not followed.
     if (i < n && line[i] == '%') return false;
     char last = 0;
+    auto seen = [&](char c) {
+        last = c;
+        sig_before_ = sig_;
+        sig_ = c;
+    };
     while (i < n) {
         char c = line[i];
         if (is_ident_start(c)) {
             size_t s = i;
             while (i < n && is_ident_char(line[i])) ++i;
             if (line.compare(s, i - s, "stage_name") == 0) stage_name_seen_ = true;
-            last = line[i - 1];
+            seen(line[i - 1]);
             continue;
         }
         if (c == '(') ++paren_depth_;
@@ -146,10 +151,14 @@ bool SourceReader::may_end_after(const std::string& line) {
         } else if (c == '}' && in_stage_name_) {
             in_stage_name_ = false;
         }
-        if (!is_space(c)) last = c;
+        if (!is_space(c)) seen(c);
         ++i;
     }
-    return (last == ';' || last == '}') && paren_depth_ == 0 && !in_stage_name_ &&
+    // A '}' closes a block only where a statement may start: after ';', '{'
+    // or '}'.  Elsewhere (`x = a}` followed by `;` on the next line) it is
+    // part of a statement that goes on.
+    bool block_end = last == '}' && (sig_before_ == ';' || sig_before_ == '{' || sig_before_ == '}');
+    return (last == ';' || block_end) && paren_depth_ == 0 && !in_stage_name_ &&
            !stage_name_seen_ && !state_.cm && !state_.s_quote && !state_.d_quote;
 }
 

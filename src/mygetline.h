@@ -17,7 +17,8 @@ std::string readfile_as_oneline(FILE* stream);
 // Reads a source file in pieces of whole lines with comments blanked, so
 // that a large file is never held whole.  A piece ends only where the
 // statement dispatcher is between statements: after a line whose last
-// character is ';' or '}', outside parentheses, quotes and the body of a
+// character is ';' or a '}' that closes a block (one that follows ';', '{'
+// or '}'), outside parentheses, quotes and the body of a
 // stage_name.  The newline of that line starts the next piece, so that the
 // line counting and the line printing of -n see the next line with it.
 //
@@ -57,6 +58,8 @@ private:
     int paren_depth_ = 0;
     bool stage_name_seen_ = false;
     bool in_stage_name_ = false;
+    // The last two characters seen that are not white space, across lines.
+    char sig_ = 0, sig_before_ = 0;
 };
 
 #endif

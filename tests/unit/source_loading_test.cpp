@@ -123,12 +123,18 @@ TEST(SourceReader, PiecesEndOnlyBetweenStatements) {
         "%d N 8\n"  // a directive keeps its newline
         " y = 1; z = 2;\n"
         " /* a ; */ w = 3; // ;\n"
+        " v = a}\n"  // a '}' inside a statement that goes on
+        " ;\n"
+        " par {\n"
+        " }\n"  // a '}' that closes a block
         "}\n";
     std::vector<std::string> want = {
         "module m {\n stage_name s { task t();\n task_fast u(); }",
         "\n x = (a;\n b);",
         "\n%d N 8\n y = 1; z = 2;",
         "\n           w = 3; ",
+        "\n v = a}\n ;",
+        "\n par {\n }",
         "\n}",
         "\n",
     };
