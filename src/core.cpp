@@ -16,13 +16,92 @@
 #include "convert_logic.h"
 #include "mygetline.h"
 
-Sflc g;
-
-void reset_state() { g = Sflc(); }
 
 // ---------------------------------------------------------------- records
 
-const char Text::kEmpty[5] = {0, 0, 0, 0, 0};
+namespace chunk {
+
+namespace {
+
+// Reference 0 decodes to the characters of this empty text.
+alignas(8) const char kEmpty[8] = {0, 0, 0, 0, 0, 0, 0, 0};
+
+// Chunks of one 2 MiB size returned for reuse, and numbers no chunk holds.
+std::vector<char*> spare;
+std::vector<uint32_t> free_numbers;
+uint32_t next_number = 1;
+
+// Maps `bytes` (whole chunks) aligned to kSize: one chunk more is mapped,
+// and the ends beyond the aligned part are unmapped again.
+char* map_aligned(size_t bytes) {
+    void* m = mmap(nullptr, bytes + kSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (m == MAP_FAILED) throw std::bad_alloc();
+    uintptr_t start = reinterpret_cast<uintptr_t>(m);
+    uintptr_t aligned = (start + kSize - 1) & ~(uintptr_t(kSize) - 1);
+    if (aligned > start) munmap(m, aligned - start);
+    size_t tail = start + bytes + kSize - (aligned + bytes);
+    if (tail) munmap(reinterpret_cast<void*>(aligned + bytes), tail);
+    return reinterpret_cast<char*>(aligned);
+}
+
+// The size of a chunk, kept beside its number in its header.
+size_t size_of(const char* c) {
+    uint32_t units;
+    std::memcpy(&units, c + 4, 4);
+    return size_t(units) << kShift;
+}
+
+}  // namespace
+
+char* base[kMaxChunks] = {const_cast<char*>(kEmpty) + 4};
+
+char* take(size_t bytes, bool huge) {
+    bytes = (bytes + kSize - 1) & ~(kSize - 1);
+    if (bytes == 0) bytes = kSize;
+    char* c;
+    if (bytes == kSize && !spare.empty()) {
+        c = spare.back();
+        spare.pop_back();
+    } else {
+        uint32_t num;
+        if (!free_numbers.empty()) {
+            num = free_numbers.back();
+        } else {
+            if (next_number >= kMaxChunks) throw std::bad_alloc();
+            num = next_number;
+        }
+        c = map_aligned(bytes);
+        if (free_numbers.empty())
+            ++next_number;
+        else
+            free_numbers.pop_back();
+        base[num] = c;
+        uint32_t units = static_cast<uint32_t>(bytes >> kShift);
+        std::memcpy(c, &num, 4);
+        std::memcpy(c + 4, &units, 4);
+    }
+    if (huge) madvise(c, bytes, MADV_HUGEPAGE);  // a hint: without it, small pages
+    return c;
+}
+
+void give(char* c) {
+    if (size_of(c) == kSize) {
+        spare.push_back(c);
+        return;
+    }
+    uint32_t num;
+    std::memcpy(&num, c, 4);
+    base[num] = nullptr;
+    free_numbers.push_back(num);
+    munmap(c, size_of(c));
+}
+
+}  // namespace chunk
+
+// After the chunk store: the state is destroyed before the store at exit.
+Sflc g;
+
+void reset_state() { g = Sflc(); }
 
 void Text::assign(std::string_view s, bool run_long) {
     *this = (run_long ? g.run_texts : g.module_texts).add(s);
@@ -30,21 +109,12 @@ void Text::assign(std::string_view s, bool run_long) {
 
 Block::Block(size_t bytes) : n_(bytes) {
     if (bytes >= kHuge - kHuge / 16) {
-        // Whole huge pages, aligned to their size: map one more and trim.
-        size_t n = (bytes + kHuge - 1) / kHuge * kHuge;
-        void* m = mmap(nullptr, n + kHuge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (m != MAP_FAILED) {
-            uintptr_t start = reinterpret_cast<uintptr_t>(m);
-            uintptr_t aligned = (start + kHuge - 1) / kHuge * kHuge;
-            if (aligned > start) munmap(m, aligned - start);
-            size_t tail = start + n + kHuge - (aligned + n);
-            if (tail) munmap(reinterpret_cast<void*>(aligned + n), tail);
-            p_ = reinterpret_cast<char*>(aligned);
-            n_ = n;
-            mapped_ = true;
-            madvise(p_, n_, MADV_HUGEPAGE);  // a hint: without it, small pages
-            return;
-        }
+        // Whole huge pages, aligned to their size.
+        n_ = (bytes + kHuge - 1) / kHuge * kHuge;
+        p_ = chunk::map_aligned(n_);
+        mapped_ = true;
+        madvise(p_, n_, MADV_HUGEPAGE);  // a hint: without it, small pages
+        return;
     }
     p_ = static_cast<char*>(calloc(1, bytes ? bytes : 1));
     if (!p_) throw std::bad_alloc();
@@ -71,19 +141,35 @@ void Block::release() {
     p_ = nullptr;
 }
 
+TextStore& TextStore::operator=(TextStore&& o) noexcept {
+    if (this != &o) {
+        clear();
+        chunks_ = std::move(o.chunks_);
+        cur_ = o.cur_;
+        left_ = o.left_;
+        o.chunks_.clear();
+        o.cur_ = nullptr;
+        o.left_ = 0;
+    }
+    return *this;
+}
+
 Text TextStore::add(std::string_view s, size_t room) {
     if (s.empty() && room == 0) return Text();
-    size_t need = (room > s.size() ? room : s.size()) + 5;
+    if (s.size() > UINT32_MAX - 16 || room > UINT32_MAX - 16) throw std::bad_alloc();
+    // The length, the characters and a NUL, rounded up to keep every text
+    // at a 4-byte boundary, as references address 4-byte units.
+    size_t need = ((room > s.size() ? room : s.size()) + 5 + 3) & ~size_t(3);
     if (need > left_) {
-        // Long texts get a block of their own; the current block stays open.
-        if (need > next_block_ / 4) {
-            blocks_.emplace_back(need);
-            return place(blocks_.back().data(), s);
+        chunks_.reserve(chunks_.size() + 1);
+        // Long texts get a chunk of their own; the current chunk stays open.
+        if (need > chunk::kSize / 4) {
+            chunks_.push_back(chunk::take(need + chunk::kHeader));
+            return place(chunks_.back() + chunk::kHeader, s);
         }
-        blocks_.emplace_back(next_block_);
-        cur_ = blocks_.back().data();
-        left_ = next_block_;
-        if (next_block_ < Block::kHuge) next_block_ *= 2;
+        chunks_.push_back(chunk::take(chunk::kSize, chunks_.size() > 0));
+        cur_ = chunks_.back() + chunk::kHeader;
+        left_ = chunk::kSize - chunk::kHeader;
     }
     char* p = cur_;
     cur_ += need;
@@ -92,7 +178,7 @@ Text TextStore::add(std::string_view s, size_t room) {
 }
 
 void TextStore::extend(Text& t, std::string_view s) {
-    char* p = const_cast<char*>(t.p_);
+    char* p = const_cast<char*>(t.p());
     uint32_t n = static_cast<uint32_t>(t.size());
     std::memcpy(p + n, s.data(), s.size());
     n += static_cast<uint32_t>(s.size());
@@ -106,15 +192,15 @@ Text TextStore::place(char* p, std::string_view s) {
     std::memcpy(p + 4, s.data(), s.size());
     p[4 + s.size()] = '\0';
     Text t;
-    t.p_ = p + 4;
+    t.r_ = chunk::ref(p + 4);
     return t;
 }
 
 void TextStore::clear() {
-    std::vector<Block>().swap(blocks_);
+    for (char* c : chunks_) chunk::give(c);
+    std::vector<char*>().swap(chunks_);
     cur_ = nullptr;
     left_ = 0;
-    next_block_ = 64 * 1024;
 }
 
 namespace {
@@ -285,7 +371,7 @@ void delete_all_list() {
     g.stage_index.clear();
     g.net_index.clear();
     g.net_num = 0;
-    std::vector<list*>().swap(g.nets);
+    std::vector<Ref<list>>().swap(g.nets);
     g.merge_index.clear();
     g.merge_entries.clear();
     g.module_lists.clear();

@@ -46,31 +46,77 @@ enum {
 struct logic;
 class SourceReader;
 
-// A text of the symbol tables, held in a TextStore: a pointer to its
+// Memory for records and texts in chunks of 2 MiB, each aligned to its
+// size and numbered, so that a record or a text is addressed by a 32-bit
+// reference: the chunk number in the high bits, the offset in 4-byte units
+// in the low bits.  Half the size of a pointer, and the symbol tables of a
+// large module are mostly references.
+namespace chunk {
+constexpr unsigned kShift = 21;
+constexpr size_t kSize = size_t(1) << kShift;
+constexpr unsigned kUnitBits = kShift - 2;
+constexpr unsigned kMaxChunks = 1u << (32 - kUnitBits);
+// Bytes at the start of a chunk that hold its number.
+constexpr size_t kHeader = 8;
+// Chunk bases by number; number 0 is not a chunk: its base is an empty
+// text, which reference 0 decodes to.
+extern char* base[kMaxChunks];
+// A chunk of `bytes` (whole chunks, at least one), zero-filled when new.
+// `huge`: advise huge pages (a table that grows past its first chunk).
+char* take(size_t bytes = kSize, bool huge = false);
+// Returns a chunk from `take` for reuse.
+void give(char* chunk);
+inline uint32_t ref(const void* p) {
+    uintptr_t a = reinterpret_cast<uintptr_t>(p);
+    uintptr_t start = a & ~(uintptr_t(kSize) - 1);
+    uint32_t num;
+    std::memcpy(&num, reinterpret_cast<const void*>(start), 4);
+    return (num << kUnitBits) | static_cast<uint32_t>((a - start) >> 2);
+}
+inline char* at(uint32_t r) { return base[r >> kUnitBits] + (size_t(r & ((1u << kUnitBits) - 1)) << 2); }
+}  // namespace chunk
+
+// A 32-bit reference to a record made by a Pool; converts to and from a
+// pointer, null included.
+template <class T>
+class Ref {
+public:
+    Ref() = default;
+    Ref(std::nullptr_t) {}
+    Ref(T* p) : r_(p ? chunk::ref(p) : 0) {}
+    operator T*() const { return r_ ? reinterpret_cast<T*>(chunk::at(r_)) : nullptr; }
+    T* operator->() const { return *this; }
+    T* get() const { return *this; }
+
+private:
+    uint32_t r_ = 0;
+};
+
+// A text of the symbol tables, held in a TextStore: a reference to its
 // characters, with the length stored just before them and a NUL just after.
-// Eight bytes per field instead of a string object and its allocation.
+// Four bytes per field instead of a string object and its allocation.
 class Text {
 public:
-    Text() : p_(kEmpty + 4) {}
+    Text() = default;
     size_t size() const {
         uint32_t n;
-        std::memcpy(&n, p_ - 4, 4);
+        std::memcpy(&n, p() - 4, 4);
         return n;
     }
     bool empty() const { return size() == 0; }
-    const char* c_str() const { return p_; }
-    const char* data() const { return p_; }
-    char operator[](size_t i) const { return p_[i]; }
-    std::string_view view() const { return std::string_view(p_, size()); }
+    const char* c_str() const { return p(); }
+    const char* data() const { return p(); }
+    char operator[](size_t i) const { return p()[i]; }
+    std::string_view view() const { return std::string_view(p(), size()); }
     operator std::string_view() const { return view(); }
-    std::string str() const { return std::string(p_, size()); }
+    std::string str() const { return std::string(p(), size()); }
     // Copies `s` into the module's store, or the run's when `run_long`.
     void assign(std::string_view s, bool run_long = false);
 
 private:
     friend class TextStore;
-    static const char kEmpty[5];
-    const char* p_;
+    const char* p() const { return chunk::at(r_); }
+    uint32_t r_ = 0;
 };
 
 inline bool operator==(const Text& a, std::string_view b) { return a.view() == b; }
@@ -81,10 +127,10 @@ inline std::string operator+(const char* a, const Text& b) { return std::string(
 inline std::string operator+(const Text& a, const std::string& b) { return a.str() + b; }
 inline std::string operator+(const Text& a, const char* b) { return a.str() + b; }
 
-// Zero-filled memory for record blocks, texts and index tables.  From
-// 2 MiB on it is mapped on its own and advised to use huge pages: the
-// symbol tables of a large module are read at random, and with 4 KiB pages
-// most of those reads would also miss the address translation cache.
+// Zero-filled memory for index tables.  From 2 MiB on it is mapped on its
+// own and advised to use huge pages: the symbol tables of a large module
+// are read at random, and with 4 KiB pages most of those reads would also
+// miss the address translation cache.
 class Block {
 public:
     // Huge page size; blocks from 15/16 of it on are mapped in whole pages.
@@ -105,9 +151,13 @@ private:
     bool mapped_ = false;
 };
 
-// Append-only storage of Texts in large blocks; emptied as a whole.
+// Append-only storage of Texts in chunks; emptied as a whole.
 class TextStore {
 public:
+    TextStore() = default;
+    TextStore(TextStore&& o) noexcept { *this = std::move(o); }
+    TextStore& operator=(TextStore&& o) noexcept;
+    ~TextStore() { clear(); }
     // Stores `s`; with `room` > s.size(), the text can grow to `room`
     // characters in place (see extend).
     Text add(std::string_view s, size_t room = 0);
@@ -118,51 +168,57 @@ public:
 
 private:
     static Text place(char* p, std::string_view s);
-    std::vector<Block> blocks_;
+    std::vector<char*> chunks_;
     char* cur_ = nullptr;
     size_t left_ = 0;
-    size_t next_block_ = 64 * 1024;
 };
 
-// Record storage in blocks: records never move, and cost no allocation of
-// their own.  Blocks grow from a few records to `kBlock` records or 2 MiB,
-// whichever is more, so that a small module does not pay for large blocks.
-template <class T, size_t kBlock = 4096>
+// Record storage in chunks: records never move, cost no allocation of
+// their own, and are addressed by Ref.  A pool's first chunk stays in small
+// pages, so that a small module touches a page or two of it; the chunks
+// after it are advised to use huge pages.
+template <class T>
 class Pool {
 public:
+    static_assert(alignof(T) <= chunk::kHeader && alignof(T) >= 4, "records are aligned to 4 or 8 bytes");
     Pool() = default;
     Pool(Pool&& o) noexcept { *this = std::move(o); }
     Pool& operator=(Pool&& o) noexcept {
-        clear();
-        chunks_ = std::move(o.chunks_);
+        if (this != &o) {
+            clear();
+            chunks_ = std::move(o.chunks_);
+            used_ = o.used_;
+            o.chunks_.clear();
+            o.used_ = kPerChunk;
+        }
         return *this;
     }
     ~Pool() { clear(); }
     T* make() {
-        if (chunks_.empty() || chunks_.back().used == chunks_.back().size) {
-            size_t last = chunks_.empty() ? 8 : chunks_.back().size;
-            size_t size = last * 2 > kFull ? kFull : last * 2;
-            chunks_.push_back(Chunk{Block(size * sizeof(T)), 0, size});
+        if (used_ == kPerChunk) {
+            chunks_.reserve(chunks_.size() + 1);
+            chunks_.push_back(chunk::take(chunk::kSize, !chunks_.empty()));
+            used_ = 0;
         }
-        Chunk& c = chunks_.back();
-        return new (c.mem.data() + sizeof(T) * c.used++) T();
+        return new (chunks_.back() + chunk::kHeader + sizeof(T) * used_++) T();
     }
     void clear() {
-        if (!std::is_trivially_destructible<T>::value)
-            for (Chunk& c : chunks_)
-                for (size_t i = 0; i < c.used; ++i) reinterpret_cast<T*>(c.mem.data())[i].~T();
+        for (size_t k = 0; k < chunks_.size(); ++k) {
+            if (!std::is_trivially_destructible<T>::value) {
+                size_t n = k + 1 == chunks_.size() ? used_ : kPerChunk;
+                for (size_t i = 0; i < n; ++i)
+                    reinterpret_cast<T*>(chunks_[k] + chunk::kHeader + sizeof(T) * i)->~T();
+            }
+            chunk::give(chunks_[k]);
+        }
         chunks_.clear();
+        used_ = kPerChunk;
     }
 
 private:
-    // Records in a full block: as many as fill one huge page.
-    static constexpr size_t kFull = kBlock > Block::kHuge / sizeof(T) ? kBlock : Block::kHuge / sizeof(T);
-    struct Chunk {
-        Block mem;
-        size_t used;
-        size_t size;
-    };
-    std::vector<Chunk> chunks_;
+    static constexpr size_t kPerChunk = (chunk::kSize - chunk::kHeader) / sizeof(T);
+    std::vector<char*> chunks_;
+    size_t used_ = kPerChunk;
 };
 
 // The key of a record in its index: its name.
@@ -176,19 +232,20 @@ struct NameOf {
 // Finds records by their key.  Up to four records are kept in the index
 // object itself and compared one by one (a stage's few states cost no
 // table); from the fifth on, open addressing over a table of record
-// pointers (linear probing, at most 5/8 full): eight bytes a slot, and the
+// references (linear probing, at most 5/8 full): four bytes a slot, and the
 // key is read from the record itself, which never moves and never changes
-// once indexed.  The first record of a key wins.
+// once indexed.  The records come from Pools.  The first record of a key
+// wins.
 template <class T, class KeyOf = NameOf, class Key = std::string_view, class Hash = std::hash<Key>>
 class NameIndex {
 public:
     T* get(const Key& key) const {
         if (cap_ == 0) {
-            for (size_t i = 0; i < size_; ++i)
-                if (KeyOf()(small_[i]) == key) return small_[i];
+            for (uint32_t i = 0; i < size_; ++i)
+                if (KeyOf()(small_[i].get()) == key) return small_[i];
             return nullptr;
         }
-        T** slots_ = slots();
+        const Ref<T>* slots_ = slots();
         size_t mask = cap_ - 1;
         for (size_t i = hash(key) & mask;; i = (i + 1) & mask) {
             T* rec = slots_[i];
@@ -206,9 +263,9 @@ public:
             small_[size_++] = rec;
             return;
         }
-        if ((size_ + 1) * 8 > cap_ * 5) grow();
+        if ((size_t(size_) + 1) * 8 > size_t(cap_) * 5) grow();
         Key key = KeyOf()(rec);
-        T** slots_ = slots();
+        Ref<T>* slots_ = slots();
         size_t mask = cap_ - 1;
         for (size_t i = hash(key) & mask;; i = (i + 1) & mask) {
             if (!slots_[i]) {
@@ -216,7 +273,7 @@ public:
                 ++size_;
                 return;
             }
-            if (KeyOf()(slots_[i]) == key) return;
+            if (KeyOf()(slots_[i].get()) == key) return;
         }
     }
     void clear() {
@@ -225,10 +282,10 @@ public:
     }
 
 private:
-    static constexpr size_t kSmall = 4;
+    static constexpr uint32_t kSmall = 4;
     static size_t hash(const Key& key) { return Hash()(key); }
-    T** slots() const { return reinterpret_cast<T**>(mem_.data()); }
-    void place(T** slots_, T* rec) const {
+    Ref<T>* slots() const { return reinterpret_cast<Ref<T>*>(mem_.data()); }
+    void place(Ref<T>* slots_, T* rec) const {
         size_t mask = cap_ - 1;
         size_t i = hash(KeyOf()(rec)) & mask;
         while (slots_[i]) i = (i + 1) & mask;
@@ -237,32 +294,33 @@ private:
     void grow() {
         size_t old_cap = cap_;
         Block old = std::move(mem_);
-        T** old_slots = reinterpret_cast<T**>(old.data());
+        Ref<T>* old_slots = reinterpret_cast<Ref<T>*>(old.data());
+        if (cap_ >= (uint32_t(1) << 31)) throw std::bad_alloc();
         cap_ = cap_ == 0 ? 16 : cap_ * 2;
-        mem_ = Block(cap_ * sizeof(T*));  // zero-filled: every slot empty
+        mem_ = Block(size_t(cap_) * sizeof(Ref<T>));  // zero-filled: every slot empty
         if (old_cap == 0) {
-            for (size_t k = 0; k < size_; ++k) place(slots(), small_[k]);
+            for (uint32_t k = 0; k < size_; ++k) place(slots(), small_[k]);
             return;
         }
         for (size_t k = 0; k < old_cap; ++k)
             if (old_slots[k]) place(slots(), old_slots[k]);
     }
     Block mem_;
-    size_t cap_ = 0;
-    size_t size_ = 0;
-    T* small_[kSmall] = {};
+    uint32_t cap_ = 0;
+    uint32_t size_ = 0;
+    Ref<T> small_[kSmall] = {};
 };
 
 // One declared or generated name; also instruction arguments, task
 // arguments and macros.
 struct list {
-    list* next = nullptr;
+    Ref<list> next;
     Text name;
     // The pairs driving it form a ring through their `next`: this is the
     // last pair, whose `next` is the first, so that both ends are at hand
     // without a second pointer (walk it with first_pair / next_pair).  A
     // macro's value is a single pair, not a ring.
-    struct logic* logic = nullptr;
+    Ref<struct logic> logic;
     int width = 0;
     signed char type = 0;
     char mark = 0;
@@ -272,84 +330,84 @@ struct list {
 // The formal arguments of one instruction: records chained through
 // `next`, kept beside the signal records since few signals have any.
 struct ArgChain {
-    const list* owner = nullptr;
-    list* first = nullptr;
-    list* last = nullptr;
+    Ref<const list> owner;
+    Ref<list> first;
+    Ref<list> last;
     struct OwnerOf {
-        const list* operator()(const ArgChain* c) const { return c->owner; }
+        const list* operator()(const ArgChain* c) const { return c->owner.get(); }
     };
     using Index = NameIndex<ArgChain, OwnerOf, const list*, std::hash<const list*>>;
 };
 
 // One condition/value pair driving a signal.
 struct logic {
-    logic* next = nullptr;
+    Ref<logic> next;
     Text cond;
     Text value;
 };
 
 // The interface of one submodule type.
 struct declare {
-    declare* next = nullptr;
+    Ref<declare> next;
     std::string name;
-    list* port = nullptr;
+    Ref<list> port;
     int interface = 0;
-    list* port_tail = nullptr;
+    Ref<list> port_tail;
     NameIndex<list> port_index;
 };
 
 // One submodule instance: its connection line is written from the
 // declare's ports when the module is printed.
 struct instance {
-    instance* next = nullptr;
+    Ref<instance> next;
     Text name;
-    declare* type = nullptr;
+    Ref<declare> type;
     // The declare's last port when the instance was made (null: none).
-    list* last_port = nullptr;
+    Ref<list> last_port;
     // The first of its port nets, which follow one another in wire_list,
     // when they are found through the instance instead of the wire index
     // (null: indexed, or none).
-    list* first_net = nullptr;
+    Ref<list> first_net;
 };
 
 struct task {
-    task* next = nullptr;
+    Ref<task> next;
     Text name;
     char fast = 0;
-    list* arg = nullptr;
+    Ref<list> arg;
 };
 
 struct state {
-    state* next = nullptr;
+    Ref<state> next;
     Text name;
     int first = 0;
 };
 
 struct stage {
-    stage* next = nullptr;
+    Ref<stage> next;
     Text name;
-    struct task* task = nullptr;
-    struct state* state = nullptr;
+    Ref<struct task> task;
+    Ref<struct state> state;
     int state_num = 0;
     int defined = 0;
-    struct task* task_tail = nullptr;
-    struct state* state_tail = nullptr;
+    Ref<struct task> task_tail;
+    Ref<struct state> state_tail;
     NameIndex<struct task> task_index;
     NameIndex<struct state> state_index;
-    struct state* first_state = nullptr;
+    Ref<struct state> first_state;
 };
 
 // Under -O, the pair that holds one value of one signal.
 struct MergeEntry {
-    const list* target;
-    logic* pair;
+    Ref<const list> target;
+    Ref<logic> pair;
     // Room of the pair's condition once it holds joined conditions of its
     // own (0: the condition is shared).  Joined conditions grow in place
     // into doubled room, so joining k conditions copies O(k) bytes.
     uint32_t room;
     using Key = std::pair<const list*, std::string_view>;
     struct KeyOf {
-        Key operator()(const MergeEntry* e) const { return Key(e->target, e->pair->value); }
+        Key operator()(const MergeEntry* e) const { return Key(e->target.get(), e->pair->value); }
     };
     struct Hash {
         size_t operator()(const Key& k) const {
@@ -477,7 +535,7 @@ struct Sflc {
     NameIndex<stage> stage_index;
     NameIndex<list, NetExprOf> net_index;
     // The -O nets by number: "_net_N" is found here, not in wire_index.
-    std::vector<list*> nets;
+    std::vector<Ref<list>> nets;
     // Set while a signal is entered that find_wire finds without the
     // wire index (a -O net, a port net of a small declare).
     bool derived_name = false;
@@ -515,15 +573,15 @@ struct Sflc {
     Pool<list> module_lists;
     list* spare_list = nullptr;  // an unlinked module record to reuse
     Pool<logic> module_logics;
-    Pool<stage, 256> module_stages;
-    Pool<task, 256> module_tasks;
-    Pool<state, 256> module_states;
+    Pool<stage> module_stages;
+    Pool<task> module_tasks;
+    Pool<state> module_states;
     Pool<list> run_lists;
     Pool<logic> run_logics;
     // Instruction arguments of module signals and of declared ports.
-    Pool<ArgChain, 64> module_args, run_args;
+    Pool<ArgChain> module_args, run_args;
     ArgChain::Index module_arg_index, run_arg_index;
-    Pool<declare, 64> run_declares;
+    Pool<declare> run_declares;
 };
 
 extern Sflc g;
@@ -549,8 +607,8 @@ state* new_state();
 void count_new_net();
 
 // Links `rec` at the tail of the list given by its head and tail.
-template <class T>
-void append_record(T*& head, T*& tail, T* rec) {
+template <class H, class T>
+void append_record(H& head, H& tail, T* rec) {
     if (tail)
         tail->next = rec;
     else

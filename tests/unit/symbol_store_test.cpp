@@ -40,34 +40,38 @@ TEST(SymbolStore, TextsKeepTheirBytesAcrossBlocksAndLongTexts) {
 }
 
 TEST(SymbolStore, NameIndexFindsEveryRecordAndKeepsTheFirstOfAName) {
-    std::vector<Named> recs(5000);
-    std::vector<Named> dups(4);
+    // Indexed records come from a pool, which they are referenced into.
+    Pool<Named> pool;
+    std::vector<Named*> made;
+    for (int i = 0; i < 5004; ++i) made.push_back(pool.make());
+    std::vector<Named*> recs(made.begin(), made.begin() + 5000);
+    std::vector<Named*> dups(made.begin() + 5000, made.end());
     NameIndex<Named> index;
     EXPECT_EQ(index.get("a"), nullptr);  // empty table
     for (size_t i = 0; i < recs.size(); ++i) {
-        recs[i].name.assign("s" + std::to_string(i));
-        index.insert(&recs[i]);
+        recs[i]->name.assign("s" + std::to_string(i));
+        index.insert(recs[i]);
         if (i == 1) {
             // A second record of a name, while the index holds its records inline.
-            dups[0].name.assign("s0");
-            index.insert(&dups[0]);
+            dups[0]->name.assign("s0");
+            index.insert(dups[0]);
             ASSERT_EQ(index.size(), 2u);
         }
         if (i < 20) {
             // Every record stays found through the move into a table.
-            for (size_t k = 0; k <= i; ++k) ASSERT_EQ(index.get("s" + std::to_string(k)), &recs[k]);
+            for (size_t k = 0; k <= i; ++k) ASSERT_EQ(index.get("s" + std::to_string(k)), recs[k]);
             ASSERT_EQ(index.get("s" + std::to_string(i + 1)), nullptr);
         }
     }
     for (size_t k = 1; k < dups.size(); ++k) {
-        Named& d = dups[k];
+        Named& d = *dups[k];
         d.name.assign("s7");
         index.insert(&d);
     }
     EXPECT_EQ(index.size(), recs.size());
-    for (size_t i = 0; i < recs.size(); ++i) ASSERT_EQ(index.get("s" + std::to_string(i)), &recs[i]);
-    EXPECT_EQ(index.get("s7"), &recs[7]);
-    EXPECT_EQ(index.get("s0"), &recs[0]);
+    for (size_t i = 0; i < recs.size(); ++i) ASSERT_EQ(index.get("s" + std::to_string(i)), recs[i]);
+    EXPECT_EQ(index.get("s7"), recs[7]);
+    EXPECT_EQ(index.get("s0"), recs[0]);
     EXPECT_EQ(index.get("s5000"), nullptr);
     EXPECT_EQ(index.count(""), 0u);
     index.clear();
@@ -118,7 +122,7 @@ TEST(SymbolStore, PoolRecordsStayPutAndAreDestroyed) {
         std::string name;
         int n = 7;
     };
-    Pool<Rec, 64> pool;
+    Pool<Rec> pool;
     std::vector<Rec*> made;
     for (int i = 0; i < 3000; ++i) {
         Rec* r = pool.make();
@@ -129,9 +133,9 @@ TEST(SymbolStore, PoolRecordsStayPutAndAreDestroyed) {
     for (int i = 0; i < 3000; ++i) ASSERT_EQ(made[i]->name, std::string(40, 'a') + std::to_string(i));
     pool.clear();
     pool.make()->name = std::string(100, 'b');
-    Pool<Rec, 64> moved;
+    Pool<Rec> moved;
     moved = std::move(pool);  // a reset moves fresh pools over used ones
-    moved = Pool<Rec, 64>();
+    moved = Pool<Rec>();
 }
 
 }  // namespace
