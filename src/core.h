@@ -74,6 +74,20 @@ inline uint32_t ref(const void* p) {
     return (num << kUnitBits) | static_cast<uint32_t>((a - start) >> 2);
 }
 inline char* at(uint32_t r) { return base[r >> kUnitBits] + (size_t(r & ((1u << kUnitBits) - 1)) << 2); }
+// Texts are addressed in 2-byte units (see Text): chunk numbers below
+// kMaxTextChunks hold them.
+constexpr unsigned kTextUnitBits = kShift - 1;
+constexpr unsigned kMaxTextChunks = 1u << (32 - kTextUnitBits);
+inline uint32_t text_ref(const void* p) {
+    uintptr_t a = reinterpret_cast<uintptr_t>(p);
+    uintptr_t start = a & ~(uintptr_t(kSize) - 1);
+    uint32_t num;
+    std::memcpy(&num, reinterpret_cast<const void*>(start), 4);
+    return (num << kTextUnitBits) | static_cast<uint32_t>((a - start) >> 1);
+}
+inline char* text_at(uint32_t r) {
+    return base[r >> kTextUnitBits] + (size_t(r & ((1u << kTextUnitBits) - 1)) << 1);
+}
 }  // namespace chunk
 
 // A 32-bit reference to a record made by a Pool; converts to and from a
@@ -94,14 +108,20 @@ private:
 
 // A text of the symbol tables, held in a TextStore: a reference to its
 // characters, with the length stored just before them and a NUL just after.
-// Four bytes per field instead of a string object and its allocation.
+// Four bytes per field instead of a string object and its allocation.  The
+// length takes two bytes; a text of 0xFFFF characters or more (rare) has
+// 0xFFFF there and its length in the four bytes before.
 class Text {
 public:
+    static constexpr uint16_t kLong = 0xFFFF;
     Text() = default;
     size_t size() const {
-        uint32_t n;
-        std::memcpy(&n, p() - 4, 4);
-        return n;
+        uint16_t n;
+        std::memcpy(&n, p() - 2, 2);
+        if (n != kLong) return n;
+        uint32_t m;
+        std::memcpy(&m, p() - 6, 4);
+        return m;
     }
     bool empty() const { return size() == 0; }
     const char* c_str() const { return p(); }
@@ -115,7 +135,8 @@ public:
 
 private:
     friend class TextStore;
-    const char* p() const { return chunk::at(r_); }
+    friend class ParamIndex;
+    const char* p() const { return chunk::text_at(r_); }
     uint32_t r_ = 0;
 };
 
@@ -164,13 +185,22 @@ public:
     // Appends `s` to `t` in place: `t` was added with room for it and no
     // other Text refers to it.
     static void extend(Text& t, std::string_view s);
+    // Takes back `t`, added with `room` > 0 and referred to by no Text any
+    // more: a later text of the same room reuses its bytes.
+    void recycle(Text t, size_t room);
     void clear();
 
 private:
-    static Text place(char* p, std::string_view s);
+    // Bytes of a text with `chars` characters of room (header, characters
+    // and NUL, at an even address).
+    static size_t bytes_for(size_t chars);
+    static Text place(char* p, std::string_view s, bool long_form);
     std::vector<char*> chunks_;
     char* cur_ = nullptr;
     size_t left_ = 0;
+    // Recycled texts by bytes_for(room) / 2, chained through their first
+    // four characters.
+    std::vector<uint32_t> recycled_;
 };
 
 // Record storage in chunks: records never move, cost no allocation of

@@ -154,10 +154,20 @@ void store_pair(list* target, const std::string& cond, const std::string& value)
                 return;
             }
             // Most values join only twice: the first join takes no more
-            // room than it needs, later ones double it.
-            size_t room = known->room ? 2 * joined : joined;
-            if (room > 4095) room = 4095;
-            pair->cond = g.module_texts.add(pair->cond + "|" + cond, room);
+            // room than it needs.  Later ones take the next of the rooms
+            // 61, 125, 253, ..., 4093 (4095 at most), at least twice the
+            // last, and the texts that values outgrow are recycled for
+            // other values: joining k conditions copies O(k) bytes and
+            // leaves no dead texts behind.
+            size_t room = joined;
+            if (known->room) {
+                room = 61;
+                while (room < joined) room = room * 2 + 3;
+                if (room > 4095) room = 4095;
+            }
+            std::string text = pair->cond + "|" + cond;
+            if (known->room) g.module_texts.recycle(pair->cond, known->room);
+            pair->cond = g.module_texts.add(text, room);
             known->room = static_cast<uint32_t>(room);
             return;
         }

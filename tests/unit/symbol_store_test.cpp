@@ -32,6 +32,26 @@ TEST(SymbolStore, TextsKeepTheirBytesAcrossBlocksAndLongTexts) {
         ASSERT_EQ(k.first.view(), k.second);
         ASSERT_EQ(k.first.c_str()[k.second.size()], '\0');
     }
+    // A text with room grows in place; one that is recycled lends its
+    // bytes to the next text of that room, and to no other.
+    Text grown = g.module_texts.add("ab", 100);
+    TextStore::extend(grown, "cd");
+    EXPECT_EQ(grown, "abcd");
+    Text other = g.module_texts.add("keep", 100);
+    g.module_texts.recycle(grown, 100);
+    Text small = g.module_texts.add("zz", 50);
+    Text reused = g.module_texts.add("xyz", 100);
+    EXPECT_EQ(reused.data(), grown.data());
+    EXPECT_NE(small.data(), grown.data());
+    EXPECT_EQ(reused, "xyz");
+    EXPECT_EQ(other, "keep");
+    EXPECT_NE(g.module_texts.add("new", 100).data(), grown.data());
+    // The long form of the length, and growth across 0xFFFF characters.
+    Text longer = g.module_texts.add(std::string(0xFFFE, 'a'), 0x10010);
+    TextStore::extend(longer, "bcd");
+    EXPECT_EQ(longer.size(), 0x10001u);
+    EXPECT_EQ(longer.view().substr(0xFFFC), "aabcd");
+    for (const auto& k : kept) ASSERT_EQ(k.first.view(), k.second);
     Text t;
     EXPECT_TRUE(t.empty());
     EXPECT_STREQ(t.c_str(), "");
