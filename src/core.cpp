@@ -107,38 +107,24 @@ void Text::assign(std::string_view s, bool run_long) {
     *this = (run_long ? g.run_texts : g.module_texts).add(s);
 }
 
-Block::Block(size_t bytes) : n_(bytes) {
-    if (bytes >= kHuge - kHuge / 16) {
+void* table_alloc(size_t bytes) {
+    if (bytes >= chunk::kSize - chunk::kSize / 16) {
         // Whole huge pages, aligned to their size.
-        n_ = (bytes + kHuge - 1) / kHuge * kHuge;
-        p_ = chunk::map_aligned(n_);
-        mapped_ = true;
-        madvise(p_, n_, MADV_HUGEPAGE);  // a hint: without it, small pages
-        return;
+        size_t n = (bytes + chunk::kSize - 1) & ~(chunk::kSize - 1);
+        char* p = chunk::map_aligned(n);
+        madvise(p, n, MADV_HUGEPAGE);  // a hint: without it, small pages
+        return p;
     }
-    p_ = static_cast<char*>(calloc(1, bytes ? bytes : 1));
-    if (!p_) throw std::bad_alloc();
+    void* p = calloc(1, bytes ? bytes : 1);
+    if (!p) throw std::bad_alloc();
+    return p;
 }
 
-Block& Block::operator=(Block&& o) noexcept {
-    if (this != &o) {
-        release();
-        p_ = o.p_;
-        n_ = o.n_;
-        mapped_ = o.mapped_;
-        o.p_ = nullptr;
-        o.n_ = 0;
-        o.mapped_ = false;
-    }
-    return *this;
-}
-
-void Block::release() {
-    if (mapped_)
-        munmap(p_, n_);
+void table_free(void* p, size_t bytes) {
+    if (bytes >= chunk::kSize - chunk::kSize / 16)
+        munmap(p, (bytes + chunk::kSize - 1) & ~(chunk::kSize - 1));
     else
-        free(p_);
-    p_ = nullptr;
+        free(p);
 }
 
 TextStore& TextStore::operator=(TextStore&& o) noexcept {
@@ -257,10 +243,11 @@ bool shared_text(std::string_view s, Text& found) {
     if (s.empty() || !is_ident_start(s[0])) return false;
     for (char c : s)
         if (!is_ident_char(c)) return false;
-    const list* rec = find_wire(s);
-    if (!rec) return false;
-    found = rec->name;
-    return true;
+    if (const list* rec = find_wire(s)) {
+        found = rec->name;
+        return true;
+    }
+    return g.param_index.find_name(s, found);
 }
 
 // `last` if it holds `s`, else a shared text of `s`, else a new one.
@@ -406,6 +393,7 @@ void delete_all_list() {
     g.wire_list = g.wire_tail = g.wire_prev_tail = nullptr;
     g.wire_index.clear();
     g.stage_list = g.stage_tail = nullptr;
+    g.last_state_names = nullptr;
     g.stage_index.clear();
     g.net_index.clear();
     g.net_num = 0;
@@ -477,7 +465,8 @@ void ParamIndex::add(std::string_view name, int width, int value, bool first, bo
         // of every stage after the first) costs no record.
         if (stored[i] != '_' || suffix_index_.get(stored.substr(i))) continue;
         Suffix* s = suffixes_.make();
-        s->name = stored.data() + i;
+        s->name = p.name;
+        s->at = static_cast<uint32_t>(i);
         s->width = width;
         suffix_index_.insert(s);
     }
@@ -494,6 +483,13 @@ int ParamIndex::find_suffix(std::string_view token) const {
         if (n.size() >= token.size() && n.substr(n.size() - token.size()) == token) return p.width;
     }
     return -1;
+}
+
+bool ParamIndex::find_name(std::string_view name, Text& found) const {
+    const Suffix* s = name.empty() || name[0] != '_' ? nullptr : suffix_index_.get(name);
+    if (!s || s->at != 0) return false;
+    found = s->name;
+    return true;
 }
 
 void ParamIndex::write(FILE* out) const {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <new>
@@ -135,7 +136,6 @@ public:
 
 private:
     friend class TextStore;
-    friend class ParamIndex;
     const char* p() const { return chunk::text_at(r_); }
     uint32_t r_ = 0;
 };
@@ -148,29 +148,13 @@ inline std::string operator+(const char* a, const Text& b) { return std::string(
 inline std::string operator+(const Text& a, const std::string& b) { return a.str() + b; }
 inline std::string operator+(const Text& a, const char* b) { return a.str() + b; }
 
-// Zero-filled memory for index tables.  From 2 MiB on it is mapped on its
-// own and advised to use huge pages: the symbol tables of a large module
-// are read at random, and with 4 KiB pages most of those reads would also
-// miss the address translation cache.
-class Block {
-public:
-    // Huge page size; blocks from 15/16 of it on are mapped in whole pages.
-    static constexpr size_t kHuge = size_t(2) << 20;
-    Block() = default;
-    explicit Block(size_t bytes);
-    Block(Block&& o) noexcept { *this = std::move(o); }
-    Block& operator=(Block&& o) noexcept;
-    Block(const Block&) = delete;
-    Block& operator=(const Block&) = delete;
-    ~Block() { release(); }
-    char* data() const { return p_; }
-
-private:
-    void release();
-    char* p_ = nullptr;
-    size_t n_ = 0;
-    bool mapped_ = false;
-};
+// Zero-filled memory for index tables, of `bytes`.  From 2 MiB on it is
+// mapped on its own and advised to use huge pages: the symbol tables of a
+// large module are read at random, and with 4 KiB pages most of those
+// reads would also miss the address translation cache.
+void* table_alloc(size_t bytes);
+// Frees a table_alloc of `bytes`.
+void table_free(void* p, size_t bytes);
 
 // Append-only storage of Texts in chunks; emptied as a whole.
 class TextStore {
@@ -269,6 +253,21 @@ struct NameOf {
 template <class T, class KeyOf = NameOf, class Key = std::string_view, class Hash = std::hash<Key>>
 class NameIndex {
 public:
+    NameIndex() = default;
+    NameIndex(NameIndex&& o) noexcept { *this = std::move(o); }
+    NameIndex& operator=(NameIndex&& o) noexcept {
+        if (this != &o) {
+            clear();
+            table_ = o.table_;
+            cap_ = o.cap_;
+            size_ = o.size_;
+            std::copy(o.small_, o.small_ + kSmall, small_);
+            o.table_ = nullptr;
+            o.cap_ = o.size_ = 0;
+        }
+        return *this;
+    }
+    ~NameIndex() { clear(); }
     T* get(const Key& key) const {
         if (cap_ == 0) {
             for (uint32_t i = 0; i < size_; ++i)
@@ -307,14 +306,15 @@ public:
         }
     }
     void clear() {
-        mem_ = Block();
+        if (table_) table_free(table_, size_t(cap_) * sizeof(Ref<T>));
+        table_ = nullptr;
         cap_ = size_ = 0;
     }
 
 private:
     static constexpr uint32_t kSmall = 4;
     static size_t hash(const Key& key) { return Hash()(key); }
-    Ref<T>* slots() const { return reinterpret_cast<Ref<T>*>(mem_.data()); }
+    Ref<T>* slots() const { return table_; }
     void place(Ref<T>* slots_, T* rec) const {
         size_t mask = cap_ - 1;
         size_t i = hash(KeyOf()(rec)) & mask;
@@ -323,19 +323,21 @@ private:
     }
     void grow() {
         size_t old_cap = cap_;
-        Block old = std::move(mem_);
-        Ref<T>* old_slots = reinterpret_cast<Ref<T>*>(old.data());
+        Ref<T>* old_slots = table_;
         if (cap_ >= (uint32_t(1) << 31)) throw std::bad_alloc();
-        cap_ = cap_ == 0 ? 16 : cap_ * 2;
-        mem_ = Block(size_t(cap_) * sizeof(Ref<T>));  // zero-filled: every slot empty
+        uint32_t cap = cap_ == 0 ? 16 : cap_ * 2;
+        // zero-filled: every slot empty
+        table_ = static_cast<Ref<T>*>(table_alloc(size_t(cap) * sizeof(Ref<T>)));
+        cap_ = cap;
         if (old_cap == 0) {
-            for (uint32_t k = 0; k < size_; ++k) place(slots(), small_[k]);
+            for (uint32_t k = 0; k < size_; ++k) place(table_, small_[k]);
             return;
         }
         for (size_t k = 0; k < old_cap; ++k)
-            if (old_slots[k]) place(slots(), old_slots[k]);
+            if (old_slots[k]) place(table_, old_slots[k]);
+        table_free(old_slots, old_cap * sizeof(Ref<T>));
     }
-    Block mem_;
+    Ref<T>* table_ = nullptr;
     uint32_t cap_ = 0;
     uint32_t size_ = 0;
     Ref<T> small_[kSmall] = {};
@@ -480,6 +482,9 @@ public:
     void add(std::string_view name, int width, int value = 0, bool first = false, bool last = false);
     // Width of the first parameter whose name ends with `token`, or -1.
     int find_suffix(std::string_view token) const;
+    // The stored text of the parameter named `name`, if it holds the first
+    // name ending so (a value naming a state shares it).
+    bool find_name(std::string_view name, Text& found) const;
     // Writes the parameter declarations.
     void write(FILE* out) const;
 
@@ -490,13 +495,14 @@ private:
         int value;
         bool first, last;
     };
-    // The end of a parameter name from one of its '_' on (the name's text
-    // ends in a NUL).
+    // The end of a parameter name from one of its '_' on: the name, the
+    // position of the '_' and the parameter's width.
     struct Suffix {
-        const char* name;
+        Text name;
+        uint32_t at;
         int width;
         struct KeyOf {
-            std::string_view operator()(const Suffix* s) const { return s->name; }
+            std::string_view operator()(const Suffix* s) const { return s->name.view().substr(s->at); }
         };
     };
     std::deque<Param> params_;
@@ -570,6 +576,9 @@ struct Sflc {
     // wire index (a -O net, a port net of a small declare).
     bool derived_name = false;
     int net_num = 0;
+    // The stage whose states were named last: a stage naming its states
+    // as that one did shares their texts.
+    stage* last_state_names = nullptr;
     list* define_list = nullptr;
     list* define_tail = nullptr;
     NameIndex<list> define_index;

@@ -120,9 +120,9 @@ char* process_stage_name(char* p) {
                 last = a;
                 std::string term;
                 p = read_term(p, term);
-                a->name.assign(term);
-                list* w = find_wire(a->name);
+                list* w = find_wire(term);
                 if (!w) syntax_error();
+                a->name = w->name;
                 if (w->type != T_REG && w->type != T_REG_WR && w->type != T_REG_WS) {
                     fprintf(stderr, "%s is not register\n", a->name.c_str());
                     syntax_error();
@@ -204,10 +204,19 @@ char* insert_state_list(char* p, const std::string& stage_name) {
         p = skip_ws(p);
         if (*p != ',' && *p != ';') syntax_error();
         if (st->state_index.count(name)) name_duplication();
-        s->name.assign(name);
+        const state* same = g.last_state_names && g.last_state_names != st
+                                ? g.last_state_names->state_index.get(name)
+                                : nullptr;
+        if (same)
+            s->name = same->name;
+        else
+            s->name.assign(name);
         st->state_index.insert(s);
         ++st->state_num;
-        if (*p == ';') return p + 1;
+        if (*p == ';') {
+            g.last_state_names = st;
+            return p + 1;
+        }
         s = append();
         ++p;
     }

@@ -132,6 +132,16 @@ TEST(SymbolStore, StateConstantsAreFoundByTheEndOfTheirNames) {
     EXPECT_EQ(params.find_suffix("_st3_s0"), -1);
     EXPECT_EQ(params.find_suffix("_"), -1);
     EXPECT_EQ(params.find_suffix(""), -1);
+    // A whole name gives its stored text, which a value naming the
+    // constant shares; the end of a name is no name.
+    g.param_index.add("_st1_s0", 1, 0, true, false);
+    g.param_index.add("_st1_s1", 1, 1, false, true);
+    Text stored;
+    ASSERT_TRUE(g.param_index.find_name("_st1_s1", stored));
+    EXPECT_EQ(stored, "_st1_s1");
+    EXPECT_EQ(value_text("_st1_s1").data(), stored.data());
+    EXPECT_FALSE(g.param_index.find_name("_s1", stored));
+    EXPECT_FALSE(g.param_index.find_name("_st1_s2", stored));
     reset_state();
 }
 
