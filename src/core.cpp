@@ -336,8 +336,14 @@ void prepend_pair(list* rec, logic* pair) {
     }
 }
 
-list* append_wire_record() {
-    list* rec = new_list();
+list* append_wire_record(bool net) {
+    list* rec;
+    if (net) {
+        g.total_alloc_size += SIZE_LIST;
+        rec = g.nets.make();
+    } else {
+        rec = new_list();
+    }
     g.wire_prev_tail = g.wire_tail;
     append_record(g.wire_list, g.wire_tail, rec);
     return rec;
@@ -357,7 +363,10 @@ list* find_net(std::string_view name) {
         if (!is_digit(c)) return nullptr;
         n = n * 10 + static_cast<size_t>(c - '0');
     }
-    return n < g.nets.size() ? g.nets[n] : nullptr;
+    // The net being entered is made before it has its name.
+    if (n >= g.nets.size()) return nullptr;
+    list* rec = g.nets.at(n);
+    return rec->name == name ? rec : nullptr;
 }
 
 // The port net "_INSTANCE_PORT" of an instance whose nets are not
@@ -397,7 +406,7 @@ void delete_all_list() {
     g.stage_index.clear();
     g.net_index.clear();
     g.net_num = 0;
-    std::vector<Ref<list>>().swap(g.nets);
+    g.nets.clear();
     g.merge_index.clear();
     g.merge_entries.clear();
     g.module_lists.clear();

@@ -208,6 +208,11 @@ public:
         return *this;
     }
     ~Pool() { clear(); }
+    // Records made so far, and the i-th of them.
+    size_t size() const { return chunks_.empty() ? 0 : (chunks_.size() - 1) * kPerChunk + used_; }
+    T* at(size_t i) const {
+        return reinterpret_cast<T*>(chunks_[i / kPerChunk] + chunk::kHeader + sizeof(T) * (i % kPerChunk));
+    }
     T* make() {
         if (used_ == kPerChunk) {
             chunks_.reserve(chunks_.size() + 1);
@@ -570,8 +575,9 @@ struct Sflc {
     stage* stage_tail = nullptr;
     NameIndex<stage> stage_index;
     NameIndex<list, NetExprOf> net_index;
-    // The -O nets by number: "_net_N" is found here, not in wire_index.
-    std::vector<Ref<list>> nets;
+    // The -O nets, made in the order of their numbers: "_net_N" is the
+    // N-th record here, not in wire_index.
+    Pool<list> nets;
     // Set while a signal is entered that find_wire finds without the
     // wire index (a -O net, a port net of a small declare).
     bool derived_name = false;
@@ -662,8 +668,9 @@ list* instr_args(const list* rec);
 // `run_long`).
 void append_instr_arg(const list* rec, list* arg, bool run_long);
 
-// Appends a fresh record at the tail of wire_list and returns it.
-list* append_wire_record();
+// Appends a fresh record at the tail of wire_list and returns it (a -O
+// net when `net`).
+list* append_wire_record(bool net = false);
 // Records a filled wire_list name in the lookup index.
 void index_wire(list* rec);
 // The wire_list record of that name, or null.  A -O net is found by its

@@ -156,12 +156,11 @@ void optimization(std::string& text) {
         return;
     }
     count_new_net();
-    list* rec = append_wire_record();
+    list* rec = append_wire_record(true);
     std::string decl = "sel _net_" + std::to_string(g.net_num++) + ";";
     g.derived_name = true;
     insert_list(&decl[0], rec, T_SEL, 'x');
     g.derived_name = false;
-    g.nets.push_back(rec);
     // The net is a signal driven always by the expression, which keys it.
     logic* pair = new_logic();
     pair->cond = condition_text("(1'b1)");

@@ -146,7 +146,7 @@ TEST(SymbolStore, StateConstantsAreFoundByTheEndOfTheirNames) {
 }
 
 TEST(SymbolStore, PoolRecordsStayPutAndAreDestroyed) {
-    // Records with heap-holding members over several growing blocks; the
+    // Records with heap-holding members over several chunks; the
     // sanitizer build reports any record that is not destroyed.
     struct Rec {
         std::string name;
@@ -154,13 +154,18 @@ TEST(SymbolStore, PoolRecordsStayPutAndAreDestroyed) {
     };
     Pool<Rec> pool;
     std::vector<Rec*> made;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 120000; ++i) {
         Rec* r = pool.make();
         ASSERT_EQ(r->n, 7);  // constructed fresh
         r->name = std::string(40, 'a') + std::to_string(i);
         made.push_back(r);
     }
-    for (int i = 0; i < 3000; ++i) ASSERT_EQ(made[i]->name, std::string(40, 'a') + std::to_string(i));
+    // Records are found by their number, across blocks.
+    ASSERT_EQ(pool.size(), made.size());
+    for (int i = 0; i < 120000; ++i) {
+        ASSERT_EQ(pool.at(i), made[i]);
+        ASSERT_EQ(made[i]->name, std::string(40, 'a') + std::to_string(i));
+    }
     pool.clear();
     pool.make()->name = std::string(100, 'b');
     Pool<Rec> moved;
