@@ -390,12 +390,15 @@ list* find_port_net(std::string_view name) {
 }  // namespace
 
 list* find_wire(std::string_view name) {
-    if (list* rec = g.wire_index.get(name)) return rec;
+    // A name is held once among all three (entering a second one is a
+    // duplicate), so the order only matters for speed: a generated name
+    // is looked for where it would be first, sparing the wire index a
+    // search that fails.
     if (!name.empty() && name[0] == '_') {
         if (list* rec = find_net(name)) return rec;
-        return find_port_net(name);
+        if (list* rec = find_port_net(name)) return rec;
     }
-    return nullptr;
+    return g.wire_index.get(name);
 }
 
 void delete_all_list() {

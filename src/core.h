@@ -251,11 +251,12 @@ struct NameOf {
 // Finds records by their key.  Up to four records are kept in the index
 // object itself and compared one by one (a stage's few states cost no
 // table); from the fifth on, open addressing over a table of record
-// references (linear probing, at most 5/8 full): four bytes a slot, and the
-// key is read from the record itself, which never moves and never changes
-// once indexed.  The records come from Pools.  The first record of a key
-// wins.
-template <class T, class KeyOf = NameOf, class Key = std::string_view, class Hash = std::hash<Key>>
+// references (linear probing, at most 5/8 full): four bytes a slot (five
+// with a tag byte), and the key is read from the record itself, which never
+// moves and never changes once indexed.  The records come from Pools.  The
+// first record of a key wins.
+template <class T, class KeyOf = NameOf, class Key = std::string_view, class Hash = std::hash<Key>,
+          bool kTagged = true>
 class NameIndex {
 public:
     NameIndex() = default;
@@ -279,9 +280,21 @@ public:
                 if (KeyOf()(small_[i].get()) == key) return small_[i];
             return nullptr;
         }
-        const Ref<T>* slots_ = slots();
+        const Ref<T>* slots_ = table_;
         size_t mask = cap_ - 1;
-        for (size_t i = hash(key) & mask;; i = (i + 1) & mask) {
+        size_t h = hash(key);
+        if constexpr (kTagged) {
+            const uint8_t* tags_ = tags();
+            uint8_t tag = tag_of(h);
+            for (size_t i = h & mask;; i = (i + 1) & mask) {
+                uint8_t t = tags_[i];
+                if (t == 0) return nullptr;
+                if (t != tag) continue;
+                T* rec = slots_[i];
+                if (KeyOf()(rec) == key) return rec;
+            }
+        }
+        for (size_t i = h & mask;; i = (i + 1) & mask) {
             T* rec = slots_[i];
             if (!rec) return nullptr;
             if (KeyOf()(rec) == key) return rec;
@@ -292,26 +305,19 @@ public:
     size_t size() const { return size_; }
     // Indexes `rec` under its key unless that key is indexed already.
     void insert(T* rec) {
+        Key key = KeyOf()(rec);
         if (cap_ == 0 && size_ < kSmall) {
-            if (get(KeyOf()(rec))) return;
+            if (get(key)) return;
             small_[size_++] = rec;
             return;
         }
+        if (get(key)) return;
         if ((size_t(size_) + 1) * 8 > size_t(cap_) * 5) grow();
-        Key key = KeyOf()(rec);
-        Ref<T>* slots_ = slots();
-        size_t mask = cap_ - 1;
-        for (size_t i = hash(key) & mask;; i = (i + 1) & mask) {
-            if (!slots_[i]) {
-                slots_[i] = rec;
-                ++size_;
-                return;
-            }
-            if (KeyOf()(slots_[i].get()) == key) return;
-        }
+        place(rec);
+        ++size_;
     }
     void clear() {
-        if (table_) table_free(table_, size_t(cap_) * sizeof(Ref<T>));
+        if (table_) table_free(table_, bytes(cap_));
         table_ = nullptr;
         cap_ = size_ = 0;
     }
@@ -319,28 +325,45 @@ public:
 private:
     static constexpr uint32_t kSmall = 4;
     static size_t hash(const Key& key) { return Hash()(key); }
-    Ref<T>* slots() const { return table_; }
-    void place(Ref<T>* slots_, T* rec) const {
+    // A tagged index keeps a byte of each slot's hash beside the slots
+    // (0: empty), so that a search reads records only when that byte
+    // matches: a search for a name that is missing reads no record at
+    // all, which matters once the records outgrow the caches.
+    static uint8_t tag_of(size_t h) {
+        uint8_t t = static_cast<uint8_t>(h >> (8 * sizeof(size_t) - 8));
+        return t ? t : 1;
+    }
+    static size_t bytes(size_t cap) { return cap * (sizeof(Ref<T>) + (kTagged ? 1 : 0)); }
+    uint8_t* tags() const { return reinterpret_cast<uint8_t*>(table_ + cap_); }
+    // Puts `rec`, whose key is not indexed, into the first free slot.
+    void place(T* rec) {
         size_t mask = cap_ - 1;
-        size_t i = hash(KeyOf()(rec)) & mask;
-        while (slots_[i]) i = (i + 1) & mask;
-        slots_[i] = rec;
+        size_t h = hash(KeyOf()(rec));
+        size_t i = h & mask;
+        if constexpr (kTagged) {
+            uint8_t* tags_ = tags();
+            while (tags_[i]) i = (i + 1) & mask;
+            tags_[i] = tag_of(h);
+        } else {
+            while (table_[i]) i = (i + 1) & mask;
+        }
+        table_[i] = rec;
     }
     void grow() {
         size_t old_cap = cap_;
         Ref<T>* old_slots = table_;
-        if (cap_ >= (uint32_t(1) << 31)) throw std::bad_alloc();
+        if (cap_ >= (uint32_t(1) << 30)) throw std::bad_alloc();
         uint32_t cap = cap_ == 0 ? 16 : cap_ * 2;
         // zero-filled: every slot empty
-        table_ = static_cast<Ref<T>*>(table_alloc(size_t(cap) * sizeof(Ref<T>)));
+        table_ = static_cast<Ref<T>*>(table_alloc(bytes(cap)));
         cap_ = cap;
         if (old_cap == 0) {
-            for (uint32_t k = 0; k < size_; ++k) place(table_, small_[k]);
+            for (uint32_t k = 0; k < size_; ++k) place(small_[k]);
             return;
         }
         for (size_t k = 0; k < old_cap; ++k)
-            if (old_slots[k]) place(table_, old_slots[k]);
-        table_free(old_slots, old_cap * sizeof(Ref<T>));
+            if (old_slots[k]) place(old_slots[k]);
+        table_free(old_slots, bytes(old_cap));
     }
     Ref<T>* table_ = nullptr;
     uint32_t cap_ = 0;
@@ -574,7 +597,9 @@ struct Sflc {
     stage* stage_list = nullptr;
     stage* stage_tail = nullptr;
     NameIndex<stage> stage_index;
-    NameIndex<list, NetExprOf> net_index;
+    // One entry per condition or assignment of the largest -O designs:
+    // these indexes take no tag bytes, as memory is tighter there than time.
+    NameIndex<list, NetExprOf, std::string_view, std::hash<std::string_view>, false> net_index;
     // The -O nets, made in the order of their numbers: "_net_N" is the
     // N-th record here, not in wire_index.
     Pool<list> nets;
@@ -591,7 +616,7 @@ struct Sflc {
     std::string module_name;
     // -O merging: the pair holding each value of each signal.
     Pool<MergeEntry> merge_entries;
-    NameIndex<MergeEntry, MergeEntry::KeyOf, MergeEntry::Key, MergeEntry::Hash> merge_index;
+    NameIndex<MergeEntry, MergeEntry::KeyOf, MergeEntry::Key, MergeEntry::Hash, false> merge_index;
 
     Text last_condition;
     Text last_value;
