@@ -153,7 +153,7 @@ Text TextStore::add(std::string_view s, size_t room) {
     size_t chars = room > s.size() ? room : s.size();
     size_t need = bytes_for(chars);
     bool long_form = chars >= Text::kLong;
-    if (room > 0 && need / 2 < recycled_.size() && recycled_[need / 2]) {
+    if (need / 2 < recycled_.size() && recycled_[need / 2]) {
         uint32_t r = recycled_[need / 2];
         char* p = chunk::text_at(r);
         std::memcpy(&recycled_[need / 2], p, 4);
@@ -258,7 +258,26 @@ Text repeated_text(Text& last, std::string_view s) {
 
 }  // namespace
 
-Text condition_text(std::string_view cond) { return repeated_text(g.last_condition, cond); }
+Text condition_text(std::string_view cond) { return merge_condition_text(cond, nullptr); }
+
+Text merge_condition_text(std::string_view cond, MergeEntry* entry) {
+    Text& last = g.last_condition;
+    if (last == cond) {
+        // A second pair shares the text: its first pair owns it no more.
+        if (g.last_condition_owner) g.last_condition_owner->owns_condition = 0;
+        g.last_condition_owner = nullptr;
+        return last;
+    }
+    g.last_condition_owner = nullptr;
+    if (!shared_text(cond, last)) {
+        last.assign(cond);
+        if (entry) {
+            entry->owns_condition = 1;
+            g.last_condition_owner = entry;
+        }
+    }
+    return last;
+}
 
 Text value_text(std::string_view value) { return repeated_text(g.last_value, value); }
 
@@ -425,6 +444,7 @@ void delete_all_list() {
     g.param_index.clear();
     clear_instances();
     g.last_condition = Text();
+    g.last_condition_owner = nullptr;
     g.last_value = Text();
 }
 

@@ -169,8 +169,9 @@ public:
     // Appends `s` to `t` in place: `t` was added with room for it and no
     // other Text refers to it.
     static void extend(Text& t, std::string_view s);
-    // Takes back `t`, added with `room` > 0 and referred to by no Text any
-    // more: a later text of the same room reuses its bytes.
+    // Takes back `t`, added with `room` characters of room (its size when
+    // added without), to which no Text refers any more: a later text that
+    // takes as many bytes reuses its bytes.
     void recycle(Text t, size_t room);
     void clear();
 
@@ -462,9 +463,12 @@ struct MergeEntry {
     Ref<const list> target;
     Ref<logic> pair;
     // Room of the pair's condition once it holds joined conditions of its
-    // own (0: the condition is shared).  Joined conditions grow in place
-    // into doubled room, so joining k conditions copies O(k) bytes.
-    uint32_t room;
+    // own (0: not yet joined).  Joined conditions grow in place into
+    // doubled room, so joining k conditions copies O(k) bytes.
+    uint32_t room : 31;
+    // Whether the pair's first condition is a text that no other pair
+    // shares: when it is joined, its bytes can be recycled.
+    uint32_t owns_condition : 1;
     using Key = std::pair<const list*, std::string_view>;
     struct KeyOf {
         Key operator()(const MergeEntry* e) const { return Key(e->target.get(), e->pair->value); }
@@ -619,6 +623,8 @@ struct Sflc {
     NameIndex<MergeEntry, MergeEntry::KeyOf, MergeEntry::Key, MergeEntry::Hash, false> merge_index;
 
     Text last_condition;
+    // The -O entry that owns last_condition, if one does.
+    MergeEntry* last_condition_owner = nullptr;
     Text last_value;
     // "1'b1", "1'b0" and "(1'b1)", stored once for the run.
     Text constant_texts[3];
@@ -663,6 +669,9 @@ void reset_state();
 // one stored shares its text (statements in one block share conditions), and
 // so do the common constants and the names of the module's signals.
 Text condition_text(std::string_view cond);
+// The same, storing the pair's condition under -O: `entry` holds the pair
+// and owns its condition while the text is new and no later pair shares it.
+Text merge_condition_text(std::string_view cond, MergeEntry* entry);
 // The same for the value of a pair.
 Text value_text(std::string_view value);
 

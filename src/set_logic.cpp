@@ -166,26 +166,36 @@ void store_pair(list* target, const std::string& cond, const std::string& value)
                 if (room > 4095) room = 4095;
             }
             std::string text = pair->cond + "|" + cond;
-            if (known->room) g.module_texts.recycle(pair->cond, known->room);
+            if (known->room) {
+                g.module_texts.recycle(pair->cond, known->room);
+            } else if (known->owns_condition) {
+                // The first condition, which no other pair shares.
+                if (g.last_condition_owner == known) {
+                    g.last_condition = Text();
+                    g.last_condition_owner = nullptr;
+                }
+                g.module_texts.recycle(pair->cond, pair->cond.size());
+            }
             pair->cond = g.module_texts.add(text, room);
             known->room = static_cast<uint32_t>(room);
+            known->owns_condition = 0;
             return;
         }
     }
     if (cond.size() >= 4096) buffer_overflow();
     logic* pair = new_logic();
-    pair->cond = condition_text(cond);
+    bool activity = target->mark == 's' && value == "1'b1";
+    MergeEntry* e = g.O_flag && !activity ? g.merge_entries.make() : nullptr;
+    pair->cond = merge_condition_text(cond, e);
     pair->value = value_text(value);
-    if (target->mark == 's' && value == "1'b1") {
+    if (activity) {
         prepend_pair(target, pair);
         return;
     }
     append_pair(target, pair);
-    if (g.O_flag) {
-        MergeEntry* e = g.merge_entries.make();
+    if (e) {
         e->target = target;
         e->pair = pair;
-        e->room = 0;
         g.merge_index.insert(e);
     }
 }

@@ -122,6 +122,18 @@ TEST(SetLogic, OptimizeMergesEqualValues) {
     under_if("c1", "x = b;");
     under_if("c2", "x = a;");
     EXPECT_EQ(chain("x"), (Pairs{{"((c1))|((c2))", "a"}, {"((c1))", "b"}}));
+    // The joined "((c1))" was shared by the pair of b, so new conditions of
+    // its size leave it alone; an unshared first condition lends its bytes
+    // to the next condition of its size once it is joined.
+    under_if("c3", "y = a;");
+    under_if("a", "y = b;");
+    const char* first = first_pair(find_wire("y"))->cond.data();
+    under_if("b", "y = a;");
+    under_if("c4", "r := a;");
+    EXPECT_EQ(chain("x"), (Pairs{{"((c1))|((c2))", "a"}, {"((c1))", "b"}}));
+    EXPECT_EQ(chain("y"), (Pairs{{"((c3))|((b))", "a"}, {"((a))", "b"}}));
+    EXPECT_EQ(chain("r"), (Pairs{{"((c4))", "a"}}));
+    EXPECT_EQ(first_pair(find_wire("r"))->cond.data(), first);
     // Activity assignments are never merged.
     under_if("c1", "_s_on = 0b1;");
     under_if("c2", "_s_on = 0b1;");
