@@ -102,6 +102,8 @@ public:
     operator T*() const { return r_ ? reinterpret_cast<T*>(chunk::at(r_)) : nullptr; }
     T* operator->() const { return *this; }
     T* get() const { return *this; }
+    // The reference itself: ordered like the chunks and the records in them.
+    uint32_t raw() const { return r_; }
 
 private:
     uint32_t r_ = 0;
@@ -362,8 +364,15 @@ private:
             for (uint32_t k = 0; k < size_; ++k) place(small_[k]);
             return;
         }
+        // Placing a record reads its key.  Taken in the order of the slots,
+        // the records come at random, and each key costs a few cache misses
+        // once they outgrow the caches; taken in the order of their
+        // references, records and keys are read mostly one after the other.
+        size_t n = 0;
         for (size_t k = 0; k < old_cap; ++k)
-            if (old_slots[k]) place(old_slots[k]);
+            if (old_slots[k]) old_slots[n++] = old_slots[k];
+        std::sort(old_slots, old_slots + n, [](Ref<T> a, Ref<T> b) { return a.raw() < b.raw(); });
+        for (size_t k = 0; k < n; ++k) place(old_slots[k]);
         table_free(old_slots, bytes(old_cap));
     }
     Ref<T>* table_ = nullptr;
@@ -601,9 +610,7 @@ struct Sflc {
     stage* stage_list = nullptr;
     stage* stage_tail = nullptr;
     NameIndex<stage> stage_index;
-    // One entry per condition or assignment of the largest -O designs:
-    // these indexes take no tag bytes, as memory is tighter there than time.
-    NameIndex<list, NetExprOf, std::string_view, std::hash<std::string_view>, false> net_index;
+    NameIndex<list, NetExprOf> net_index;
     // The -O nets, made in the order of their numbers: "_net_N" is the
     // N-th record here, not in wire_index.
     Pool<list> nets;
@@ -620,7 +627,7 @@ struct Sflc {
     std::string module_name;
     // -O merging: the pair holding each value of each signal.
     Pool<MergeEntry> merge_entries;
-    NameIndex<MergeEntry, MergeEntry::KeyOf, MergeEntry::Key, MergeEntry::Hash, false> merge_index;
+    NameIndex<MergeEntry, MergeEntry::KeyOf, MergeEntry::Key, MergeEntry::Hash> merge_index;
 
     Text last_condition;
     // The -O entry that owns last_condition, if one does.
