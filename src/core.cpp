@@ -212,9 +212,7 @@ Text TextStore::place(char* p, std::string_view s, bool long_form) {
     std::memcpy(p + 2, s.data(), s.size());
     p[2 + s.size()] = '\0';
     Text t;
-    uint32_t num;
-    std::memcpy(&num, reinterpret_cast<const void*>(reinterpret_cast<uintptr_t>(p) & ~(uintptr_t(chunk::kSize) - 1)), 4);
-    if (num >= chunk::kMaxTextChunks) throw std::bad_alloc();
+    if (chunk::number_of(p) >= chunk::kMaxTextChunks) throw std::bad_alloc();
     t.r_ = chunk::text_ref(p + 2);
     return t;
 }

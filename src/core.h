@@ -67,12 +67,16 @@ extern char* base[kMaxChunks];
 char* take(size_t bytes = kSize, bool huge = false);
 // Returns a chunk from `take` for reuse.
 void give(char* chunk);
-inline uint32_t ref(const void* p) {
-    uintptr_t a = reinterpret_cast<uintptr_t>(p);
-    uintptr_t start = a & ~(uintptr_t(kSize) - 1);
+// The start of the chunk that holds `p`, and its number.
+inline uintptr_t start_of(const void* p) { return reinterpret_cast<uintptr_t>(p) & ~(uintptr_t(kSize) - 1); }
+inline uint32_t number_of(const void* p) {
     uint32_t num;
-    std::memcpy(&num, reinterpret_cast<const void*>(start), 4);
-    return (num << kUnitBits) | static_cast<uint32_t>((a - start) >> 2);
+    std::memcpy(&num, reinterpret_cast<const void*>(start_of(p)), 4);
+    return num;
+}
+inline uint32_t ref(const void* p) {
+    uintptr_t offset = reinterpret_cast<uintptr_t>(p) - start_of(p);
+    return (number_of(p) << kUnitBits) | static_cast<uint32_t>(offset >> 2);
 }
 inline char* at(uint32_t r) { return base[r >> kUnitBits] + (size_t(r & ((1u << kUnitBits) - 1)) << 2); }
 // Texts are addressed in 2-byte units (see Text): chunk numbers below
@@ -80,11 +84,8 @@ inline char* at(uint32_t r) { return base[r >> kUnitBits] + (size_t(r & ((1u << 
 constexpr unsigned kTextUnitBits = kShift - 1;
 constexpr unsigned kMaxTextChunks = 1u << (32 - kTextUnitBits);
 inline uint32_t text_ref(const void* p) {
-    uintptr_t a = reinterpret_cast<uintptr_t>(p);
-    uintptr_t start = a & ~(uintptr_t(kSize) - 1);
-    uint32_t num;
-    std::memcpy(&num, reinterpret_cast<const void*>(start), 4);
-    return (num << kTextUnitBits) | static_cast<uint32_t>((a - start) >> 1);
+    uintptr_t offset = reinterpret_cast<uintptr_t>(p) - start_of(p);
+    return (number_of(p) << kTextUnitBits) | static_cast<uint32_t>(offset >> 1);
 }
 inline char* text_at(uint32_t r) {
     return base[r >> kTextUnitBits] + (size_t(r & ((1u << kTextUnitBits) - 1)) << 1);
