@@ -572,6 +572,8 @@ struct Sflc {
     std::string readfile_path;
     int d_flag = 0, n_flag = 0, O_flag = 0, old_flag = 0, posres = 0,
         p_flag = 0, t_flag = 0, II_flag = 0, shinpi_flag = 0;
+    // --extended: accept constructs that SFL written for other SFL tools uses
+    int extended_flag = 0;
     int km = 1;
 
     // Comment removal state, carried from line to line and file to file.

@@ -37,6 +37,8 @@ void help(const char* name) {
     printf("       optimize for similation or logic synthesis\n");
     printf("   --posres\n");
     printf("       set p_reset up as positive reset (default is negative reset)\n");
+    printf("   --extended\n");
+    printf("       accept SFL written for other SFL tools (see the manual)\n");
     fatal_exit(1);
 }
 
@@ -84,6 +86,7 @@ int run(int argc, char** argv) {
         {"optimize", no_argument, nullptr, 'O'},
         {"number", no_argument, nullptr, 'n'},
         {"shinpi", no_argument, nullptr, 's'},
+        {"extended", no_argument, &g.extended_flag, 1},
         {nullptr, 0, nullptr, 0},
     };
     optind = 0;  // a fresh scan, also when run more than once in one process
