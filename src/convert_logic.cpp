@@ -297,7 +297,7 @@ void macros(std::string& t) {
         char prev = i > 0 ? t[i - 1] : '\0';
         if (is_alpha(t[i]) && prev != '`' && !is_ident_char(prev)) {
             size_t e = ident_end(t, i);
-            if (g.define_index.count(t.substr(i, e - i))) out.push_back('`');
+            if (g.define_index.count(std::string_view(t).substr(i, e - i))) out.push_back('`');
             out.append(t, i, e - i);
             i = e;
             continue;

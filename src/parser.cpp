@@ -6,6 +6,7 @@
 
 #include "core.h"
 #include "error.h"
+#include "search_list.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ int name_width(const std::string& token) {
     if (list* rec = find_wire(token)) return rec->width;
     int w = g.param_index.find_suffix(token);
     if (w >= 0) return w;
-    if (list* macro = g.define_index.get(token)) {
+    if (list* macro = find_in(g.define_index, token)) {
         if (g.macro_depth >= kMaxMacroDepth)
             syntax_error_because(g.read_filename + ": " + std::to_string(g.count) +
                                  ": macro " + token + " is nested too deeply");
@@ -48,7 +49,7 @@ int name_width(const std::string& token) {
         // The value is parsed in place: it keeps its parenthesised form.
         std::string value = macro->logic->value.str();
         int width = parser(value);
-        if (macro->logic->value != value) macro->logic->value.assign(value, true);
+        if (macro->logic->value != value) macro->logic->value = store_text(value, true);
         --g.macro_depth;
         return width;
     }

@@ -6,6 +6,7 @@
 
 #include "error.h"
 #include "insert_list.h"
+#include "search_list.h"
 
 int mycmp(const char* text, const char* keyword, int alt) {
     size_t n = strlen(keyword);
@@ -63,7 +64,7 @@ char* process_declare(char* p) {
     append_record(g.declare_list, g.declare_tail, d);
     p = skip_ws(p);
     p = read_identifier(p, d->name);
-    g.declare_index.insert(d);
+    g.declare_index.emplace(d->name, d);
     p = skip_ws(p);
     if (*p != '{') {
         if (!mycmp(p, "interface", 0)) syntax_error();
@@ -149,7 +150,7 @@ char* register_instr_arg(list* head, char* p) {
         p = read_identifier(p, arg);
         if (*p != ',' && *p != ')') syntax_error();
         list* a = new_list(run_long);
-        a->name.assign(arg, run_long);
+        a->name = store_text(arg, run_long);
         append_instr_arg(rec, a, run_long);
         if (*p++ == ')') break;
     }

@@ -33,7 +33,7 @@ void generate_states(stage* st) {
     if (!st->state) syntax_error();
     int i = 0;
     for (state* a = st->state; a; a = a->next, ++i)
-        g.param_index.add("_" + s + "_" + a->name, w, i, a == st->state, !a->next);
+        g.param_index.add(store_text("_" + s + "_" + a->name), w, i, a == st->state, !a->next);
 }
 
 // stage.task(args); : the argument transfers and the task select.
@@ -210,7 +210,7 @@ char* insert_state_list(char* p, const std::string& stage_name) {
         if (same)
             s->name = same->name;
         else
-            s->name.assign(name);
+            s->name = store_text(name);
         st->state_index.insert(s);
         ++st->state_num;
         if (*p == ';') {

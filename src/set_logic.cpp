@@ -7,6 +7,62 @@
 #include "search_list.h"
 #include "stack.h"
 
+// ------------------------------------------------------------ pair texts
+
+namespace {
+
+// The text of `s` if the run or the module holds it already: one of the
+// constants that pairs repeat most, or the name of a signal of the module.
+bool shared_text(std::string_view s, Text& found) {
+    static const char* const kConstants[] = {"1'b1", "1'b0", "(1'b1)"};
+    for (size_t i = 0; i < sizeof kConstants / sizeof *kConstants; ++i) {
+        if (s != kConstants[i]) continue;
+        Text& t = g.constant_texts[i];
+        if (t.empty()) t = store_text(s, true);
+        found = t;
+        return true;
+    }
+    if (s.empty() || !is_ident_start(s[0])) return false;
+    for (char c : s)
+        if (!is_ident_char(c)) return false;
+    if (const list* rec = find_wire(s)) {
+        found = rec->name;
+        return true;
+    }
+    return g.param_index.find_name(s, found);
+}
+
+// `last` if it holds `s`, else a shared text of `s`, else a new one.
+Text repeated_text(Text& last, std::string_view s) {
+    if (last != s && !shared_text(s, last)) last = store_text(s);
+    return last;
+}
+
+}  // namespace
+
+Text condition_text(std::string_view cond) { return merge_condition_text(cond, nullptr); }
+
+Text merge_condition_text(std::string_view cond, MergeEntry* entry) {
+    Text& last = g.last_condition;
+    if (last == cond) {
+        // A second pair shares the text: its first pair owns it no more.
+        if (g.last_condition_owner) g.last_condition_owner->owns_condition = 0;
+        g.last_condition_owner = nullptr;
+        return last;
+    }
+    g.last_condition_owner = nullptr;
+    if (!shared_text(cond, last)) {
+        last = store_text(cond);
+        if (entry) {
+            entry->owns_condition = 1;
+            g.last_condition_owner = entry;
+        }
+    }
+    return last;
+}
+
+Text value_text(std::string_view value) { return repeated_text(g.last_value, value); }
+
 void set_logic_text(std::string statement) {
     // A statement made by the translator is no source text: its newlines
     // (from copied arguments) were counted where they stand in the source.
@@ -73,7 +129,7 @@ std::string build_condition() {
                 k += e.cond.empty() ? "1'b1" : e.cond;
             }
             k += ")";
-            if (k.size() > 4095) buffer_overflow();
+            check_text_size(k);
             // Under -O the conjunction so far is named by a net at each step.
             do_optimize(k);
         }
@@ -139,52 +195,36 @@ void rewrite_calls(std::string& rhs) {
     }
 }
 
+// Under -O, joins `cond` to the condition of the pair that `known` holds:
+// the conditions of one value of one signal are or-ed.
+void join_condition(MergeEntry* known, const std::string& cond) {
+    logic* pair = known->pair;
+    check_text_size(pair->cond.size() + 1 + cond.size());
+    // The first condition, which no other pair shares, is given up when it
+    // moves: it may be the last condition stored, which pairs to come
+    // would otherwise share.
+    bool reusable = known->room || known->owns_condition;
+    if (!known->room && known->owns_condition && g.last_condition_owner == known) {
+        g.last_condition = Text();
+        g.last_condition_owner = nullptr;
+    }
+    known->room = static_cast<uint32_t>(
+        g.module_texts.append_growing(pair->cond, known->room, reusable, "|", cond, kMaxTextChars));
+    known->owns_condition = 0;
+}
+
 // Appends a condition/value pair to the target's chain.
 void store_pair(list* target, const std::string& cond, const std::string& value) {
-    if (value.size() > 4095) buffer_overflow();
-    if (!(target->mark == 's' && value == "1'b1") && g.O_flag) {
-        // Under -O a value already driven joins its pair: the conditions are or-ed.
+    check_text_size(value);
+    bool activity = target->mark == 's' && value == "1'b1";
+    if (!activity && g.O_flag) {
         if (MergeEntry* known = g.merge_index.get(MergeEntry::Key(target, value))) {
-            logic* pair = known->pair;
-            size_t joined = pair->cond.size() + 1 + cond.size();
-            if (joined >= 4096) buffer_overflow();
-            if (joined <= known->room) {
-                TextStore::extend(pair->cond, "|");
-                TextStore::extend(pair->cond, cond);
-                return;
-            }
-            // Most values join only twice: the first join takes no more
-            // room than it needs.  Later ones take the next of the rooms
-            // 61, 125, 253, ..., 4093 (4095 at most), at least twice the
-            // last, and the texts that values outgrow are recycled for
-            // other values: joining k conditions copies O(k) bytes and
-            // leaves no dead texts behind.
-            size_t room = joined;
-            if (known->room) {
-                room = 61;
-                while (room < joined) room = room * 2 + 3;
-                if (room > 4095) room = 4095;
-            }
-            std::string text = pair->cond + "|" + cond;
-            if (known->room) {
-                g.module_texts.recycle(pair->cond, known->room);
-            } else if (known->owns_condition) {
-                // The first condition, which no other pair shares.
-                if (g.last_condition_owner == known) {
-                    g.last_condition = Text();
-                    g.last_condition_owner = nullptr;
-                }
-                g.module_texts.recycle(pair->cond, pair->cond.size());
-            }
-            pair->cond = g.module_texts.add(text, room);
-            known->room = static_cast<uint32_t>(room);
-            known->owns_condition = 0;
+            join_condition(known, cond);
             return;
         }
     }
-    if (cond.size() >= 4096) buffer_overflow();
+    check_text_size(cond);
     logic* pair = new_logic();
-    bool activity = target->mark == 's' && value == "1'b1";
     MergeEntry* e = g.O_flag && !activity ? g.merge_entries.make() : nullptr;
     pair->cond = merge_condition_text(cond, e);
     pair->value = value_text(value);
@@ -266,7 +306,7 @@ char* set_logic(char* text, int check) {
     char* semi = p;
     while (*semi && *semi != ';') ++semi;
     if (!*semi) syntax_error();
-    if (semi - p >= 4096) buffer_overflow();
+    check_text_size(static_cast<size_t>(semi - p));
     std::string rhs(p, semi);
     {
         int saved = g.count_ok;
@@ -277,7 +317,7 @@ char* set_logic(char* text, int check) {
     for (char* q = p; q < semi; ++q)
         if (*q == '\n' && g.count_ok) count_newline(q + 1);
     *semi = '\0';
-    if (rhs.size() >= 4096) buffer_overflow();
+    check_text_size(rhs);
 
     int width = convert_logic(rhs, 1);
     rec = find_wire(target);
