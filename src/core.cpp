@@ -245,8 +245,6 @@ void end_of_block(Frame& f) {
 char* block_statement(char* p, Frame& f) {
     bool is_else = mycmp(p, "else", 0) && *skip_space_only(p + 4) != ':';
     if (!is_else) g.else_ready = false;
-    static const char* const wire_words[] = {"input", "output", "sel", "sel_v", "reg", "reg_wr",
-                                             "reg_ws", "instrin", "instrout", "instrself", "bidirect"};
     if (*p == '{') {
         ++f.depth;
         debug_message("{, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(g.sp));
@@ -268,12 +266,10 @@ char* block_statement(char* p, Frame& f) {
         g.clock_aspect = 1;
         return p + 4;
     }
-    for (const char* w : wire_words) {
-        if (mycmp(p, w, 0)) {
-            p = process_wire(p);
-            g.clock_aspect = 0;
-            return p;
-        }
+    if (is_wire_keyword(p)) {
+        p = process_wire(p);
+        g.clock_aspect = 0;
+        return p;
     }
     if (mycmp(p, "instr_arg", 0)) return process_instr_arg(p);
     if (mycmp(p, "stage_name", 0)) return process_stage_name(p);

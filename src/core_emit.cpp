@@ -77,7 +77,7 @@ void print_assign(FILE* out, const list* rec) {
 }
 
 void print_always(FILE* out, const list* rec) {
-    bool resettable = rec->type == T_REG_WR || rec->type == T_REG_WS;
+    bool resettable = is_resettable_type(rec->type);
     fprintf(out, "\n   always @(%s m_clock", rec->edge ? "negedge" : "posedge");
     if (resettable) fprintf(out, " or %s p_reset", g.posres ? "posedge" : "negedge");
     fputs(") begin\n", out);
@@ -128,6 +128,18 @@ void print_always(FILE* out, const list* rec) {
 }
 
 
+// The declaration that a signal of type `t` takes, or null.
+const char* declaration_keyword(int t) {
+    if (is_register_type(t)) return "   reg ";
+    switch (t) {
+        case T_INPUT: case T_INSTRIN: return "   input ";
+        case T_OUTPUT: case T_INSTROUT: return "   output ";
+        case T_BIDIRECT: return "   inout ";
+        case T_SEL: case T_INSTRSELF: return "   wire ";
+        default: return nullptr;
+    }
+}
+
 // The state constants, as parameter declarations.
 void print_parameters(FILE* out) {
     for (const ParamIndex::Param& p : g.param_index.all()) {
@@ -157,16 +169,10 @@ void print_output(FILE* out, const std::string& module_name) {
     }
     fputs(");\n", out);
     for (const list* r = g.wire_list; r; r = r->next) {
-        const char* kw;
-        switch (r->type) {
-            case T_INPUT: case T_INSTRIN: kw = "   input "; break;
-            case T_OUTPUT: case T_INSTROUT: kw = "   output "; break;
-            case T_BIDIRECT: kw = "   inout "; break;
-            case T_SEL: case T_INSTRSELF: kw = "   wire "; break;
-            case T_REG: case T_REG_WR: case T_REG_WS: kw = "   reg "; break;
-            default:
-                fprintf(stderr, "unknown type: %s, %d\n", r->name.c_str(), r->type);
-                fatal_exit(1);
+        const char* kw = declaration_keyword(r->type);
+        if (!kw) {
+            fprintf(stderr, "unknown type: %s, %d\n", r->name.c_str(), r->type);
+            fatal_exit(1);
         }
         fputs(kw, out);
         if (r->width > 1) fprintf(out, "[%d:0] ", r->width - 1);

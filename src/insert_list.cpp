@@ -100,7 +100,7 @@ list* enter_instance(const std::string& inst, list* cur, list*& prev) {
 // `indexed`: its names go into the wire index (the others are found by
 // find_wire without it).
 char* enter_names(char* text, list* record, int type, char mark, bool indexed) {
-    if (g.combinational && (type == T_REG || type == T_REG_WR || type == T_REG_WS)) syntax_error();
+    if (g.combinational && is_register_type(type)) syntax_error();
     char* p = text;
     list* prev = nullptr;  // record before the current one (instances only)
     if (type == T_INSTANCE) {

@@ -15,6 +15,8 @@ int mycmp(const char* text, const char* keyword, int alt);
 char* process_recursive(char* p, std::string& module_name);
 char* process_module(char* p, std::string& module_name, int recursive);
 char* process_declare(char* p);
+// 1 when a signal declaration keyword (input, reg, instrself, ...) stands at `p`.
+bool is_wire_keyword(const char* p);
 char* process_wire(char* p);
 char* process_instr_arg(char* p);
 char* register_instr_arg(list* head, char* p);

@@ -52,7 +52,7 @@ char* process_instruct(char* p) {
     if (w != 1) warning("instruct");
     list* rec = find_wire(name);
     if (!rec) syntax_error();
-    if (rec->type != T_INSTRIN && rec->type != T_INSTRSELF) syntax_error();
+    if (!is_accepted_instruction_type(rec->type)) syntax_error();
     stack_push(&name, K_INSTRUCT);
     return p;
 }

@@ -123,7 +123,7 @@ char* process_stage_name(char* p) {
                 list* w = find_wire(term);
                 if (!w) syntax_error();
                 a->name = w->name;
-                if (w->type != T_REG && w->type != T_REG_WR && w->type != T_REG_WS) {
+                if (!is_register_type(w->type)) {
                     fprintf(stderr, "%s is not register\n", a->name.c_str());
                     syntax_error();
                 }

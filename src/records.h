@@ -47,6 +47,8 @@ enum {
 // instruction is activated by a call; an accepted instruction heads an
 // `instruct` block.
 inline bool is_register_type(int t) { return t == T_REG || t == T_REG_WR || t == T_REG_WS; }
+// A register with a reset value (0s or 1s).
+inline bool is_resettable_type(int t) { return t == T_REG_WR || t == T_REG_WS; }
 inline bool is_assignable_type(int t) { return t == T_OUTPUT || t == T_BIDIRECT || t == T_SEL; }
 inline bool is_combinational_type(int t) { return is_assignable_type(t) || t == T_INSTROUT || t == T_INSTRSELF; }
 inline bool is_port_type(int t) {

@@ -64,12 +64,8 @@ Text merge_condition_text(std::string_view cond, MergeEntry* entry) {
 Text value_text(std::string_view value) { return repeated_text(g.last_value, value); }
 
 void set_logic_text(std::string statement) {
-    // A statement made by the translator is no source text: its newlines
-    // (from copied arguments) were counted where they stand in the source.
-    int saved = g.count_ok;
-    g.count_ok = 0;
+    LineCountingOff off;
     set_logic(&statement[0], 0);
-    g.count_ok = saved;
 }
 
 char* read_term(char* text, std::string& term) {
@@ -109,6 +105,21 @@ char* process_module_port(char* text, const std::string& prefix, list* formal) {
     if (*p != ')' || !formal) syntax_error();
     set_logic_text(prefix + formal->name + " = " + term + ";");
     return p;
+}
+
+char* call_own_instruction(const std::string& f, char* args) {
+    set_logic_text(f + " = 0b1;");
+    return process_module_port(args, "", search_instr_list(g.wire_list, f));
+}
+
+void activate_instance_instruction(const std::string& inst, const std::string& f) {
+    set_logic_text("_" + inst + "_" + f + " = 0b1;");
+}
+
+char* call_instance_instruction(const std::string& inst, const std::string& f, char* args) {
+    activate_instance_instruction(inst, f);
+    if (*args == ')') return args;
+    return process_module_port(args, "_" + inst + "_", search_declare_instr_list(g.declare_list, inst, f));
 }
 
 std::string build_condition() {
@@ -162,22 +173,17 @@ void rewrite_calls(std::string& rhs) {
         std::string f = rhs.substr(fs, open - fs);
         size_t call_start = fs;
         std::string prefix;
-        list* formal = nullptr;
         char* args = skip_ws(&rhs[open + 1]);
+        char* q;
         if (fs > 0 && rhs[fs - 1] == '.') {
-            size_t is = fs - 1;
-            while (is > 0 && is_ident_char(rhs[is - 1])) --is;
-            std::string inst = rhs.substr(is, fs - 1 - is);
-            call_start = is;
+            call_start = fs - 1;
+            while (call_start > 0 && is_ident_char(rhs[call_start - 1])) --call_start;
+            std::string inst = rhs.substr(call_start, fs - 1 - call_start);
             prefix = "_" + inst + "_";
-            set_logic_text(prefix + f + " = 0b1;");
-            if (*args != ')') formal = search_declare_instr_list(g.declare_list, inst, f);
+            q = call_instance_instruction(inst, f, args);
         } else {
-            set_logic_text(f + " = 0b1;");
-            formal = search_instr_list(g.wire_list, f);
+            q = call_own_instruction(f, args);
         }
-        char* q = args;
-        if (*q != ')') q = process_module_port(args, prefix, formal);
         if (*q != ')' || q[1] != '.') syntax_error();
         std::string port;
         const char* r = read_identifier(q + 2, port);
@@ -240,68 +246,34 @@ void store_pair(list* target, const std::string& cond, const std::string& value)
     }
 }
 
-}  // namespace
+// The end of a call statement: ")" ";".
+char* end_call_statement(char* p) {
+    if (*p != ')') syntax_error();
+    p = skip_ws(p + 1);
+    if (*p != ';') syntax_error();
+    return p + 1;
+}
 
-char* set_logic(char* text, int check) {
-    char* p = skip_ws(text);
-    if (*p == ';') return p + 1;
-    std::string target;
-    p = read_identifier(p, target);
-    p = skip_ws(p);
-    list* rec = find_wire(target);
-    int reg_flag = 0;
-    if (p[0] == ':' && p[1] == '=') {
-        if (!rec) syntax_error();
-        if (check && rec->type != T_REG && rec->type != T_REG_WR && rec->type != T_REG_WS)
-            syntax_error();
-        reg_flag = 1;
-        p += 2;
-    } else if (*p == '=') {
-        if (!rec) syntax_error();
-        if (check && rec->type != T_OUTPUT && rec->type != T_BIDIRECT && rec->type != T_SEL)
-            syntax_error();
-        ++p;
-    } else if (*p == '(') {
-        // Activation of the module's own instruction with arguments.
-        if (!rec) syntax_error();
-        if (check && rec->type != T_INSTROUT && rec->type != T_INSTRSELF) syntax_error();
-        p = skip_ws(p + 1);
-        set_logic_text(target + " = 0b1;");
-        list* formal = search_instr_list(g.wire_list, target);
-        p = process_module_port(p, "", formal);
-        if (*p != ')') syntax_error();
-        p = skip_ws(p + 1);
-        if (*p != ';') syntax_error();
-        return p + 1;
-    } else if (*p == '.') {
-        std::string member;
-        p = read_identifier(p + 1, member);
-        std::string netname = "_" + target + "_" + member;
-        p = skip_ws(p);
-        rec = find_wire(netname);
-        if (!rec) syntax_error();
-        if (*p == '(') {
-            if (check && rec->type != T_INSTRSELF) syntax_error();
-            p = skip_ws(p + 1);
-            set_logic_text(netname + " = 0b1;");
-            if (*p != ')') {
-                list* formal = search_declare_instr_list(g.declare_list, target, member);
-                p = process_module_port(p, "_" + target + "_", formal);
-            }
-            if (*p != ')') syntax_error();
-            p = skip_ws(p + 1);
-            if (*p != ';') syntax_error();
-            return p + 1;
-        }
-        if (*p != '=') syntax_error();
-        if (check && rec->type != T_SEL) syntax_error();
-        target = netname;
-        ++p;
-    } else {
+// Refuses an assignment whose form does not fit its target: `:=` for
+// registers only, `=` for the others, none to an input.
+void check_assignment_form(const list* rec, bool reg_flag) {
+    if (rec->type == T_INPUT) {
+        printf("%s is input port\n", rec->name.c_str());
         syntax_error();
     }
+    if (is_combinational_type(rec->type) && reg_flag) {
+        printf("%s is not register. use \"=\" to assign.\n", rec->name.c_str());
+        syntax_error();
+    }
+    if (is_register_type(rec->type) && !reg_flag) {
+        printf("%s is register. use \":=\" to assign.\n", rec->name.c_str());
+        syntax_error();
+    }
+}
 
-    // The right-hand side, up to the ';' that ends the statement.
+// expr ";" : the right-hand side of an assignment to `target`, stored as
+// a pair under the conditions of the open levels.
+char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
     p = skip_ws(p);
     char* semi = p;
     while (*semi && *semi != ';') ++semi;
@@ -309,10 +281,8 @@ char* set_logic(char* text, int check) {
     check_text_size(static_cast<size_t>(semi - p));
     std::string rhs(p, semi);
     {
-        int saved = g.count_ok;
-        g.count_ok = 0;
+        LineCountingOff off;
         rewrite_calls(rhs);
-        g.count_ok = saved;
     }
     for (char* q = p; q < semi; ++q)
         if (*q == '\n' && g.count_ok) count_newline(q + 1);
@@ -320,25 +290,60 @@ char* set_logic(char* text, int check) {
     check_text_size(rhs);
 
     int width = convert_logic(rhs, 1);
-    rec = find_wire(target);
+    list* rec = find_wire(target);
     if (!rec) syntax_error();
-    if (rec->type == T_INPUT) {
-        printf("%s is input port\n", rec->name.c_str());
-        syntax_error();
-    }
-    bool assigned = rec->type == T_OUTPUT || rec->type == T_BIDIRECT || rec->type == T_SEL ||
-                    rec->type == T_INSTROUT || rec->type == T_INSTRSELF;
-    bool reg = rec->type == T_REG || rec->type == T_REG_WR || rec->type == T_REG_WS;
-    if (assigned && reg_flag) {
-        printf("%s is not register. use \"=\" to assign.\n", rec->name.c_str());
-        syntax_error();
-    }
-    if (reg && !reg_flag) {
-        printf("%s is register. use \":=\" to assign.\n", rec->name.c_str());
-        syntax_error();
-    }
+    check_assignment_form(rec, reg_flag);
     if (rec->width != width)
         warning("=, left = " + std::to_string(rec->width) + ", right = " + std::to_string(width));
     store_pair(rec, build_condition(), rhs);
     return semi + 1;
+}
+
+// "." port "=" expr ";"  |  "." instr "(" args ")" ";"  after the
+// submodule instance `inst`.
+char* member_statement(char* p, const std::string& inst, int check) {
+    std::string member;
+    p = read_identifier(p + 1, member);
+    std::string netname = "_" + inst + "_" + member;
+    p = skip_ws(p);
+    list* rec = find_wire(netname);
+    if (!rec) syntax_error();
+    if (*p == '(') {
+        if (check && rec->type != T_INSTRSELF) syntax_error();
+        return end_call_statement(call_instance_instruction(inst, member, skip_ws(p + 1)));
+    }
+    if (*p != '=') syntax_error();
+    if (check && rec->type != T_SEL) syntax_error();
+    return collect_assignment(p + 1, netname, false);
+}
+
+}  // namespace
+
+// statement -> ";" | name ":=" expr ";" | name "=" expr ";"
+//            | name "(" args ")" ";" | name "." member_statement
+char* set_logic(char* text, int check) {
+    char* p = skip_ws(text);
+    if (*p == ';') return p + 1;
+    std::string target;
+    p = read_identifier(p, target);
+    p = skip_ws(p);
+    list* rec = find_wire(target);
+    if (p[0] == ':' && p[1] == '=') {
+        if (!rec) syntax_error();
+        if (check && !is_register_type(rec->type)) syntax_error();
+        return collect_assignment(p + 2, target, true);
+    }
+    if (*p == '=') {
+        if (!rec) syntax_error();
+        if (check && !is_assignable_type(rec->type)) syntax_error();
+        return collect_assignment(p + 1, target, false);
+    }
+    if (*p == '(') {
+        // The module's own instruction, activated with arguments.
+        if (!rec) syntax_error();
+        if (check && !is_callable_type(rec->type)) syntax_error();
+        return end_call_statement(call_own_instruction(target, skip_ws(p + 1)));
+    }
+    if (*p != '.') syntax_error();
+    return member_statement(p, target, check);
 }

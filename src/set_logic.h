@@ -17,6 +17,16 @@ void set_logic_text(std::string statement);
 // Assigns the actual arguments at `text` (just after '(') to the formal
 // arguments `formal`; returns the position of the closing ')'.
 char* process_module_port(char* text, const std::string& prefix, list* formal);
+// Instruction calls: the call is activated under the conditions of the
+// open levels, and the actual arguments at `args` (just after '(' and
+// white space) are bound to its formal arguments; each returns the
+// position of the ')' that ends the arguments.
+// f(args): the module's own instruction.
+char* call_own_instruction(const std::string& f, char* args);
+// inst.f(args): an instruction of the submodule instance `inst`.
+char* call_instance_instruction(const std::string& inst, const std::string& f, char* args);
+// The activation alone, for a call whose arguments are not read.
+void activate_instance_instruction(const std::string& inst, const std::string& f);
 // Reads one actual argument up to the ',' or ')' that ends it.
 char* read_term(char* text, std::string& term);
 // The condition of a pair as a module Text: a condition equal to the last
