@@ -53,20 +53,22 @@ int translate(const char* data, size_t size, const OptionSet& o, const std::stri
     FILE* out = fopen(g.write_filename.c_str(), "w");
     if (!out) abort();
     if (piece_file.empty()) {
-        FILE* in = fmemopen(const_cast<char*>(data), size, "r");
-        std::string text = size && in ? readfile_as_oneline(in) : std::string();
-        if (in) fclose(in);
+        // A stream that is not a regular file is read whole, as one text.
+        static char empty[1] = {0};
+        FILE* in = size ? fmemopen(const_cast<char*>(data), size, "r") : fmemopen(empty, 1, "r");
+        if (!in) abort();
         try {
-            xlator_core(&text[0], out);
+            xlator_core(in, out);
         } catch (const FatalExit& e) {
             status = e.status;
         }
+        fclose(in);
     } else {
         g.piece_bytes = 0;
         FILE* in = fopen(piece_file.c_str(), "r");
         if (!in) abort();
         try {
-            xlator_file(in, out);
+            xlator_core(in, out);
         } catch (const FatalExit& e) {
             status = e.status;
         }

@@ -40,14 +40,15 @@ void instruction_call(std::string& t) {
             continue;
         }
         char* p = skip_ws(&t[fend + 1]);
-        set_logic_text(inst + "." + instr + " = 0b1;");
-        if (*p == ')') {
-            ++p;
-        } else if (is_ident_char(*p)) {
-            list* formal = search_declare_instr_list(g.declare_list, inst, instr);
-            p = process_module_port(p, "_" + inst + "_", formal);
+        // The instance must be a name.
+        if (inst.empty() || !is_ident_start(inst[0])) syntax_error();
+        if (*p == ')' || is_ident_char(*p)) {
+            p = call_instance_instruction(inst, instr, p);
             if (*p != ')') syntax_error();
             ++p;
+        } else {
+            // Arguments that do not start as a name: refused below.
+            activate_instance_instruction(inst, instr);
         }
         if (*p != '.') {
             printf("%s\n", call_face_sjis);
@@ -88,19 +89,6 @@ void bit_selects(std::string& t) {
     }
 }
 
-int digit_bits(char k) {
-    if (k == 'b' || k == 'B') return 1;
-    if (k == 'o' || k == 'O') return 3;
-    if (k == 'x' || k == 'X') return 4;
-    return 0;
-}
-
-bool digit_fits(int bits, char d) {
-    if (bits == 1) return d == '0' || d == '1';
-    if (bits == 3) return d >= '0' && d <= '7';
-    return is_digit(d) || (d >= 'a' && d <= 'f') || (d >= 'A' && d <= 'F');
-}
-
 // 0b.., 0o.., 0x.. become sized constants; a constant that changes its
 // digit kind becomes a concatenation of its parts.
 void constants(std::string& t) {
@@ -115,7 +103,7 @@ void constants(std::string& t) {
             i = e;
             continue;
         }
-        int bits = (t[i] == '0' && i + 1 < n) ? digit_bits(t[i + 1]) : 0;
+        int bits = (t[i] == '0' && i + 1 < n) ? constant_digit_bits(t[i + 1]) : 0;
         if (!bits) {
             out.push_back(t[i++]);
             continue;
@@ -124,14 +112,12 @@ void constants(std::string& t) {
         size_t k = i + 2;
         for (;;) {
             size_t d0 = k;
-            while (k < n && digit_fits(bits, t[k])) ++k;
+            while (k < n && constant_digit_fits(bits, t[k])) ++k;
             size_t count = k - d0;
             if (count == 0) syntax_error();
             const char* kind = bits == 1 ? "'b" : bits == 3 ? "'o" : "'h";
             parts.push_back(std::to_string(count * bits) + kind + t.substr(d0, count));
-            int next = 0;
-            if (k < n && bits == 1 && (t[k] == 'o' || t[k] == 'O')) next = 3;
-            if (k < n && bits < 4 && (t[k] == 'x' || t[k] == 'X')) next = 4;
+            int next = k < n ? constant_kind_switch(bits, t[k]) : 0;
             if (!next) break;
             bits = next;
             ++k;
@@ -297,7 +283,7 @@ void macros(std::string& t) {
         char prev = i > 0 ? t[i - 1] : '\0';
         if (is_alpha(t[i]) && prev != '`' && !is_ident_char(prev)) {
             size_t e = ident_end(t, i);
-            if (g.define_index.count(t.substr(i, e - i))) out.push_back('`');
+            if (g.define_index.count(std::string_view(t).substr(i, e - i))) out.push_back('`');
             out.append(t, i, e - i);
             i = e;
             continue;

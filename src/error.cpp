@@ -7,7 +7,7 @@
 #include <ctime>
 #include <unistd.h>
 
-#include "core.h"
+#include "state.h"
 
 // The joke texts, as bytes of Shift_JIS and EUC-JP.
 // 47 bytes
@@ -88,7 +88,8 @@ void die(const std::string& name) {
     fatal_exit(1);
 }
 
-void buffer_overflow() {
+void check_text_size(size_t chars) {
+    if (chars <= kMaxTextChars) return;
     fprintf(stderr, "buffer over flow: %d\n", g.count);
     fatal_exit(1);
 }

@@ -2,6 +2,7 @@
 #ifndef SFLC_ERROR_H
 #define SFLC_ERROR_H
 
+#include <cstddef>
 #include <string>
 
 // Thrown to end a run; the driver turns it into the exit status.
@@ -21,8 +22,13 @@ struct FatalExit {
 [[noreturn]] void name_duplication();
 // "NAME: <system error text>", exit status 1.
 [[noreturn]] void die(const std::string& name);
-// "buffer over flow: LINE", exit status 1: a text outgrew its 4095 characters.
-[[noreturn]] void buffer_overflow();
+// The most characters a text of the translation (an expression, a
+// condition, a value and the statements that hold them) may have.
+constexpr size_t kMaxTextChars = 4095;
+// "buffer over flow: LINE", exit status 1, when a text of `chars`
+// characters has outgrown kMaxTextChars.
+void check_text_size(size_t chars);
+inline void check_text_size(const std::string& text) { check_text_size(text.size()); }
 
 void warning(const std::string& text);
 void debug_message(const std::string& text);

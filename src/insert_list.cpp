@@ -1,8 +1,27 @@
 #include "insert_list.h"
 
 #include "error.h"
+#include "search_list.h"
+
+list* append_wire_record(bool net) {
+    list* rec = net ? new_net_record() : new_list();
+    g.wire_prev_tail = g.wire_tail;
+    append_record(g.wire_list, g.wire_tail, rec);
+    return rec;
+}
+
+void append_instr_arg(const list* rec, list* arg, bool run_long) {
+    ArgChain& c = (run_long ? g.run_args : g.module_args)[rec];
+    if (c.last)
+        c.last->next = arg;
+    else
+        c.first = arg;
+    c.last = arg;
+}
 
 namespace {
+
+char* enter_names(char* text, list* record, int type, char mark, bool indexed);
 
 // A fresh record linked after `cur` in the list that `cur` belongs to.
 list* chain_after(list* cur) {
@@ -42,10 +61,10 @@ char* read_width(char* p, int& width) {
 
 // Enters the port nets of one instance and its connection line.
 list* enter_instance(const std::string& inst, list* cur, list*& prev) {
-    declare* d = g.declare_index.get(g.module_name);
+    declare* d = find_in(g.declare_index, g.module_name);
     if (!d) syntax_error();
     instance* in = g.instances.make();
-    in->name.assign(inst);
+    in->name = store_text(inst);
     in->type = d;
     append_record(g.instance_list, g.instance_tail, in);
     g.instance_index.insert(in);
@@ -70,19 +89,18 @@ list* enter_instance(const std::string& inst, list* cur, list*& prev) {
         } else if (port->type == T_INSTROUT) {
             t = T_INSTRSELF;
         }
-        g.derived_name = found;
-        insert_list(&decl[0], cur, t, m);
-        g.derived_name = false;
+        enter_names(&decl[0], cur, t, m, !found);
         prev = cur;
         cur = chain_after(cur);
     }
     return cur;
 }
 
-}  // namespace
-
-char* insert_list(char* text, list* record, int type, char mark) {
-    if (g.combinational && (type == T_REG || type == T_REG_WR || type == T_REG_WS)) syntax_error();
+// Reads the declaration at `text` into `record` and the records after it;
+// `indexed`: its names go into the wire index (the others are found by
+// find_wire without it).
+char* enter_names(char* text, list* record, int type, char mark, bool indexed) {
+    if (g.combinational && is_register_type(type)) syntax_error();
     char* p = text;
     list* prev = nullptr;  // record before the current one (instances only)
     if (type == T_INSTANCE) {
@@ -114,7 +132,7 @@ char* insert_list(char* text, list* record, int type, char mark) {
                 else
                     g.wire_list = nullptr;
                 g.wire_tail = prev;
-                if (!g.declare_flag) g.spare_list = cur;
+                unused_list(cur);
                 return p;
             }
             continue;
@@ -128,17 +146,27 @@ char* insert_list(char* text, list* record, int type, char mark) {
         } else {
             if (find_wire(name)) name_duplication();
         }
-        cur->name.assign(name, g.declare_flag != 0);
+        cur->name = store_text(name, g.declare_flag != 0);
         cur->type = type;
         cur->mark = mark;
         cur->edge = g.clock_aspect;
         cur->width = width;
         if (g.declare_flag)
             g.declare_tail->port_index.insert(cur);
-        else if (!g.derived_name)
-            index_wire(cur);
+        else if (indexed)
+            g.wire_index.insert(cur);
         ++p;
         if (last) return p;
         cur = chain_after(cur);
     }
+}
+
+}  // namespace
+
+char* insert_list(char* text, list* record, int type, char mark) {
+    return enter_names(text, record, type, mark, true);
+}
+
+char* insert_derived_list(char* text, list* record, int type, char mark) {
+    return enter_names(text, record, type, mark, false);
 }

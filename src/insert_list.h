@@ -4,9 +4,19 @@
 
 #include "core.h"
 
+// Appends a fresh record at the tail of wire_list and returns it (a -O
+// net when `net`).
+list* append_wire_record(bool net = false);
+// Appends the argument `arg` to the instruction `rec` (a declared port when
+// `run_long`).
+void append_instr_arg(const list* rec, list* arg, bool run_long);
+
 // Reads the declaration at `text` (keyword, or module type for an instance
 // statement of type 20) into `record` and the records it chains after it.
 // Returns the position just past the terminating ';'.
 char* insert_list(char* text, list* record, int type, char mark);
+// The same for a name that find_wire finds without the wire index (a -O
+// net, found by its number).
+char* insert_derived_list(char* text, list* record, int type, char mark);
 
 #endif

@@ -57,14 +57,6 @@ bool same_file(const std::string& a, const std::string& b) {
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-std::string canonical_path(const std::string& path) {
-    char* r = realpath(path.c_str(), nullptr);
-    if (!r) return path;
-    std::string s = r;
-    free(r);
-    return s;
-}
-
 int run(int argc, char** argv) {
     const char* arg0 = argc > 0 && argv[0] ? argv[0] : "sflc";
     const char* base = arg0;
@@ -172,7 +164,7 @@ int run(int argc, char** argv) {
     if (!out) die(g.write_filename);
     g.include_chain.assign(1, canonical_path(input));
     try {
-        xlator_file(in, out);
+        xlator_core(in, out);
     } catch (const std::bad_alloc&) {
         // A design larger than the memory at hand fails like a source
         // error: a message, no half-written output, exit status 1.

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
+
 #include "core.h"
 
 bool mygetline(FILE* stream, std::string& line) {
@@ -25,10 +27,12 @@ static bool escaped(const std::string& s, size_t i) {
     return one && !two;
 }
 
-void del_comment(std::string& s) {
-    int& state = g.cm_state;
-    int& s_quote = g.s_quote;
-    int& d_quote = g.d_quote;
+void del_comment(std::string& line) { blank_comments(line, g.comment); }
+
+void blank_comments(std::string& s, CommentState& st) {
+    int& state = st.cm;
+    int& s_quote = st.s_quote;
+    int& d_quote = st.d_quote;
     for (size_t i = 0; i < s.size(); ++i) {
         char c = s[i];
         if (c == '\n') return;
@@ -65,6 +69,14 @@ void del_comment(std::string& s) {
     }
 }
 
+std::string canonical_path(const std::string& path) {
+    char* r = realpath(path.c_str(), nullptr);
+    if (!r) return path;
+    std::string s = r;
+    free(r);
+    return s;
+}
+
 std::string readfile_as_oneline(FILE* stream) {
     std::string text, line;
     // Sized from the file at once, so the text is never copied while it grows.
@@ -87,23 +99,7 @@ SourceReader::SourceReader(FILE* stream, size_t piece_bytes) : stream_(stream), 
         published_ = true;
         return;
     }
-    state_.cm = g.cm_state;
-    state_.s_quote = g.s_quote;
-    state_.d_quote = g.d_quote;
-}
-
-void SourceReader::blank_comments(std::string& line, CommentState& st) {
-    int cm = g.cm_state, sq = g.s_quote, dq = g.d_quote;
-    g.cm_state = st.cm;
-    g.s_quote = st.s_quote;
-    g.d_quote = st.d_quote;
-    del_comment(line);
-    st.cm = g.cm_state;
-    st.s_quote = g.s_quote;
-    st.d_quote = g.d_quote;
-    g.cm_state = cm;
-    g.s_quote = sq;
-    g.d_quote = dq;
+    state_ = g.comment;
 }
 
 void SourceReader::publish_end_state() {
@@ -113,9 +109,7 @@ void SourceReader::publish_end_state() {
     long pos = ftell(stream_);
     std::string line;
     while (mygetline(stream_, line)) blank_comments(line, st);
-    g.cm_state = st.cm;
-    g.s_quote = st.s_quote;
-    g.d_quote = st.d_quote;
+    g.comment = st;
     if (pos >= 0) {
         clearerr(stream_);
         fseek(stream_, pos, SEEK_SET);

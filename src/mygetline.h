@@ -5,12 +5,23 @@
 #include <cstdio>
 #include <string>
 
+// Where comment removal stands at the end of a line: inside a block
+// comment, a single-quoted or a double-quoted text.
+struct CommentState {
+    int cm = 0, s_quote = 0, d_quote = 0;
+};
+
 // Reads the next line including its newline; false at end of file before
 // any character was read.  A carriage return before the newline is dropped.
 bool mygetline(FILE* stream, std::string& line);
-// Blanks the comments of one line in place; the comment state carries over
-// to the next line.
+// Blanks the comments of one line in place under the comment state `st`,
+// which carries over to the next line.
+void blank_comments(std::string& line, CommentState& st);
+// The same under the comment state of the run (g.comment).
 void del_comment(std::string& line);
+// The canonical name of a source file (the path itself when it has
+// none), to recognise a file included again.
+std::string canonical_path(const std::string& path);
 // Reads the stream to its end and returns its lines with comments blanked.
 std::string readfile_as_oneline(FILE* stream);
 
@@ -38,11 +49,6 @@ public:
     void publish_end_state();
 
 private:
-    struct CommentState {
-        int cm = 0, s_quote = 0, d_quote = 0;
-    };
-    // Blanks the comments of `line` under the comment state `st`.
-    static void blank_comments(std::string& line, CommentState& st);
     // Follows the parentheses and stage_name bodies of one line; true when
     // a piece may end after it.
     bool may_end_after(const std::string& line);

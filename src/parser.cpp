@@ -6,6 +6,7 @@
 
 #include "core.h"
 #include "error.h"
+#include "search_list.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ int name_width(const std::string& token) {
     if (list* rec = find_wire(token)) return rec->width;
     int w = g.param_index.find_suffix(token);
     if (w >= 0) return w;
-    if (list* macro = g.define_index.get(token)) {
+    if (list* macro = find_in(g.define_index, token)) {
         if (g.macro_depth >= kMaxMacroDepth)
             syntax_error_because(g.read_filename + ": " + std::to_string(g.count) +
                                  ": macro " + token + " is nested too deeply");
@@ -48,7 +49,7 @@ int name_width(const std::string& token) {
         // The value is parsed in place: it keeps its parenthesised form.
         std::string value = macro->logic->value.str();
         int width = parser(value);
-        if (macro->logic->value != value) macro->logic->value.assign(value, true);
+        if (macro->logic->value != value) macro->logic->value = store_text(value, true);
         --g.macro_depth;
         return width;
     }
@@ -57,6 +58,25 @@ int name_width(const std::string& token) {
 }
 
 }  // namespace
+
+int constant_digit_bits(char k) {
+    if (k == 'b' || k == 'B') return 1;
+    if (k == 'o' || k == 'O') return 3;
+    if (k == 'x' || k == 'X') return 4;
+    return 0;
+}
+
+bool constant_digit_fits(int bits, char d) {
+    if (bits == 1) return d == '0' || d == '1';
+    if (bits == 3) return d >= '0' && d <= '7';
+    return is_digit(d) || (d >= 'a' && d <= 'f') || (d >= 'A' && d <= 'F');
+}
+
+int constant_kind_switch(int bits, char c) {
+    if (bits == 1 && (c == 'o' || c == 'O')) return 3;
+    if (bits < 4 && (c == 'x' || c == 'X')) return 4;
+    return 0;
+}
 
 int operator1(const char* p) {
     return p[0] == '^' || (p[0] == '/' && (p[1] == '|' || p[1] == '&' || p[1] == '@'));
@@ -105,7 +125,7 @@ void to_postpone(const std::string& src, std::string& postfix) {
             bool select = false;
             if (p[0] == '<' && p[1] != '<') {
                 const char* q = skip_space_only(p + 1);
-                bool less_than = !is_digit(*q) || (q[0] == '0' && q[1] && strchr("bBoOxX", q[1]));
+                bool less_than = !is_digit(*q) || constant_starts(q);
                 if (!less_than) {
                     h = read_decimal(q);
                     q = skip_space_only(q);
@@ -159,32 +179,14 @@ void to_postpone(const std::string& src, std::string& postfix) {
         } else if (c == '0') {
             if (prev == OPERAND) syntax_error();
             prev = OPERAND;
-            int bits;
-            char k = text[i + 1];
-            if (k == 'b' || k == 'B')
-                bits = 1;
-            else if (k == 'o' || k == 'O')
-                bits = 3;
-            else if (k == 'x' || k == 'X')
-                bits = 4;
-            else
-                syntax_error();
+            int bits = constant_digit_bits(text[i + 1]);
+            if (!bits) syntax_error();
             size_t j = i + 2;
-            while (is_alnum(text[j])) {
-                char d = text[j];
-                bool ok;
-                if (bits == 1) {
-                    ok = d == '0' || d == '1';
-                    if (d == 'o' || d == 'O') ok = true, bits = 3;
-                    if (d == 'x' || d == 'X') ok = true, bits = 4;
-                } else if (bits == 3) {
-                    ok = d >= '0' && d <= '7';
-                    if (d == 'x' || d == 'X') ok = true, bits = 4;
-                } else {
-                    ok = is_digit(d) || (d >= 'a' && d <= 'f') || (d >= 'A' && d <= 'F');
-                }
-                if (!ok) syntax_error();
-                ++j;
+            for (; is_alnum(text[j]); ++j) {
+                if (int next = constant_kind_switch(bits, text[j]))
+                    bits = next;
+                else if (!constant_digit_fits(bits, text[j]))
+                    syntax_error();
             }
             emit(postfix, src.substr(i, j - i));
             i = j;
@@ -271,7 +273,7 @@ int calc(const std::string& postfix, std::string& text) {
     size_t i = 0;
     while (i < len) {
         char c = s[i];
-        if (is_ident_start(c) || (is_digit(c) && !(c == '0' && s[i + 1] && strchr("bBoOxX", s[i + 1])))) {
+        if (is_ident_start(c) || (is_digit(c) && !constant_starts(s + i))) {
             item it;
             if (is_digit(c)) {
                 const char* p = s + i;
@@ -294,24 +296,18 @@ int calc(const std::string& postfix, std::string& text) {
             i = static_cast<size_t>(p - s);
             push(stack, std::move(it));
         } else if (is_digit(c)) {
-            int bits = (s[i + 1] == 'b' || s[i + 1] == 'B') ? 1 : (s[i + 1] == 'o' || s[i + 1] == 'O') ? 3 : 4;
+            int bits = constant_digit_bits(s[i + 1]);
             size_t start = i;
             i += 2;
             long long counter = 0, width = 0;
-            while (is_alnum(s[i])) {
-                char d = s[i];
-                if (bits == 1 && (d == 'o' || d == 'O')) {
+            for (; is_alnum(s[i]); ++i) {
+                if (int next = constant_kind_switch(bits, s[i])) {
                     width += bits * counter;
-                    bits = 3;
-                    counter = 0;
-                } else if ((bits == 1 || bits == 3) && (d == 'x' || d == 'X')) {
-                    width += bits * counter;
-                    bits = 4;
+                    bits = next;
                     counter = 0;
                 } else {
                     ++counter;
                 }
-                ++i;
             }
             width += bits * counter;
             if (width == 0) {

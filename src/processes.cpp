@@ -6,6 +6,7 @@
 
 #include "error.h"
 #include "insert_list.h"
+#include "search_list.h"
 
 int mycmp(const char* text, const char* keyword, int alt) {
     size_t n = strlen(keyword);
@@ -63,7 +64,7 @@ char* process_declare(char* p) {
     append_record(g.declare_list, g.declare_tail, d);
     p = skip_ws(p);
     p = read_identifier(p, d->name);
-    g.declare_index.insert(d);
+    g.declare_index.emplace(d->name, d);
     p = skip_ws(p);
     if (*p != '{') {
         if (!mycmp(p, "interface", 0)) syntax_error();
@@ -85,30 +86,44 @@ static list* append_target_record() {
     return rec;
 }
 
+namespace {
+
+// The signal declarations: keyword, type code, marker, and whether a
+// declare block may hold it.
+struct WireKind {
+    const char* word;
+    int type;
+    char mark;
+    bool in_declare;
+};
+const WireKind kWireKinds[] = {
+    {"input", T_INPUT, 'x', true},        {"output", T_OUTPUT, 'x', true},
+    {"bidirect", T_BIDIRECT, 'x', true},  {"sel", T_SEL, 'x', false},
+    {"sel_v", T_SEL, 'x', false},         {"reg", T_REG, 'x', false},
+    {"reg_wr", T_REG_WR, 'x', false},     {"reg_ws", T_REG_WS, 'x', false},
+    {"instrin", T_INSTRIN, '0', true},    {"instrout", T_INSTROUT, '0', true},
+    {"instrself", T_INSTRSELF, '0', false},
+};
+
+const WireKind* wire_kind_at(const char* p) {
+    for (const WireKind& k : kWireKinds)
+        if (mycmp(p, k.word, 0)) return &k;
+    return nullptr;
+}
+
+}  // namespace
+
+bool is_wire_keyword(const char* p) { return wire_kind_at(p) != nullptr; }
+
+// wire -> KIND name [<width>] {, name [<width>]} ;
 char* process_wire(char* p) {
     if (g.sp != -1) syntax_error();
-    struct Kind {
-        const char* word;
-        int type;
-        char mark;
-        bool in_declare;
-    };
-    static const Kind kinds[] = {
-        {"input", T_INPUT, 'x', true},        {"output", T_OUTPUT, 'x', true},
-        {"bidirect", T_BIDIRECT, 'x', true},  {"sel", T_SEL, 'x', false},
-        {"sel_v", T_SEL, 'x', false},         {"reg", T_REG, 'x', false},
-        {"reg_wr", T_REG_WR, 'x', false},     {"reg_ws", T_REG_WS, 'x', false},
-        {"instrin", T_INSTRIN, '0', true},    {"instrout", T_INSTROUT, '0', true},
-        {"instrself", T_INSTRSELF, '0', false},
-    };
     list* rec = append_target_record();
-    for (const Kind& k : kinds) {
-        if (!mycmp(p, k.word, 0)) continue;
-        debug_message(k.word);
-        if (g.declare_flag && !k.in_declare) syntax_error();
-        return insert_list(p, rec, k.type, k.mark);
-    }
-    syntax_error();
+    const WireKind* k = wire_kind_at(p);
+    if (!k) syntax_error();
+    debug_message(k->word);
+    if (g.declare_flag && !k->in_declare) syntax_error();
+    return insert_list(p, rec, k->type, k->mark);
 }
 
 char* process_instr_arg(char* p) {
@@ -149,7 +164,7 @@ char* register_instr_arg(list* head, char* p) {
         p = read_identifier(p, arg);
         if (*p != ',' && *p != ')') syntax_error();
         list* a = new_list(run_long);
-        a->name.assign(arg, run_long);
+        a->name = store_text(arg, run_long);
         append_instr_arg(rec, a, run_long);
         if (*p++ == ')') break;
     }

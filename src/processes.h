@@ -11,15 +11,17 @@
 // 1 when `keyword` stands at `text`, followed by white space or by `alt`.
 int mycmp(const char* text, const char* keyword, int alt);
 
-// Module structure and signals.
+// Module structure and signals (processes.cpp).
 char* process_recursive(char* p, std::string& module_name);
 char* process_module(char* p, std::string& module_name, int recursive);
 char* process_declare(char* p);
+// 1 when a signal declaration keyword (input, reg, instrself, ...) stands at `p`.
+bool is_wire_keyword(const char* p);
 char* process_wire(char* p);
 char* process_instr_arg(char* p);
 char* register_instr_arg(list* head, char* p);
 
-// Stages, states and transfers.
+// Stages, states and transfers (processes_stage.cpp).
 char* process_stage_name(char* p);
 char* process_stage(char* p, std::string& current_stage);
 char* process_state_name(char* p, const std::string& current_stage);
@@ -32,9 +34,11 @@ char* process_goto(char* p, const std::string& current_stage);
 char* process_finish(char* p, const std::string& current_stage);
 char* process_relay(char* p, const std::string& current_stage);
 
-// Conditions, instruction bodies, macros and includes.
+// Condition headers (processes_condition.cpp).
 char* process_if(char* p);
 char* process_instruct(char* p);
+
+// Source directives: macros and includes (processes_macro.cpp).
 char* process_define(char* p, FILE* out);
 char* process_include(char* p, FILE* out);
 

@@ -1,6 +1,4 @@
-// Condition headers (if, instruct) and the source directives %d and %i.
-#include <climits>
-#include <cstdlib>
+// The source directives: `%d` macro definitions and `%i` file inclusion.
 #include <memory>
 #include <string>
 
@@ -8,7 +6,6 @@
 #include "error.h"
 #include "mygetline.h"
 #include "processes.h"
-#include "stack.h"
 
 namespace {
 
@@ -56,65 +53,7 @@ bool needs_parentheses(const std::string& v) {
     return true;
 }
 
-// The canonical name of a file, to recognise one included again.
-std::string canonical(const std::string& path) {
-    char* r = realpath(path.c_str(), nullptr);
-    if (!r) return path;
-    std::string s = r;
-    free(r);
-    return s;
-}
-
 }  // namespace
-
-char* process_if(char* p) {
-    debug_message("if");
-    p += 2;
-    p = skip_ws(p);
-    if (*p != '(') syntax_error();
-    char* start = ++p;
-    if (*start == ')') syntax_error();  // an empty condition
-    int depth = 0;
-    char* q = start;
-    for (;;) {
-        if (*q == '\0') syntax_error();
-        if (*q == ')' && depth == 0) break;
-        if (*q == '(') ++depth;
-        if (*q == ')') --depth;
-        if (*q == '\n' && g.count_ok) count_newline(q + 1);
-        ++q;
-    }
-    std::string cond(start, q);
-    check_text_size(cond);
-    int w = convert_logic(cond, 1);
-    if (w != 1) warning("\"if condition\"");
-    stack_push(nullptr, K_IF);
-    stack_push(&cond, K_IF);
-    return q + 1;
-}
-
-char* process_instruct(char* p) {
-    if (g.sp != -1) syntax_error();
-    debug_message("instruct");
-    stack_push(nullptr, K_INSTRUCT);
-    p += 8;
-    p = skip_ws(p);
-    std::string name;
-    p = read_identifier(p, name);
-    if (*p == '.') {
-        std::string port;
-        p = read_identifier(p + 1, port);
-        name += "." + port;
-    }
-    int w = convert_logic(name, 1);
-    if (w < 0) syntax_error();
-    if (w != 1) warning("instruct");
-    list* rec = find_wire(name);
-    if (!rec) syntax_error();
-    if (rec->type != T_INSTRIN && rec->type != T_INSTRSELF) syntax_error();
-    stack_push(&name, K_INSTRUCT);
-    return p;
-}
 
 char* process_define(char* p, FILE* out) {
     debug_message("%d");
@@ -125,8 +64,8 @@ char* process_define(char* p, FILE* out) {
     append_record(g.define_list, g.define_tail, m);
     std::string name;
     p = read_identifier(p, name);
-    m->name.assign(name, true);
-    g.define_index.insert(m);
+    m->name = store_text(name, true);
+    g.define_index.emplace(m->name, m);
     if (!is_space(*p)) syntax_error();
     // A name that ends the line defines an empty macro; the value never
     // runs into the next line.
@@ -137,7 +76,7 @@ char* process_define(char* p, FILE* out) {
     m->logic = v;
     std::string text(start, e);
     check_text_size(text);
-    v->value.assign(text, true);
+    v->value = store_text(text, true);
     convert_logic(text, 0);
     if (needs_parentheses(text)) text = "(" + text + ")";
     fprintf(out, "`define %s %s\n", m->name.c_str(), text.c_str());
@@ -160,7 +99,7 @@ char* process_include(char* p, FILE* out) {
     std::string path = g.readfile_path.empty() ? name : g.readfile_path + "/" + name;
     FILE* f = fopen(path.c_str(), "r");
     if (!f) die(path);
-    std::string id = canonical(path);
+    std::string id = canonical_path(path);
     std::string where = g.read_filename + ": " + std::to_string(g.count) + ": ";
     for (const std::string& open : g.include_chain) {
         if (open == id) {
@@ -176,7 +115,8 @@ char* process_include(char* p, FILE* out) {
     // The included file starts in the comment state at the end of this one.
     if (g.reader) g.reader->publish_end_state();
     g.include_chain.push_back(id);
-    xlator_file(f, out);
+    xlator_core(f, out);
     g.include_chain.pop_back();
     return p;
 }
+

@@ -33,7 +33,7 @@ void generate_states(stage* st) {
     if (!st->state) syntax_error();
     int i = 0;
     for (state* a = st->state; a; a = a->next, ++i)
-        g.param_index.add("_" + s + "_" + a->name, w, i, a == st->state, !a->next);
+        g.param_index.add(store_text("_" + s + "_" + a->name), w, i, a == st->state, !a->next);
 }
 
 // stage.task(args); : the argument transfers and the task select.
@@ -123,7 +123,7 @@ char* process_stage_name(char* p) {
                 list* w = find_wire(term);
                 if (!w) syntax_error();
                 a->name = w->name;
-                if (w->type != T_REG && w->type != T_REG_WR && w->type != T_REG_WS) {
+                if (!is_register_type(w->type)) {
                     fprintf(stderr, "%s is not register\n", a->name.c_str());
                     syntax_error();
                 }
@@ -210,7 +210,7 @@ char* insert_state_list(char* p, const std::string& stage_name) {
         if (same)
             s->name = same->name;
         else
-            s->name.assign(name);
+            s->name = store_text(name);
         st->state_index.insert(s);
         ++st->state_num;
         if (*p == ';') {

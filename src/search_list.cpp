@@ -2,6 +2,65 @@
 
 #include "error.h"
 
+
+namespace {
+
+// The -O net "_net_N", or null.
+list* find_net(std::string_view name) {
+    if (name.size() < 6 || name.substr(0, 5) != "_net_" || name.size() > 15) return nullptr;
+    std::string_view digits = name.substr(5);
+    if (digits.size() > 1 && digits[0] == '0') return nullptr;
+    size_t n = 0;
+    for (char c : digits) {
+        if (!is_digit(c)) return nullptr;
+        n = n * 10 + static_cast<size_t>(c - '0');
+    }
+    // The net being entered is made before it has its name.
+    if (n >= g.nets.size()) return nullptr;
+    list* rec = g.nets.at(n);
+    return rec->name == name ? rec : nullptr;
+}
+
+// The port net "_INSTANCE_PORT" of an instance whose nets are not
+// indexed, or null.  Instance and port names may hold '_' themselves, so
+// every split is tried.
+list* find_port_net(std::string_view name) {
+    if (g.instance_index.empty() || name.size() < 4 || name[0] != '_') return nullptr;
+    for (size_t k = 2; k + 1 < name.size(); ++k) {
+        if (name[k] != '_') continue;
+        const instance* in = g.instance_index.get(name.substr(1, k - 1));
+        if (!in || !in->first_net) continue;
+        list* net = in->first_net;
+        for (const list* port = in->type->port; port && net; port = port->next, net = net->next) {
+            if (net->name == name) return net;
+            if (port == in->last_port) break;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+list* find_wire(std::string_view name) {
+    // A name is held once among all three (entering a second one is a
+    // duplicate), so the order only matters for speed: a generated name
+    // is looked for where it would be first, sparing the wire index a
+    // search that fails.
+    if (!name.empty() && name[0] == '_') {
+        if (list* rec = find_net(name)) return rec;
+        if (list* rec = find_port_net(name)) return rec;
+    }
+    return g.wire_index.get(name);
+}
+
+
+list* instr_args(const list* rec) {
+    auto it = g.module_args.find(rec);
+    if (it != g.module_args.end()) return it->second.first;
+    it = g.run_args.find(rec);
+    return it != g.run_args.end() ? it->second.first : nullptr;
+}
+
 list* search_instr_list(list* head, const std::string& name) {
     if (!head) syntax_error();
     if (head == g.wire_list) {
@@ -27,7 +86,7 @@ list* search_declare_instr_list(declare* head, const std::string& inst, const st
     const std::string& type_name = in->type->name;
     declare* d = nullptr;
     if (head == g.declare_list) {
-        d = g.declare_index.get(type_name);
+        d = find_in(g.declare_index, type_name);
     } else {
         for (declare* x = head; x && !d; x = x->next)
             if (x->name == type_name) d = x;

@@ -4,7 +4,17 @@
 
 #include <string>
 
+#include <string_view>
+
 #include "core.h"
+
+// The wire_list record of that name, or null.  A -O net is found by its
+// number and a port net of a small declare through its instance, which
+// keeps them out of the wire index.
+list* find_wire(std::string_view name);
+// The first formal argument of the instruction `rec` (null: none); the
+// others follow through `next`.
+list* instr_args(const list* rec);
 
 // The argument chain of the first record of `head` named `name` (may be null).
 list* search_instr_list(list* head, const std::string& name);

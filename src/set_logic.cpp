@@ -7,13 +7,65 @@
 #include "search_list.h"
 #include "stack.h"
 
+// ------------------------------------------------------------ pair texts
+
+namespace {
+
+// The text of `s` if the run or the module holds it already: one of the
+// constants that pairs repeat most, or the name of a signal of the module.
+bool shared_text(std::string_view s, Text& found) {
+    static const char* const kConstants[] = {"1'b1", "1'b0", "(1'b1)"};
+    for (size_t i = 0; i < sizeof kConstants / sizeof *kConstants; ++i) {
+        if (s != kConstants[i]) continue;
+        Text& t = g.constant_texts[i];
+        if (t.empty()) t = store_text(s, true);
+        found = t;
+        return true;
+    }
+    if (s.empty() || !is_ident_start(s[0])) return false;
+    for (char c : s)
+        if (!is_ident_char(c)) return false;
+    if (const list* rec = find_wire(s)) {
+        found = rec->name;
+        return true;
+    }
+    return g.param_index.find_name(s, found);
+}
+
+// `last` if it holds `s`, else a shared text of `s`, else a new one.
+Text repeated_text(Text& last, std::string_view s) {
+    if (last != s && !shared_text(s, last)) last = store_text(s);
+    return last;
+}
+
+}  // namespace
+
+Text condition_text(std::string_view cond) { return merge_condition_text(cond, nullptr); }
+
+Text merge_condition_text(std::string_view cond, MergeEntry* entry) {
+    Text& last = g.last_condition;
+    if (last == cond) {
+        // A second pair shares the text: its first pair owns it no more.
+        if (g.last_condition_owner) g.last_condition_owner->owns_condition = 0;
+        g.last_condition_owner = nullptr;
+        return last;
+    }
+    g.last_condition_owner = nullptr;
+    if (!shared_text(cond, last)) {
+        last = store_text(cond);
+        if (entry) {
+            entry->owns_condition = 1;
+            g.last_condition_owner = entry;
+        }
+    }
+    return last;
+}
+
+Text value_text(std::string_view value) { return repeated_text(g.last_value, value); }
+
 void set_logic_text(std::string statement) {
-    // A statement made by the translator is no source text: its newlines
-    // (from copied arguments) were counted where they stand in the source.
-    int saved = g.count_ok;
-    g.count_ok = 0;
+    LineCountingOff off;
     set_logic(&statement[0], 0);
-    g.count_ok = saved;
 }
 
 char* read_term(char* text, std::string& term) {
@@ -55,6 +107,21 @@ char* process_module_port(char* text, const std::string& prefix, list* formal) {
     return p;
 }
 
+char* call_own_instruction(const std::string& f, char* args) {
+    set_logic_text(f + " = 0b1;");
+    return process_module_port(args, "", search_instr_list(g.wire_list, f));
+}
+
+void activate_instance_instruction(const std::string& inst, const std::string& f) {
+    set_logic_text("_" + inst + "_" + f + " = 0b1;");
+}
+
+char* call_instance_instruction(const std::string& inst, const std::string& f, char* args) {
+    activate_instance_instruction(inst, f);
+    if (*args == ')') return args;
+    return process_module_port(args, "_" + inst + "_", search_declare_instr_list(g.declare_list, inst, f));
+}
+
 std::string build_condition() {
     std::string k;
     if (g.sp < 0) {
@@ -73,7 +140,7 @@ std::string build_condition() {
                 k += e.cond.empty() ? "1'b1" : e.cond;
             }
             k += ")";
-            if (k.size() > 4095) buffer_overflow();
+            check_text_size(k);
             // Under -O the conjunction so far is named by a net at each step.
             do_optimize(k);
         }
@@ -106,22 +173,17 @@ void rewrite_calls(std::string& rhs) {
         std::string f = rhs.substr(fs, open - fs);
         size_t call_start = fs;
         std::string prefix;
-        list* formal = nullptr;
         char* args = skip_ws(&rhs[open + 1]);
+        char* q;
         if (fs > 0 && rhs[fs - 1] == '.') {
-            size_t is = fs - 1;
-            while (is > 0 && is_ident_char(rhs[is - 1])) --is;
-            std::string inst = rhs.substr(is, fs - 1 - is);
-            call_start = is;
+            call_start = fs - 1;
+            while (call_start > 0 && is_ident_char(rhs[call_start - 1])) --call_start;
+            std::string inst = rhs.substr(call_start, fs - 1 - call_start);
             prefix = "_" + inst + "_";
-            set_logic_text(prefix + f + " = 0b1;");
-            if (*args != ')') formal = search_declare_instr_list(g.declare_list, inst, f);
+            q = call_instance_instruction(inst, f, args);
         } else {
-            set_logic_text(f + " = 0b1;");
-            formal = search_instr_list(g.wire_list, f);
+            q = call_own_instruction(f, args);
         }
-        char* q = args;
-        if (*q != ')') q = process_module_port(args, prefix, formal);
         if (*q != ')' || q[1] != '.') syntax_error();
         std::string port;
         const char* r = read_identifier(q + 2, port);
@@ -139,52 +201,36 @@ void rewrite_calls(std::string& rhs) {
     }
 }
 
+// Under -O, joins `cond` to the condition of the pair that `known` holds:
+// the conditions of one value of one signal are or-ed.
+void join_condition(MergeEntry* known, const std::string& cond) {
+    logic* pair = known->pair;
+    check_text_size(pair->cond.size() + 1 + cond.size());
+    // The first condition, which no other pair shares, is given up when it
+    // moves: it may be the last condition stored, which pairs to come
+    // would otherwise share.
+    bool reusable = known->room || known->owns_condition;
+    if (!known->room && known->owns_condition && g.last_condition_owner == known) {
+        g.last_condition = Text();
+        g.last_condition_owner = nullptr;
+    }
+    known->room = static_cast<uint32_t>(
+        g.module_texts.append_growing(pair->cond, known->room, reusable, "|", cond, kMaxTextChars));
+    known->owns_condition = 0;
+}
+
 // Appends a condition/value pair to the target's chain.
 void store_pair(list* target, const std::string& cond, const std::string& value) {
-    if (value.size() > 4095) buffer_overflow();
-    if (!(target->mark == 's' && value == "1'b1") && g.O_flag) {
-        // Under -O a value already driven joins its pair: the conditions are or-ed.
+    check_text_size(value);
+    bool activity = target->mark == 's' && value == "1'b1";
+    if (!activity && g.O_flag) {
         if (MergeEntry* known = g.merge_index.get(MergeEntry::Key(target, value))) {
-            logic* pair = known->pair;
-            size_t joined = pair->cond.size() + 1 + cond.size();
-            if (joined >= 4096) buffer_overflow();
-            if (joined <= known->room) {
-                TextStore::extend(pair->cond, "|");
-                TextStore::extend(pair->cond, cond);
-                return;
-            }
-            // Most values join only twice: the first join takes no more
-            // room than it needs.  Later ones take the next of the rooms
-            // 61, 125, 253, ..., 4093 (4095 at most), at least twice the
-            // last, and the texts that values outgrow are recycled for
-            // other values: joining k conditions copies O(k) bytes and
-            // leaves no dead texts behind.
-            size_t room = joined;
-            if (known->room) {
-                room = 61;
-                while (room < joined) room = room * 2 + 3;
-                if (room > 4095) room = 4095;
-            }
-            std::string text = pair->cond + "|" + cond;
-            if (known->room) {
-                g.module_texts.recycle(pair->cond, known->room);
-            } else if (known->owns_condition) {
-                // The first condition, which no other pair shares.
-                if (g.last_condition_owner == known) {
-                    g.last_condition = Text();
-                    g.last_condition_owner = nullptr;
-                }
-                g.module_texts.recycle(pair->cond, pair->cond.size());
-            }
-            pair->cond = g.module_texts.add(text, room);
-            known->room = static_cast<uint32_t>(room);
-            known->owns_condition = 0;
+            join_condition(known, cond);
             return;
         }
     }
-    if (cond.size() >= 4096) buffer_overflow();
+    check_text_size(cond);
     logic* pair = new_logic();
-    bool activity = target->mark == 's' && value == "1'b1";
     MergeEntry* e = g.O_flag && !activity ? g.merge_entries.make() : nullptr;
     pair->cond = merge_condition_text(cond, e);
     pair->value = value_text(value);
@@ -200,8 +246,81 @@ void store_pair(list* target, const std::string& cond, const std::string& value)
     }
 }
 
+// The end of a call statement: ")" ";".
+char* end_call_statement(char* p) {
+    if (*p != ')') syntax_error();
+    p = skip_ws(p + 1);
+    if (*p != ';') syntax_error();
+    return p + 1;
+}
+
+// Refuses an assignment whose form does not fit its target: `:=` for
+// registers only, `=` for the others, none to an input.
+void check_assignment_form(const list* rec, bool reg_flag) {
+    if (rec->type == T_INPUT) {
+        printf("%s is input port\n", rec->name.c_str());
+        syntax_error();
+    }
+    if (is_combinational_type(rec->type) && reg_flag) {
+        printf("%s is not register. use \"=\" to assign.\n", rec->name.c_str());
+        syntax_error();
+    }
+    if (is_register_type(rec->type) && !reg_flag) {
+        printf("%s is register. use \":=\" to assign.\n", rec->name.c_str());
+        syntax_error();
+    }
+}
+
+// expr ";" : the right-hand side of an assignment to `target`, stored as
+// a pair under the conditions of the open levels.
+char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
+    p = skip_ws(p);
+    char* semi = p;
+    while (*semi && *semi != ';') ++semi;
+    if (!*semi) syntax_error();
+    check_text_size(static_cast<size_t>(semi - p));
+    std::string rhs(p, semi);
+    {
+        LineCountingOff off;
+        rewrite_calls(rhs);
+    }
+    for (char* q = p; q < semi; ++q)
+        if (*q == '\n' && g.count_ok) count_newline(q + 1);
+    *semi = '\0';
+    check_text_size(rhs);
+
+    int width = convert_logic(rhs, 1);
+    list* rec = find_wire(target);
+    if (!rec) syntax_error();
+    check_assignment_form(rec, reg_flag);
+    if (rec->width != width)
+        warning("=, left = " + std::to_string(rec->width) + ", right = " + std::to_string(width));
+    store_pair(rec, build_condition(), rhs);
+    return semi + 1;
+}
+
+// "." port "=" expr ";"  |  "." instr "(" args ")" ";"  after the
+// submodule instance `inst`.
+char* member_statement(char* p, const std::string& inst, int check) {
+    std::string member;
+    p = read_identifier(p + 1, member);
+    std::string netname = "_" + inst + "_" + member;
+    p = skip_ws(p);
+    list* rec = find_wire(netname);
+    if (!rec) syntax_error();
+    if (*p == '(') {
+        if (check && rec->type != T_INSTRSELF) syntax_error();
+        return end_call_statement(call_instance_instruction(inst, member, skip_ws(p + 1)));
+    }
+    if (*p != '=') syntax_error();
+    if (check && rec->type != T_SEL) syntax_error();
+    return collect_assignment(p + 1, netname, false);
+}
+
 }  // namespace
 
+// statement -> ";" | name ":=" expr ";" | name "=" expr ";"
+//            | name "(" args ")" ";" | name "." member_statement
 char* set_logic(char* text, int check) {
     char* p = skip_ws(text);
     if (*p == ';') return p + 1;
@@ -209,96 +328,22 @@ char* set_logic(char* text, int check) {
     p = read_identifier(p, target);
     p = skip_ws(p);
     list* rec = find_wire(target);
-    int reg_flag = 0;
     if (p[0] == ':' && p[1] == '=') {
         if (!rec) syntax_error();
-        if (check && rec->type != T_REG && rec->type != T_REG_WR && rec->type != T_REG_WS)
-            syntax_error();
-        reg_flag = 1;
-        p += 2;
-    } else if (*p == '=') {
+        if (check && !is_register_type(rec->type)) syntax_error();
+        return collect_assignment(p + 2, target, true);
+    }
+    if (*p == '=') {
         if (!rec) syntax_error();
-        if (check && rec->type != T_OUTPUT && rec->type != T_BIDIRECT && rec->type != T_SEL)
-            syntax_error();
-        ++p;
-    } else if (*p == '(') {
-        // Activation of the module's own instruction with arguments.
+        if (check && !is_assignable_type(rec->type)) syntax_error();
+        return collect_assignment(p + 1, target, false);
+    }
+    if (*p == '(') {
+        // The module's own instruction, activated with arguments.
         if (!rec) syntax_error();
-        if (check && rec->type != T_INSTROUT && rec->type != T_INSTRSELF) syntax_error();
-        p = skip_ws(p + 1);
-        set_logic_text(target + " = 0b1;");
-        list* formal = search_instr_list(g.wire_list, target);
-        p = process_module_port(p, "", formal);
-        if (*p != ')') syntax_error();
-        p = skip_ws(p + 1);
-        if (*p != ';') syntax_error();
-        return p + 1;
-    } else if (*p == '.') {
-        std::string member;
-        p = read_identifier(p + 1, member);
-        std::string netname = "_" + target + "_" + member;
-        p = skip_ws(p);
-        rec = find_wire(netname);
-        if (!rec) syntax_error();
-        if (*p == '(') {
-            if (check && rec->type != T_INSTRSELF) syntax_error();
-            p = skip_ws(p + 1);
-            set_logic_text(netname + " = 0b1;");
-            if (*p != ')') {
-                list* formal = search_declare_instr_list(g.declare_list, target, member);
-                p = process_module_port(p, "_" + target + "_", formal);
-            }
-            if (*p != ')') syntax_error();
-            p = skip_ws(p + 1);
-            if (*p != ';') syntax_error();
-            return p + 1;
-        }
-        if (*p != '=') syntax_error();
-        if (check && rec->type != T_SEL) syntax_error();
-        target = netname;
-        ++p;
-    } else {
-        syntax_error();
+        if (check && !is_callable_type(rec->type)) syntax_error();
+        return end_call_statement(call_own_instruction(target, skip_ws(p + 1)));
     }
-
-    // The right-hand side, up to the ';' that ends the statement.
-    p = skip_ws(p);
-    char* semi = p;
-    while (*semi && *semi != ';') ++semi;
-    if (!*semi) syntax_error();
-    if (semi - p >= 4096) buffer_overflow();
-    std::string rhs(p, semi);
-    {
-        int saved = g.count_ok;
-        g.count_ok = 0;
-        rewrite_calls(rhs);
-        g.count_ok = saved;
-    }
-    for (char* q = p; q < semi; ++q)
-        if (*q == '\n' && g.count_ok) count_newline(q + 1);
-    *semi = '\0';
-    if (rhs.size() >= 4096) buffer_overflow();
-
-    int width = convert_logic(rhs, 1);
-    rec = find_wire(target);
-    if (!rec) syntax_error();
-    if (rec->type == T_INPUT) {
-        printf("%s is input port\n", rec->name.c_str());
-        syntax_error();
-    }
-    bool assigned = rec->type == T_OUTPUT || rec->type == T_BIDIRECT || rec->type == T_SEL ||
-                    rec->type == T_INSTROUT || rec->type == T_INSTRSELF;
-    bool reg = rec->type == T_REG || rec->type == T_REG_WR || rec->type == T_REG_WS;
-    if (assigned && reg_flag) {
-        printf("%s is not register. use \"=\" to assign.\n", rec->name.c_str());
-        syntax_error();
-    }
-    if (reg && !reg_flag) {
-        printf("%s is register. use \":=\" to assign.\n", rec->name.c_str());
-        syntax_error();
-    }
-    if (rec->width != width)
-        warning("=, left = " + std::to_string(rec->width) + ", right = " + std::to_string(width));
-    store_pair(rec, build_condition(), rhs);
-    return semi + 1;
+    if (*p != '.') syntax_error();
+    return member_statement(p, target, check);
 }

@@ -3,6 +3,7 @@
 #include "core.h"
 #include "error.h"
 #include "insert_list.h"
+#include "set_logic.h"
 
 namespace {
 
@@ -158,13 +159,11 @@ void optimization(std::string& text) {
     count_new_net();
     list* rec = append_wire_record(true);
     std::string decl = "sel _net_" + std::to_string(g.net_num++) + ";";
-    g.derived_name = true;
-    insert_list(&decl[0], rec, T_SEL, 'x');
-    g.derived_name = false;
+    insert_derived_list(&decl[0], rec, T_SEL, 'x');
     // The net is a signal driven always by the expression, which keys it.
     logic* pair = new_logic();
     pair->cond = condition_text("(1'b1)");
-    pair->value.assign(text);
+    pair->value = store_text(text);
     append_pair(rec, pair);
     g.net_index.insert(rec);
     text = rec->name.str();

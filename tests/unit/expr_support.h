@@ -32,19 +32,19 @@ inline std::string width_warnings(const std::string& ops) {
 
 inline void add_macro(const std::string& name, const std::string& value) {
     list* m = new_list(true);
-    m->name.assign(name, true);
+    m->name = store_text(name, true);
     m->logic = new_logic(true);
-    m->logic->value.assign(value, true);
+    m->logic->value = store_text(value, true);
     if (g.define_tail)
         g.define_tail->next = m;
     else
         g.define_list = m;
     g.define_tail = m;
-    g.define_index.insert(m);
+    g.define_index.emplace(m->name, m);
 }
 
 inline void add_state_constants(std::initializer_list<std::pair<const char*, int>> names) {
-    for (const auto& n : names) g.param_index.add(n.first, n.second);
+    for (const auto& n : names) g.param_index.add(store_text(n.first), n.second);
 }
 
 // a, b, c, x, y: 8 bits; d: 4; e: 1; w: 16; the port net of instance u1:

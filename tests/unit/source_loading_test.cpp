@@ -105,8 +105,8 @@ std::vector<std::string> pieces(const std::string& bytes, size_t piece_bytes, in
     if (end_state) {
         // Published before the file is read: the state at its very end.
         reader.publish_end_state();
-        *end_state = g.cm_state;
-        g.cm_state = 0;
+        *end_state = g.comment.cm;
+        g.comment.cm = 0;
     }
     while (reader.next(piece)) out.push_back(piece);
     fclose(f);

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "core.h"
+#include "insert_list.h"
+#include "set_logic.h"
 
 namespace {
 
@@ -55,7 +57,7 @@ TEST(SymbolStore, TextsKeepTheirBytesAcrossBlocksAndLongTexts) {
     Text t;
     EXPECT_TRUE(t.empty());
     EXPECT_STREQ(t.c_str(), "");
-    t.assign("abc", true);
+    t = store_text("abc", true);
     EXPECT_EQ(std::string("x") + t + "y", "xabcy");
 }
 
@@ -69,11 +71,11 @@ TEST(SymbolStore, NameIndexFindsEveryRecordAndKeepsTheFirstOfAName) {
     NameIndex<Named> index;
     EXPECT_EQ(index.get("a"), nullptr);  // empty table
     for (size_t i = 0; i < recs.size(); ++i) {
-        recs[i]->name.assign("s" + std::to_string(i));
+        recs[i]->name = store_text("s" + std::to_string(i));
         index.insert(recs[i]);
         if (i == 1) {
             // A second record of a name, while the index holds its records inline.
-            dups[0]->name.assign("s0");
+            dups[0]->name = store_text("s0");
             index.insert(dups[0]);
             ASSERT_EQ(index.size(), 2u);
         }
@@ -85,7 +87,7 @@ TEST(SymbolStore, NameIndexFindsEveryRecordAndKeepsTheFirstOfAName) {
     }
     for (size_t k = 1; k < dups.size(); ++k) {
         Named& d = *dups[k];
-        d.name.assign("s7");
+        d.name = store_text("s7");
         index.insert(&d);
     }
     EXPECT_EQ(index.size(), recs.size());
@@ -102,8 +104,8 @@ TEST(SymbolStore, NameIndexFindsEveryRecordAndKeepsTheFirstOfAName) {
 TEST(SymbolStore, PairTextsShareSignalNamesAndConstants) {
     reset_state();
     list* sig = append_wire_record();
-    sig->name.assign("data");
-    index_wire(sig);
+    sig->name = store_text("data");
+    g.wire_index.insert(sig);
     // A value naming a signal is the signal's own text.
     EXPECT_EQ(value_text("data").data(), sig->name.data());
     // A constant is stored once, whatever came in between.
@@ -120,10 +122,10 @@ TEST(SymbolStore, PairTextsShareSignalNamesAndConstants) {
 TEST(SymbolStore, StateConstantsAreFoundByTheEndOfTheirNames) {
     reset_state();
     ParamIndex params;
-    params.add("_st1_s0", 1, 0, true, false);
-    params.add("_st1_s1", 1, 1, false, true);
-    params.add("_st2_s0", 2, 0, true, false);
-    params.add("_st2_s3", 2, 3, false, true);
+    params.add(store_text("_st1_s0"), 1, 0, true, false);
+    params.add(store_text("_st1_s1"), 1, 1, false, true);
+    params.add(store_text("_st2_s0"), 2, 0, true, false);
+    params.add(store_text("_st2_s3"), 2, 3, false, true);
     // The first constant whose name ends with the token gives the width.
     EXPECT_EQ(params.find_suffix("_s0"), 1);
     EXPECT_EQ(params.find_suffix("_st2_s0"), 2);
@@ -134,8 +136,8 @@ TEST(SymbolStore, StateConstantsAreFoundByTheEndOfTheirNames) {
     EXPECT_EQ(params.find_suffix(""), -1);
     // A whole name gives its stored text, which a value naming the
     // constant shares; the end of a name is no name.
-    g.param_index.add("_st1_s0", 1, 0, true, false);
-    g.param_index.add("_st1_s1", 1, 1, false, true);
+    g.param_index.add(store_text("_st1_s0"), 1, 0, true, false);
+    g.param_index.add(store_text("_st1_s1"), 1, 1, false, true);
     Text stored;
     ASSERT_TRUE(g.param_index.find_name("_st1_s1", stored));
     EXPECT_EQ(stored, "_st1_s1");

@@ -11,6 +11,7 @@
 #include "core.h"
 #include "error.h"
 #include "insert_list.h"
+#include "search_list.h"
 
 namespace sflc_test {
 

@@ -1,0 +1,59 @@
+// Condition headers: `if` and `instruct`, each opening a single-statement
+// level of the condition stack.
+#include <string>
+
+#include "convert_logic.h"
+#include "error.h"
+#include "processes.h"
+#include "search_list.h"
+#include "stack.h"
+
+char* process_if(char* p) {
+    debug_message("if");
+    p += 2;
+    p = skip_ws(p);
+    if (*p != '(') syntax_error();
+    char* start = ++p;
+    if (*start == ')') syntax_error();  // an empty condition
+    int depth = 0;
+    char* q = start;
+    for (;;) {
+        if (*q == '\0') syntax_error();
+        if (*q == ')' && depth == 0) break;
+        if (*q == '(') ++depth;
+        if (*q == ')') --depth;
+        if (*q == '\n' && g.count_ok) count_newline(q + 1);
+        ++q;
+    }
+    std::string cond(start, q);
+    check_text_size(cond);
+    int w = convert_logic(cond, 1);
+    if (w != 1) warning("\"if condition\"");
+    stack_push(nullptr, K_IF);
+    stack_push(&cond, K_IF);
+    return q + 1;
+}
+
+char* process_instruct(char* p) {
+    if (g.sp != -1) syntax_error();
+    debug_message("instruct");
+    stack_push(nullptr, K_INSTRUCT);
+    p += 8;
+    p = skip_ws(p);
+    std::string name;
+    p = read_identifier(p, name);
+    if (*p == '.') {
+        std::string port;
+        p = read_identifier(p + 1, port);
+        name += "." + port;
+    }
+    int w = convert_logic(name, 1);
+    if (w < 0) syntax_error();
+    if (w != 1) warning("instruct");
+    list* rec = find_wire(name);
+    if (!rec) syntax_error();
+    if (!is_accepted_instruction_type(rec->type)) syntax_error();
+    stack_push(&name, K_INSTRUCT);
+    return p;
+}
+

@@ -1,0 +1,169 @@
+// The translator state: everything a translation run reads and writes
+// outside one call, in the one object `g`, and the guards that change a
+// part of it for a while and put it back.
+#ifndef SFLC_STATE_H
+#define SFLC_STATE_H
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "mygetline.h"
+#include "param_index.h"
+#include "records.h"
+
+struct Sflc {
+    // Command line: options, file names, and the size from which a piece
+    // of a source file may end (see SourceReader).
+    std::string program_name = "sflc";
+    std::string read_filename;
+    std::string write_filename;
+    std::string readfile_path;
+    int d_flag = 0, n_flag = 0, O_flag = 0, old_flag = 0, posres = 0,
+        p_flag = 0, t_flag = 0, II_flag = 0, shinpi_flag = 0;
+    // --extended: accept constructs that SFL written for other SFL tools uses
+    int extended_flag = 0;
+    int km = 1;
+    size_t piece_bytes = 1 << 20;
+
+    // Line counting: the line number of messages, the start of the current
+    // line (for -d and -n), and whether scanners count the newlines they
+    // pass (0 inside included files and texts the translator makes).
+    int count = 0;
+    const char* line_head = nullptr;
+    int count_ok = 0;
+    // 1 until the outermost dispatcher has started.
+    int owner = 1;
+
+    // Source reading: the comment state at the end of the text read so
+    // far, and the reader of the file being translated (null for a text
+    // given whole).
+    CommentState comment;
+    SourceReader* reader = nullptr;
+
+    // The current module's tables, emptied when it is printed.
+    int module_flag = 0, circuit_flag = 0, declare_flag = 0;
+    int combinational = 0;
+    int clock_aspect = 0;
+    std::string module_name;
+    list* wire_list = nullptr;
+    list* wire_tail = nullptr;
+    list* wire_prev_tail = nullptr;  // the record before wire_tail
+    NameIndex<list> wire_index;
+    // Submodule instances, in order, and by name (the first of a name wins).
+    instance* instance_list = nullptr;
+    instance* instance_tail = nullptr;
+    NameIndex<instance> instance_index;
+    // State constants, written as the module's parameters.
+    ParamIndex param_index;
+    stage* stage_list = nullptr;
+    stage* stage_tail = nullptr;
+    NameIndex<stage> stage_index;
+    // The stage whose states were named last: a stage naming its states
+    // as that one did shares their texts.
+    stage* last_state_names = nullptr;
+    // The -O nets, made in the order of their numbers: "_net_N" is the
+    // N-th record of `nets`, not in wire_index.
+    NameIndex<list, NetExprOf> net_index;
+    int net_num = 0;
+    // -O merging: the pair holding each value of each signal.
+    NameIndex<MergeEntry, MergeEntry::KeyOf, MergeEntry::Key, MergeEntry::Hash> merge_index;
+    // The texts of the last pair stored, which the next pair shares when
+    // they are equal, and the -O entry that owns last_condition, if one does.
+    Text last_condition;
+    MergeEntry* last_condition_owner = nullptr;
+    Text last_value;
+    // Instruction arguments of the module's signals.
+    std::unordered_map<const list*, ArgChain> module_args;
+
+    // The condition stack of open blocks, and what an `else` right after
+    // the statement that closed an `if` needs: the levels that statement
+    // closed below the `if` (bottom first) and the negated condition.
+    std::vector<stack_entry> stack = std::vector<stack_entry>(100);
+    int sp = -1;
+    std::string ifelse_logic;
+    bool else_ready = false;
+    std::string else_negation;
+    std::vector<stack_entry> else_restore;
+
+    // Run-long tables: submodule interfaces, macros, the instruction
+    // arguments of declared ports, the common constants ("1'b1", "1'b0"
+    // and "(1'b1)", stored once), the nesting guards of macros and
+    // includes (files being included, outermost first), and the -d total.
+    declare* declare_list = nullptr;
+    declare* declare_tail = nullptr;
+    std::unordered_map<std::string_view, declare*> declare_index;
+    list* define_list = nullptr;
+    list* define_tail = nullptr;
+    std::unordered_map<std::string_view, list*> define_index;
+    std::unordered_map<const list*, ArgChain> run_args;
+    Text constant_texts[3];
+    int macro_depth = 0;
+    std::vector<std::string> include_chain;
+    long long total_alloc_size = 0;
+
+    // Storage: per module and for the whole run.
+    TextStore module_texts;
+    TextStore run_texts;
+    Pool<list> module_lists;
+    Pool<logic> module_logics;
+    Pool<stage> module_stages;
+    Pool<task> module_tasks;
+    Pool<state> module_states;
+    Pool<instance> instances;
+    Pool<list> nets;
+    Pool<MergeEntry> merge_entries;
+    Pool<list> run_lists;
+    Pool<logic> run_logics;
+    Pool<declare> run_declares;
+};
+
+extern Sflc g;
+
+// Puts every part of the state back to its state at program start.
+void reset_state();
+
+// Stores `s` as a text of the current module, or of the run when `run_long`.
+Text store_text(std::string_view s, bool run_long = false);
+
+// The record a standard index holds for `key`, or null.
+template <class Map, class Key>
+typename Map::mapped_type find_in(const Map& index, const Key& key) {
+    auto it = index.find(key);
+    return it == index.end() ? nullptr : it->second;
+}
+
+// Line counting off while the guard lives: the text at hand is not source
+// text (a statement the translator made, an expression being rewritten),
+// and its newlines were counted where they stand in the source.
+class LineCountingOff {
+public:
+    LineCountingOff() : saved_(g.count_ok) { g.count_ok = 0; }
+    ~LineCountingOff() { g.count_ok = saved_; }
+    LineCountingOff(const LineCountingOff&) = delete;
+    LineCountingOff& operator=(const LineCountingOff&) = delete;
+
+private:
+    int saved_;
+};
+
+// The line counting of the including file, put back when the guard ends:
+// an included file is translated with its own (off) counting and line
+// start, and its messages carry the line of the directive.
+class IncludingFileLines {
+public:
+    IncludingFileLines() : count_ok_(g.count_ok), line_head_(g.line_head) {}
+    ~IncludingFileLines() {
+        g.count_ok = count_ok_;
+        g.line_head = line_head_;
+    }
+    IncludingFileLines(const IncludingFileLines&) = delete;
+    IncludingFileLines& operator=(const IncludingFileLines&) = delete;
+
+private:
+    int count_ok_;
+    const char* line_head_;
+};
+
+#endif
