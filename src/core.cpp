@@ -222,7 +222,7 @@ char* alternative(char* p, Frame&) {
     }
     stack_push(&cond, kind);
     if (mycmp(p, "par", '{') || mycmp(p, "alt", '{') || mycmp(p, "any", '{') || mycmp(p, "if", '(') ||
-        mycmp(p, "goto", 0) || mycmp(p, "generate", 0) || mycmp(p, "finish", ';'))
+        mycmp(p, "goto", 0) || mycmp(p, "generate", 0) || mycmp(p, "finish", ';') || mycmp(p, "relay", 0))
         return p;
     debug_message("logic");
     p = set_logic(p, 1);
@@ -300,8 +300,11 @@ char* block_statement(char* p, Frame& f) {
     if (g.declare_flag) syntax_error();
     if (is_alpha(*p)) {
         std::string id;
-        read_identifier(p, id);
-        if (g.declare_index.count(id)) return insert_list(p, append_wire_record(), T_INSTANCE, '0');
+        const char* after = read_identifier(p, id);
+        // A declared type name starts an instance declaration; under
+        // --extended, a name followed by '.' is an instance of that name.
+        bool member = g.extended_flag && *skip_space_only(after) == '.';
+        if (g.declare_index.count(id) && !member) return insert_list(p, append_wire_record(), T_INSTANCE, '0');
     }
     if (is_else) {
         debug_message("ifelse");
