@@ -246,6 +246,12 @@ void store_pair(list* target, const std::string& cond, const std::string& value)
     }
 }
 
+}  // namespace
+
+void drive_always(list* rec, const std::string& value) { store_pair(rec, "(1'b1)", value); }
+
+namespace {
+
 // The end of a call statement: ")" ";".
 char* end_call_statement(char* p) {
     if (*p != ')') syntax_error();
@@ -289,7 +295,13 @@ char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
     *semi = '\0';
     check_text_size(rhs);
 
-    int width = convert_logic(rhs, 1);
+    int width;
+    {
+        // A decimal constant that is the whole value takes the target's width.
+        const list* known = find_wire(target);
+        AssignmentWidth context(known ? known->width : 0);
+        width = convert_logic(rhs, 1);
+    }
     list* rec = find_wire(target);
     if (!rec) syntax_error();
     check_assignment_form(rec, reg_flag);
