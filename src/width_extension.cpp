@@ -7,23 +7,16 @@
 #include "search_list.h"
 #include "set_logic.h"
 
-std::string extend_constant(const std::string& constant, long long n) {
+std::string extend_constant(const std::vector<ConstantPart>& parts, long long n) {
     std::string bits;
-    int per_digit = constant_digit_bits(constant[1]);
-    size_t digits = 0;  // since the last change of kind
-    for (size_t i = 2; i < constant.size(); ++i) {
-        char d = constant[i];
-        if (int next = constant_kind_switch(per_digit, d)) {
-            if (digits == 0) syntax_error();
-            per_digit = next;
-            digits = 0;
-            continue;
+    for (const ConstantPart& part : parts) {
+        if (part.digits.empty()) syntax_error();
+        for (char d : part.digits) {
+            int v = is_digit(d) ? d - '0' : (d | 0x20) - 'a' + 10;
+            for (int b = part.bits - 1; b >= 0; --b) bits.push_back((v >> b) & 1 ? '1' : '0');
         }
-        ++digits;
-        int v = is_digit(d) ? d - '0' : (d | 0x20) - 'a' + 10;
-        for (int b = per_digit - 1; b >= 0; --b) bits.push_back((v >> b) & 1 ? '1' : '0');
     }
-    if (digits == 0 || static_cast<long long>(bits.size()) > n) syntax_error();
+    if (static_cast<long long>(bits.size()) > n) syntax_error();
     check_text_size(static_cast<size_t>(n));
     return "0b" + std::string(static_cast<size_t>(n) - bits.size(), bits[0]) + bits;
 }
