@@ -246,12 +246,6 @@ void store_pair(list* target, const std::string& cond, const std::string& value)
     }
 }
 
-}  // namespace
-
-void drive_always(list* rec, const std::string& value) { store_pair(rec, "(1'b1)", value); }
-
-namespace {
-
 // The end of a call statement: ")" ";".
 char* end_call_statement(char* p) {
     if (*p != ')') syntax_error();

@@ -12,8 +12,6 @@
 // of the source (the assignment form must fit the target's type).  Returns
 // the position after the statement's ';'.
 char* set_logic(char* text, int check);
-// Drives the generated signal `rec` with `value` (Verilog) at all times.
-void drive_always(list* rec, const std::string& value);
 // Collects a statement made by the translator itself (check 0).
 void set_logic_text(std::string statement);
 // Assigns the actual arguments at `text` (just after '(') to the formal
