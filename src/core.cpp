@@ -8,6 +8,7 @@
 #include <ctime>
 #include <memory>
 
+#include "constant_arithmetic.h"
 #include "convert_logic.h"
 #include "error.h"
 #include "insert_list.h"
@@ -211,7 +212,16 @@ char* alternative(char* p, Frame&) {
             ++q;
             for (; is_space(*q); ++q)
                 if (*q == '\n') newline(q);
-            if (is_digit(*q)) {
+            const char* high = q;
+            long long value;
+            if (g.extended_flag && read_constant_arithmetic(high, value)) {
+                // --extended: the bounds are constant arithmetic, <W-1:0>.
+                for (; q < high; ++q)
+                    if (*q == '\n') newline(q);
+                for (; is_space(*q); ++q)
+                    if (*q == '\n') newline(q);
+                if (*q == ':') ++q;
+            } else if (is_digit(*q)) {
                 while (is_digit(*q)) ++q;
                 for (; is_space(*q); ++q)
                     if (*q == '\n') newline(q);

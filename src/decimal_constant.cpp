@@ -2,12 +2,23 @@
 
 #include "error.h"
 
+std::string decimal_token(long long value) { return kDecimalMark + std::to_string(value); }
+
 void size_decimal(item& it, int width) {
     if (width <= 0) syntax_error();
-    if (width < 63 && it.decimal >= (1LL << width)) syntax_error();
-    it.text = std::to_string(width) + "'d" + std::to_string(it.decimal);
+    if (!it.negative || it.decimal == 0) {
+        if (width < 63 && it.decimal >= (1LL << width)) syntax_error();
+        it.text = std::to_string(width) + "'d" + std::to_string(it.decimal);
+    } else if (width < 63) {
+        // Two's complement at the width: -1 sets every bit; down to -2^(w-1).
+        if (it.decimal > (1LL << (width - 1))) syntax_error();
+        it.text = std::to_string(width) + "'d" + std::to_string((1LL << width) - it.decimal);
+    } else {
+        it.text = "(-" + std::to_string(width) + "'d" + std::to_string(it.decimal) + ")";
+    }
     it.width = width;
     it.decimal = -1;
+    it.negative = false;
 }
 
 void size_decimal_operands(item& a, item& b) {

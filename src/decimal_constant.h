@@ -9,6 +9,8 @@
 
 // The postfix token of a decimal constant: '\'' and its digits.
 const char kDecimalMark = '\'';
+// The postfix token of the decimal constant `value`, negative or not.
+std::string decimal_token(long long value);
 // Gives the decimal constant `it` the width `width`: a syntax error when
 // no width is known (0) or its value does not fit.
 void size_decimal(item& it, int width);

@@ -1,6 +1,7 @@
 #include "insert_list.h"
 
 #include "block_locals.h"
+#include "constant_arithmetic.h"
 #include "constants.h"
 #include "error.h"
 #include "processes.h"
@@ -50,11 +51,10 @@ char* read_width(char* p, int& width) {
     p = skip_ws(p);
     const char* q = p;
     long long v;
-    if (g.extended_flag && is_ident_start(*q)) {
-        // --extended: a macro whose value is a decimal number.
-        std::string name;
-        p = read_identifier(p, name);
-        v = macro_number(name);
+    if (g.extended_flag) {
+        // --extended: constant arithmetic, of numbers and macros.
+        if (!read_constant_arithmetic(q, v)) syntax_error();
+        p += q - p;
     } else {
         bool neg = false;
         if (*q == '+' || *q == '-') {

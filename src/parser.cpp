@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "constant_arithmetic.h"
 #include "constants.h"
 #include "convert_logic.h"
 #include "core.h"
@@ -84,11 +85,6 @@ int name_width(std::string& token) {
     syntax_error();
 }
 
-// A name that only a macro gives (no signal or state constant has it).
-bool is_macro_name(const std::string& token) {
-    return !find_wire(token) && g.param_index.find_suffix(token) < 0 && find_in(g.define_index, token);
-}
-
 // A select's width and its text in the postfix and parenthesised texts:
 // <h> for one bit (l < 0 or l == h), <h:l> for a range.
 long long select_width(long long h, long long l) { return (l < 0 || l == h) ? 1 : h - l + 1; }
@@ -104,12 +100,34 @@ void check_select_high(const std::string& what, long long h, int width) {
     syntax_error();
 }
 
+// The same under --extended, from the first character `q` after the '<':
+// h and l are constant arithmetic (a<W-1>, a<B+7:B>); a '<' that no
+// constant followed by '>' or ':' follows is a comparison.
+const char* arithmetic_select(const char* q, const std::string& what, int width, long long& h, long long& l) {
+    if (!read_constant_arithmetic(q, h) || h < 0) return nullptr;
+    q = skip_space_only(q);
+    if (*q != '>' && *q != ':') return nullptr;
+    if (width >= 0) check_select_high(what, h, width);
+    l = -1;
+    if (*q == '>') return q + 1;
+    q = skip_space_only(q + 1);
+    if (!read_constant_arithmetic(q, l) || l < 0) syntax_error();
+    if (l > h) {
+        fprintf(stderr, "don't use bit reverse\n");
+        fatal_exit(1);
+    }
+    q = skip_space_only(q);
+    if (*q != '>') syntax_error();
+    return q + 1;
+}
+
 // A constant select, <h> or <h:l>, at `p` (a '<') after the operand `what`
 // of `width` bits (-1: not known yet; calc checks it).  Reads h and l (-1
 // when there is none) and returns the position after the '>'; null when
 // the '<' is a comparison (no decimal follows it, or a width prefix does).
 const char* constant_select(const char* p, const std::string& what, int width, long long& h, long long& l) {
     const char* q = skip_space_only(p + 1);
+    if (g.extended_flag) return arithmetic_select(q, what, width, h, l);
     if (!is_digit(*q) || constant_starts(q)) return nullptr;
     h = read_decimal(q);
     q = skip_space_only(q);
@@ -207,7 +225,25 @@ void to_postpone(const std::string& src, std::string& postfix) {
     std::string token, port;
     while (i < len && text[i] != '\0') {
         char c = text[i];
-        if (is_ident_start(c)) {
+        const char* after_constant = text + i;
+        long long value;
+        if ((prev == START || prev == OPERATOR || prev == OPEN) && g.extended_flag &&
+            read_constant_arithmetic(after_constant, value)) {
+            // --extended: constant arithmetic (a number, a macro of one, an
+            // expression of them): a width prefix, a shift count, or one
+            // decimal constant sized by its context.
+            const char* q = skip_space_only(after_constant);
+            if (*q == '#') {
+                number = value;
+                prev = WIDTH_PREFIX;
+                i = static_cast<size_t>(q + 1 - text);
+                continue;
+            }
+            bool count = !stack.empty() && (stack.back().text == "<<" || stack.back().text == ">>");
+            emit(postfix, count && value >= 0 ? std::to_string(clamp_width(value)) : decimal_token(value));
+            prev = OPERAND;
+            i = static_cast<size_t>(after_constant - text);
+        } else if (is_ident_start(c)) {
             if (prev == OPERAND) syntax_error();
             const char* p = read_identifier(text + i, token);
             if (*p == '.') {
@@ -226,7 +262,7 @@ void to_postpone(const std::string& src, std::string& postfix) {
             }
             std::string out;
             long long w = width;
-            if (prev == WIDTH_PREFIX && g.extended_flag && is_macro_name(token)) {
+            if (prev == WIDTH_PREFIX && g.extended_flag && find_macro(token)) {
                 // --extended: N#MACRO extends the macro's value, an operand
                 // followed by the extension operator.
                 emit(postfix, token + ";" + std::to_string(clamp_width(w)));
@@ -247,7 +283,7 @@ void to_postpone(const std::string& src, std::string& postfix) {
             emit(postfix, out);
             prev = OPERAND;
             i = static_cast<size_t>((after_select ? after_select : after_name) - text);
-        } else if (c == '0' && (!g.extended_flag || constant_starts(text + i))) {
+        } else if (c == '0') {
             if (prev == OPERAND) syntax_error();
             bool extended = prev == WIDTH_PREFIX;
             prev = OPERAND;
@@ -322,20 +358,14 @@ void to_postpone(const std::string& src, std::string& postfix) {
             const char* p = text + i;
             number = read_decimal(p);
             i = static_cast<size_t>(p - text);
-            size_t hash = i;
-            if (g.extended_flag) hash = static_cast<size_t>(skip_space_only(p) - text);  // `32 # x`
-            if (text[hash] == '#') {
+            if (text[i] == '#') {
                 prev = WIDTH_PREFIX;
-                i = hash + 1;
-            } else if (!stack.empty() && (stack.back().text == "<<" || stack.back().text == ">>")) {
-                prev = OPERAND;
-                emit(postfix, std::to_string(clamp_width(number)));
+                ++i;
             } else {
-                // --extended: a decimal constant, sized by its context.
-                if (!g.extended_flag || prev == OPERAND || prev == CLOSE || prev == WIDTH_PREFIX)
-                    syntax_error();
                 prev = OPERAND;
-                emit(postfix, kDecimalMark + std::to_string(number));
+                if (stack.empty() || (stack.back().text != "<<" && stack.back().text != ">>"))
+                    syntax_error();
+                emit(postfix, std::to_string(clamp_width(number)));
             }
         } else if (const char* end = scan_character(text + i, code)) {
             // A character constant is the hexadecimal constant of its code.
@@ -381,6 +411,8 @@ int calc(const std::string& postfix, std::string& text) {
         if (c == kDecimalMark) {
             const char* p = s + i + 1;
             item it;
+            it.negative = *p == '-';
+            if (it.negative) ++p;
             it.decimal = read_decimal(p);
             i = static_cast<size_t>(p - s);
             push(stack, std::move(it));
@@ -456,13 +488,18 @@ int calc(const std::string& postfix, std::string& text) {
             if (*p == ':') l = read_decimal(++p);
             i = static_cast<size_t>(p + 1 - s);
             item x = pop(stack);
+            if (x.decimal >= 0) syntax_error();  // no width to select from
             check_select_high(x.text, h, x.width);
             push(stack, item{name_of(x) + select_text(h, l), clamp_width(select_width(h, l))});
         } else if (negation(s + i)) {
             // Two's-complement negation at the operand's width.
             item x = pop(stack);
-            if (x.decimal >= 0) syntax_error();  // no width to negate at
-            push(stack, item{"(-" + x.text + ")", x.width});
+            if (x.decimal >= 0) {
+                x.negative = !x.negative;  // an unsized constant stays one
+                push(stack, std::move(x));
+            } else {
+                push(stack, item{"(-" + x.text + ")", x.width});
+            }
             i += 2;
         } else if (operator2_1(s + i)) {
             item b = pop(stack);
@@ -471,7 +508,10 @@ int calc(const std::string& postfix, std::string& text) {
             std::string op{c, c2};
             item r;
             bool shift = op == "<<" || op == ">>";
-            if (shift && b.decimal >= 0) b = item{"", clamp_width(b.decimal)};  // a count
+            if (shift && b.decimal >= 0) {
+                if (b.negative) syntax_error();
+                b = item{"", clamp_width(b.decimal)};  // a count
+            }
             if (op == "||" || shift) {
                 if (a.decimal >= 0 || b.decimal >= 0) syntax_error();
             } else {

@@ -10,6 +10,8 @@ struct item {
     int width = 0;
     // An unsized decimal constant (--extended): its value; else -1.
     long long decimal = -1;
+    // Whether that constant is negative (`decimal` is its magnitude).
+    bool negative = false;
 };
 
 // Checks an SFL expression, rewrites it fully parenthesised without

@@ -87,20 +87,6 @@ char* process_define(char* p, FILE* out) {
     return e;
 }
 
-int macro_number(const std::string& name) {
-    const list* m = find_in(g.define_index, name);
-    if (!m) syntax_error();
-    std::string_view v = m->logic->value;
-    while (!v.empty() && is_space(v.front())) v.remove_prefix(1);
-    while (!v.empty() && is_space(v.back())) v.remove_suffix(1);
-    if (v.empty()) syntax_error();
-    for (char c : v)
-        if (!is_digit(c)) syntax_error();
-    const char* q = v.data();
-    long long n = read_decimal(q);
-    return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
-}
-
 char* process_include(char* p, const std::function<void(FILE*)>& translate) {
     debug_message("%i");
     p += 2;

@@ -1,0 +1,106 @@
+#include "constant_arithmetic.h"
+
+#include <string>
+
+#include "constants.h"
+#include "core.h"
+#include "error.h"
+#include "search_list.h"
+
+namespace {
+
+const int kMaxMacroDepth = 64;
+
+bool expression(const char*& p, long long& value);
+
+// The value of the macro `name` when its whole value is constant arithmetic.
+bool macro_value(const std::string& name, long long& value) {
+    const list* m = find_macro(name);
+    if (!m) return false;
+    if (g.macro_depth >= kMaxMacroDepth)
+        syntax_error_because(g.read_filename + ": " + std::to_string(g.count) + ": macro " + name +
+                             " is nested too deeply");
+    ++g.macro_depth;
+    std::string text = m->logic->value.str();
+    const char* q = text.c_str();
+    bool whole = expression(q, value) && *skip_space_only(q) == '\0';
+    --g.macro_depth;
+    return whole;
+}
+
+// factor -> number | macro | "(" expression ")" | "-" factor
+bool factor(const char*& p, long long& value) {
+    const char* q = skip_space_only(p);
+    if (is_digit(*q)) {
+        if (constant_starts(q)) return false;
+        value = read_decimal(q);
+        // A number that runs into a name (2x) is none.
+        if (is_ident_char(*q)) return false;
+    } else if (is_ident_start(*q)) {
+        std::string name;
+        q = read_identifier(q, name);
+        if (*q == '.' || !macro_value(name, value)) return false;
+    } else if (*q == '(') {
+        ++q;
+        if (!expression(q, value)) return false;
+        q = skip_space_only(q);
+        if (*q != ')') return false;
+        ++q;
+    } else if (*q == '-') {
+        ++q;
+        if (!factor(q, value)) return false;
+        value = -value;
+    } else {
+        return false;
+    }
+    p = q;
+    return true;
+}
+
+// The operator at `p` of the level `ops` ("*/" or "+-"), or 0.  Two
+// characters that form another operator ("//" never, "--" is a minus and
+// a negation) are taken by their first.
+char operator_at(const char* p, const char* ops) {
+    const char* q = skip_space_only(p);
+    if (*q == ops[0] || *q == ops[1]) {
+        // "/|", "/&", "/@" are reductions, not divisions.
+        if (*q == '/' && (q[1] == '|' || q[1] == '&' || q[1] == '@')) return 0;
+        return *q;
+    }
+    return 0;
+}
+
+// term -> factor { ("*" | "/") factor }
+bool term(const char*& p, long long& value) {
+    if (!factor(p, value)) return false;
+    while (char op = operator_at(p, "*/")) {
+        const char* q = skip_space_only(p) + 1;
+        long long right;
+        if (!factor(q, right)) break;
+        if (op == '*') {
+            value *= right;
+        } else {
+            if (right == 0) syntax_error();
+            value /= right;
+        }
+        p = q;
+    }
+    return true;
+}
+
+// expression -> term { ("+" | "-") term }
+bool expression(const char*& p, long long& value) {
+    if (!term(p, value)) return false;
+    while (char op = operator_at(p, "+-")) {
+        const char* q = skip_space_only(p) + 1;
+        long long right;
+        if (!term(q, right)) break;
+        value = op == '+' ? value + right : value - right;
+        p = q;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool read_constant_arithmetic(const char*& p, long long& value) { return expression(p, value); }

@@ -1,0 +1,18 @@
+// Constant arithmetic (--extended): an expression of decimal numbers,
+// macros whose values are constant arithmetic, + - * / and parentheses,
+// computed by the translator with the usual integer precedence (* and /
+// before + and -, left to right, / truncating toward zero, unary minus).
+// It stands wherever a number does: declaration widths, bit selects,
+// width-extension counts, and expressions, where it is one decimal
+// constant.
+#ifndef SFLC_CONSTANT_ARITHMETIC_H
+#define SFLC_CONSTANT_ARITHMETIC_H
+
+// Reads the longest constant expression that starts at `p`: stores its
+// value, moves `p` past it and returns true; returns false, `p`
+// unchanged, when none starts there (the text is an expression of
+// signals).  An operator whose right side is no constant is left unread
+// (3 + x reads 3).  A division by zero is a syntax error.
+bool read_constant_arithmetic(const char*& p, long long& value);
+
+#endif
