@@ -180,6 +180,10 @@ struct stack_entry {
     std::string cond;
     int kind = 0;
     std::string else_cond;
+    // The translated expression of a switch level (an alt level whose
+    // alternatives are case labels) and its width; empty for other levels.
+    std::string subject;
+    int subject_width = 0;
 };
 
 // Sizes of the original fixed-size records, for the byte total of -d.

@@ -9,7 +9,9 @@ Each case can leave a small JSON record in a report folder, and
 
     hdl_check.py --merge REPORT_DIR SUMMARY_FILE
 
-merges the records into one summary (run as the CTest `verilator_report`).
+merges the records into one summary (run as the CTest `verilator_report`);
+`hdl_check.py --check FILE...` checks translated files on their own (the
+simulation tests do).
 """
 
 import argparse
@@ -212,10 +214,21 @@ def merge(report_dir, summary_path):
 
 def main(argv=None):
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    ap.add_argument("--merge", nargs=2, metavar=("REPORT_DIR", "SUMMARY"), required=True,
-                    help="merge the per-case records of REPORT_DIR into SUMMARY")
+    mode = ap.add_mutually_exclusive_group(required=True)
+    mode.add_argument("--merge", nargs=2, metavar=("REPORT_DIR", "SUMMARY"),
+                      help="merge the per-case records of REPORT_DIR into SUMMARY")
+    mode.add_argument("--check", nargs="+", metavar="FILE",
+                      help="put each translated FILE through the three tools")
     args = ap.parse_args(argv)
-    return merge(*args.merge)
+    if args.merge:
+        return merge(*args.merge)
+    for vfile in args.check:
+        try:
+            check_files(vfile, [], {})
+        except HdlError as e:
+            print("%s: %s" % (vfile, e), file=sys.stderr)
+            return 1
+    return 0
 
 
 if __name__ == "__main__":

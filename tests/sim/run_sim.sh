@@ -7,7 +7,9 @@
 # optional one-line file DIR/args), compiled together with DIR/tb.v and run;
 # then the same again with -O added.  The testbench reports its result on
 # standard output: the run passes when a line reads exactly PASS and no line
-# starts with FAIL.  sflc must translate the designs without any message.
+# starts with FAIL.  sflc must translate the designs without any message,
+# and its output must pass Icarus Verilog, Verilator and Yosys
+# (tests/e2e/hdl_check.py).
 set -euo pipefail
 
 if (($# != 2)); then
@@ -54,6 +56,10 @@ for variant in plain -O; do
     fi
     vfiles+=("$out/$base.v")
   done
+  if ! python3 "$here/../e2e/hdl_check.py" --check "${vfiles[@]}"; then
+    echo "$name [$variant]: the translation does not pass the Verilog tools" >&2
+    exit 1
+  fi
   if ! iverilog -g2005 -I "$here" -o "$out/sim.vvp" "$dir/tb.v" "${vfiles[@]}" 2>"$out/iverilog.log"; then
     echo "$name [$variant]: iverilog failed:" >&2
     cat "$out/iverilog.log" >&2
