@@ -1,7 +1,7 @@
 // This file was translated at Mon Jan  1 00:00:00 2024
 //  via sflc program written by kurotan
 
-module m(m_clock, p_reset, a, b, c, up, down, add, sub, mask, set);
+module m(m_clock, p_reset, a, b, c, up, down, add, sub, mask, setb);
    input m_clock;
    input p_reset;
    input [7:0] a;
@@ -12,9 +12,9 @@ module m(m_clock, p_reset, a, b, c, up, down, add, sub, mask, set);
    input add;
    input sub;
    input mask;
-   input set;
+   input setb;
    reg [7:0] cnt;
-   reg bit;
+   reg flag;
    reg [3:0] acc;
 
    always @(posedge m_clock or negedge p_reset) begin
@@ -26,13 +26,13 @@ module m(m_clock, p_reset, a, b, c, up, down, add, sub, mask, set);
    end
 
    always @(posedge m_clock or negedge p_reset) begin
-      if (!p_reset) bit <= 1'b0;
-      else if (((set))) bit <= (bit+1'b1);
+      if (!p_reset) flag <= 1'b0;
+      else if (((setb))) flag <= (flag+1'b1);
    end
 
    always @(posedge m_clock) begin
       if (((mask))) acc <= (acc&b);
-      else if (((set))) acc <= (acc|b);
+      else if (((setb))) acc <= (acc|b);
       else if (((c))) acc <= (acc+b);
    end
 endmodule
