@@ -5,6 +5,7 @@
 //   alt { e == 0x0: s1; e == 2: s2; (e == 4) | (e == 5): s3; else: s4; }
 #include <string>
 
+#include "constants.h"
 #include "convert_logic.h"
 #include "error.h"
 #include "processes.h"
@@ -12,10 +13,11 @@
 
 namespace {
 
+// A decimal label, digits with '_' between them.
 bool is_decimal(const std::string& s) {
-    if (s.empty()) return false;
+    if (s.empty() || !is_digit(s[0]) || !is_digit(s.back())) return false;
     for (char c : s)
-        if (!is_digit(c)) return false;
+        if (!is_digit(c) && c != '_') return false;
     return true;
 }
 
@@ -40,7 +42,10 @@ std::string label_condition(const std::string& label) {
     int width = level.subject_width;
     std::string constant;
     if (is_decimal(label)) {
-        const char* q = label.c_str();
+        std::string digits;
+        for (char c : label)
+            if (c != '_') digits += c;
+        const char* q = digits.c_str();
         long long v = read_decimal(q);
         if (width < 63 && v >= (1LL << width)) syntax_error();
         constant = std::to_string(width) + "'d" + std::to_string(v);
