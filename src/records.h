@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "memory.h"
 #include "name_index.h"
@@ -184,6 +185,8 @@ struct stack_entry {
     // alternatives are case labels) and its width; empty for other levels.
     std::string subject;
     int subject_width = 0;
+    // The signals declared in this block (--extended), by their SFL names.
+    std::vector<std::pair<std::string, list*>> locals;
 };
 
 // Sizes of the original fixed-size records, for the byte total of -d.

@@ -35,6 +35,7 @@ struct Cascade {
         e.cond.clear();
         e.else_cond.clear();
         e.subject.clear();
+        e.locals.clear();
         e.kind = -1;
         --g.sp;
     }
@@ -98,6 +99,7 @@ void stack_clear() {
         e.cond.clear();
         e.else_cond.clear();
         e.subject.clear();
+        e.locals.clear();
         e.kind = 0;
     }
     g.sp = -1;
