@@ -100,7 +100,7 @@ def yosys(files, top):
 def verilator(vfile, files, top):
     """Lint with `top` as top module; return the warnings located in vfile
     (or nowhere) as a set of (kind, line, column, message)."""
-    rc, out = _run([_tool("verilator"), "--lint-only", "-Wall", "-Wno-fatal",
+    rc, out = _run([_tool("verilator"), "--lint-only", "-Wall", "-Wno-fatal", "--default-language", "1364-2005",
                     "--top-module", top] + files)
     errors, warnings = [], set()
     for line in out.splitlines():

@@ -53,6 +53,8 @@ const Blanked kBlanked[] = {
     {"\"x\\\n\" // c\n", "\"x\\\n\" \n"},
     // CR LF reads like LF
     {"a\r\nb // c\r\n/* d\r\n*/e\r\n", "a\nb \n    \n  e\n"},
+    // so does a CR alone, which also ends a line comment
+    {"a\rb // c\r/* d\r*/e\r", "a\nb \n    \n  e\n"},
 };
 
 TEST(SourceLoading, BlanksCommentsAndKeepsLines) {
@@ -100,7 +102,7 @@ std::vector<std::string> pieces(const std::string& bytes, size_t piece_bytes, in
     fwrite(bytes.data(), 1, bytes.size(), f);
     rewind(f);
     std::vector<std::string> out;
-    SourceReader reader(f, piece_bytes);
+    SourceReader reader(f, "x.sfl", piece_bytes);
     std::string piece;
     if (end_state) {
         // Published before the file is read: the state at its very end.
