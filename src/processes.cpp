@@ -7,6 +7,7 @@
 #include "error.h"
 #include "insert_list.h"
 #include "search_list.h"
+#include "stack.h"
 
 int mycmp(const char* text, const char* keyword, int alt) {
     size_t n = strlen(keyword);
@@ -88,13 +89,14 @@ static list* append_target_record() {
 
 namespace {
 
-// The signal declarations: keyword, type code, marker, and whether a
-// declare block may hold it.
+// The signal declarations: keyword, type code, marker, whether a
+// declare block may hold it, and whether only --extended knows it.
 struct WireKind {
     const char* word;
     int type;
     char mark;
     bool in_declare;
+    bool extended = false;
 };
 const WireKind kWireKinds[] = {
     {"input", T_INPUT, 'x', true},        {"output", T_OUTPUT, 'x', true},
@@ -103,11 +105,13 @@ const WireKind kWireKinds[] = {
     {"reg_wr", T_REG_WR, 'x', false},     {"reg_ws", T_REG_WS, 'x', false},
     {"instrin", T_INSTRIN, '0', true},    {"instrout", T_INSTROUT, '0', true},
     {"instrself", T_INSTRSELF, '0', false},
+    // `wire` is a combinational signal, as `sel`.
+    {"wire", T_SEL, 'x', false, true},
 };
 
 const WireKind* wire_kind_at(const char* p) {
     for (const WireKind& k : kWireKinds)
-        if (mycmp(p, k.word, 0)) return &k;
+        if (mycmp(p, k.word, 0) && (!k.extended || g.extended_flag)) return &k;
     return nullptr;
 }
 
@@ -117,13 +121,19 @@ bool is_wire_keyword(const char* p) { return wire_kind_at(p) != nullptr; }
 
 // wire -> KIND name [<width>] {, name [<width>]} ;
 char* process_wire(char* p) {
-    if (g.sp != -1) syntax_error();
+    // --extended: a declaration inside a block is local to the block.
+    bool local = g.sp != -1;
+    if (local && !g.extended_flag) syntax_error();
     list* rec = append_target_record();
     const WireKind* k = wire_kind_at(p);
     if (!k) syntax_error();
     debug_message(k->word);
     if (g.declare_flag && !k->in_declare) syntax_error();
-    return insert_list(p, rec, k->type, k->mark);
+    if (!local) return insert_list(p, rec, k->type, k->mark);
+    p = insert_local_list(p, rec, k->type, k->mark);
+    // It is the statement of a single-statement level (if, instruct, ...).
+    stack_pop_check();
+    return p;
 }
 
 char* process_instr_arg(char* p) {
@@ -157,7 +167,13 @@ char* register_instr_arg(list* head, char* p) {
         run_long = true;
     }
     if (!rec) syntax_error();
-    ++p;
+    p = skip_ws(p + 1);
+    if (g.extended_flag && *p == ')') {
+        // --extended: `instr_arg go();` declares no arguments.
+        p = skip_ws(p + 1);
+        if (*p != ';') syntax_error();
+        return p + 1;
+    }
     for (;;) {
         p = skip_ws(p);
         std::string arg;

@@ -25,7 +25,7 @@ bool shared_text(std::string_view s, Text& found) {
     if (s.empty() || !is_ident_start(s[0])) return false;
     for (char c : s)
         if (!is_ident_char(c)) return false;
-    if (const list* rec = find_wire(s)) {
+    if (const list* rec = find_wire(s); rec && rec->name == s) {
         found = rec->name;
         return true;
     }
@@ -289,7 +289,13 @@ char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
     *semi = '\0';
     check_text_size(rhs);
 
-    int width = convert_logic(rhs, 1);
+    int width;
+    {
+        // A decimal constant that is the whole value takes the target's width.
+        const list* known = find_wire(target);
+        AssignmentWidth context(known ? known->width : 0);
+        width = convert_logic(rhs, 1);
+    }
     list* rec = find_wire(target);
     if (!rec) syntax_error();
     check_assignment_form(rec, reg_flag);

@@ -51,6 +51,8 @@ struct Sflc {
     list* wire_tail = nullptr;
     list* wire_prev_tail = nullptr;  // the record before wire_tail
     NameIndex<list> wire_index;
+    // Block-local signals that kept their own names (see block_locals.h).
+    NameIndex<list> local_index;
     // Submodule instances, in order, and by name (the first of a name wins).
     instance* instance_list = nullptr;
     instance* instance_tail = nullptr;
@@ -100,6 +102,9 @@ struct Sflc {
     std::unordered_map<const list*, ArgChain> run_args;
     Text constant_texts[3];
     int macro_depth = 0;
+    // The width of the target of the assignment being read (0: none), the
+    // context of a decimal constant that is its whole value.
+    int assignment_width = 0;
     std::vector<std::string> include_chain;
     long long total_alloc_size = 0;
 
@@ -164,6 +169,19 @@ public:
 private:
     int count_ok_;
     const char* line_head_;
+};
+
+// The width of the assignment target whose value is being read, for the
+// time the guard lives.
+class AssignmentWidth {
+public:
+    explicit AssignmentWidth(int width) : saved_(g.assignment_width) { g.assignment_width = width; }
+    ~AssignmentWidth() { g.assignment_width = saved_; }
+    AssignmentWidth(const AssignmentWidth&) = delete;
+    AssignmentWidth& operator=(const AssignmentWidth&) = delete;
+
+private:
+    int saved_;
 };
 
 #endif
