@@ -88,13 +88,15 @@ static list* append_target_record() {
 
 namespace {
 
-// The signal declarations: keyword, type code, marker, and whether a
-// declare block may hold it.
+// The signal declarations: keyword, type code, marker, whether a declare
+// block may hold it, and whether it declares arrays (`sela t[3]<4>;`,
+// --extended only).
 struct WireKind {
     const char* word;
     int type;
     char mark;
     bool in_declare;
+    bool arrays = false;
 };
 const WireKind kWireKinds[] = {
     {"input", T_INPUT, 'x', true},        {"output", T_OUTPUT, 'x', true},
@@ -103,11 +105,13 @@ const WireKind kWireKinds[] = {
     {"reg_wr", T_REG_WR, 'x', false},     {"reg_ws", T_REG_WS, 'x', false},
     {"instrin", T_INSTRIN, '0', true},    {"instrout", T_INSTROUT, '0', true},
     {"instrself", T_INSTRSELF, '0', false},
+    {"sela", T_SEL, 'x', false, true},    {"sels", T_SEL, 'x', false, true},
+    {"rega", T_REG, 'x', false, true},    {"regs", T_REG, 'x', false, true},
 };
 
 const WireKind* wire_kind_at(const char* p) {
     for (const WireKind& k : kWireKinds)
-        if (mycmp(p, k.word, 0)) return &k;
+        if (mycmp(p, k.word, 0) && (!k.arrays || g.extended_flag)) return &k;
     return nullptr;
 }
 
@@ -123,7 +127,7 @@ char* process_wire(char* p) {
     if (!k) syntax_error();
     debug_message(k->word);
     if (g.declare_flag && !k->in_declare) syntax_error();
-    return insert_list(p, rec, k->type, k->mark);
+    return insert_list(p, rec, k->type, k->mark, k->arrays);
 }
 
 char* process_instr_arg(char* p) {
