@@ -335,8 +335,12 @@ int convert_logic(std::string& text, int want_width) {
     int saved = g.count_ok;
     g.count_ok = 0;
     check_text_size(text);
-    string_constants(text);
-    resolve_indexed_names(text);
+    // A macro's value is copied as written (Verilog reads its strings as
+    // the same constants); expressions get their strings and indexed names.
+    if (want_width == 1) {
+        string_constants(text);
+        resolve_indexed_names(text);
+    }
     instruction_call(text);
     check_text_size(text);
     int width = -1;
