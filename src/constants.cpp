@@ -23,6 +23,9 @@ int kind_switch(int bits, char c) {
     return 0;
 }
 
+// The value of the digit `d` (0-9, a-f, A-F).
+int digit_value(char d) { return is_digit(d) ? d - '0' : (d | 0x20) - 'a' + 10; }
+
 // Whether `p`, just after a digit, holds a separator: '_' followed by
 // another digit of the kind of `bits` bits.
 bool digit_separator(const char* p, int bits) {
@@ -56,6 +59,20 @@ long long constant_width(const std::vector<ConstantPart>& parts) {
     long long width = 0;
     for (const ConstantPart& part : parts) width += static_cast<long long>(part.bits) * part.digits.size();
     return width;
+}
+
+std::string extend_constant(const std::vector<ConstantPart>& parts, long long n) {
+    std::string bits;
+    for (const ConstantPart& part : parts) {
+        if (part.digits.empty()) syntax_error();
+        for (char d : part.digits) {
+            int v = digit_value(d);
+            for (int b = part.bits - 1; b >= 0; --b) bits.push_back((v >> b) & 1 ? '1' : '0');
+        }
+    }
+    if (static_cast<long long>(bits.size()) > n) syntax_error();
+    check_text_size(static_cast<size_t>(n));
+    return "0b" + std::string(static_cast<size_t>(n) - bits.size(), bits[0]) + bits;
 }
 
 namespace {
@@ -146,8 +163,7 @@ bool constant_value(const std::string& text, long long& value) {
         for (const ConstantPart& part : parts) {
             if (part.digits.empty()) return false;
             for (char d : part.digits) {
-                int digit = is_digit(d) ? d - '0' : (d | 0x20) - 'a' + 10;
-                v = (v << part.bits) | static_cast<unsigned long long>(digit);
+                v = (v << part.bits) | static_cast<unsigned long long>(digit_value(d));
             }
         }
     } else if (const char* e = scan_character(p, code)) {

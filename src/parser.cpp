@@ -7,6 +7,7 @@
 #include "constants.h"
 #include "convert_logic.h"
 #include "core.h"
+#include "decimal_constant.h"
 #include "error.h"
 #include "search_list.h"
 #include "stack.h"
@@ -77,6 +78,11 @@ int name_width(const std::string& token) {
     }
     fprintf(stderr, "unknown identifier: %s\n", token.c_str());
     syntax_error();
+}
+
+// A name that only a macro gives (no signal or state constant has it).
+bool is_macro_name(const std::string& token) {
+    return !find_wire(token) && g.param_index.find_suffix(token) < 0 && find_in(g.define_index, token);
 }
 
 // A select's width and its text in the postfix and parenthesised texts:
@@ -216,6 +222,15 @@ void to_postpone(const std::string& src, std::string& postfix) {
             }
             std::string out;
             long long w = width;
+            if (prev == WIDTH_PREFIX && g.extended_flag && is_macro_name(token)) {
+                // --extended: N#MACRO extends the macro's value, an operand
+                // followed by the extension operator.
+                emit(postfix, token + ";" + std::to_string(clamp_width(w)));
+                emit(postfix, "#" + std::to_string(number));
+                prev = OPERAND;
+                i = static_cast<size_t>(after_name - text);
+                continue;
+            }
             if (prev == WIDTH_PREFIX) {
                 out += std::to_string(number) + "#";
                 w = number;
@@ -228,8 +243,9 @@ void to_postpone(const std::string& src, std::string& postfix) {
             emit(postfix, out);
             prev = OPERAND;
             i = static_cast<size_t>((after_select ? after_select : after_name) - text);
-        } else if (c == '0') {
+        } else if (c == '0' && (!g.extended_flag || constant_starts(text + i))) {
             if (prev == OPERAND) syntax_error();
+            bool extended = prev == WIDTH_PREFIX;
             prev = OPERAND;
             if (!constant_starts(text + i)) syntax_error();
             std::vector<ConstantPart> parts;
@@ -237,7 +253,8 @@ void to_postpone(const std::string& src, std::string& postfix) {
             // A letter or digit that does not fit the digit kind.
             if (is_alnum(*end)) syntax_error();
             size_t j = static_cast<size_t>(end - text);
-            emit(postfix, src.substr(i, j - i));
+            // N#constant: the constant extended at once.
+            emit(postfix, extended ? extend_constant(parts, number) : src.substr(i, j - i));
             i = j;
         } else if (operator1(text + i)) {
             if (prev == OPERAND) syntax_error();
@@ -261,9 +278,14 @@ void to_postpone(const std::string& src, std::string& postfix) {
             push(stack, item{src.substr(i, n), 0});
             i += n;
         } else if (c == '(') {
-            if (prev == WIDTH_PREFIX) syntax_error();
+            // --extended: N#(expr); the parenthesis carries N as its width.
+            long long extend = 0;
+            if (prev == WIDTH_PREFIX) {
+                if (!g.extended_flag) syntax_error();
+                extend = number;
+            }
             prev = OPEN;
-            push(stack, item{"(", 0});
+            push(stack, item{"(", clamp_width(extend)});
             ++i;
         } else if (c == ')') {
             if (prev == WIDTH_PREFIX) syntax_error();
@@ -277,6 +299,7 @@ void to_postpone(const std::string& src, std::string& postfix) {
                 emit(postfix, stack.back().text);
                 stack.pop_back();
             }
+            if (stack.back().width > 0) emit(postfix, "#" + std::to_string(stack.back().width));
             stack.pop_back();
             ++i;
             // --extended: a constant select of the parenthesised expression,
@@ -291,18 +314,24 @@ void to_postpone(const std::string& src, std::string& postfix) {
             }
         } else if (is_space(c)) {
             ++i;
-        } else if (c >= '1' && c <= '9') {
+        } else if (is_digit(c)) {
             const char* p = text + i;
             number = read_decimal(p);
             i = static_cast<size_t>(p - text);
-            if (text[i] == '#') {
+            size_t hash = i;
+            if (g.extended_flag) hash = static_cast<size_t>(skip_space_only(p) - text);  // `32 # x`
+            if (text[hash] == '#') {
                 prev = WIDTH_PREFIX;
-                ++i;
-            } else {
+                i = hash + 1;
+            } else if (!stack.empty() && (stack.back().text == "<<" || stack.back().text == ">>")) {
                 prev = OPERAND;
-                if (stack.empty() || (stack.back().text != "<<" && stack.back().text != ">>"))
-                    syntax_error();
                 emit(postfix, std::to_string(clamp_width(number)));
+            } else {
+                // --extended: a decimal constant, sized by its context.
+                if (!g.extended_flag || prev == OPERAND || prev == CLOSE || prev == WIDTH_PREFIX)
+                    syntax_error();
+                prev = OPERAND;
+                emit(postfix, kDecimalMark + std::to_string(number));
             }
         } else if (const char* end = scan_string(text + i, bytes)) {
             // A string constant (a macro's value) is the constant of its bytes.
@@ -351,7 +380,32 @@ int calc(const std::string& postfix, std::string& text) {
     size_t i = 0;
     while (i < len) {
         char c = s[i];
-        if (is_ident_start(c) || (is_digit(c) && !constant_starts(s + i))) {
+        if (c == kDecimalMark) {
+            const char* p = s + i + 1;
+            item it;
+            it.decimal = read_decimal(p);
+            i = static_cast<size_t>(p - s);
+            push(stack, std::move(it));
+        } else if (c == '#') {
+            // N#operand of a macro or a parenthesised expression: a Verilog
+            // expression cannot be bit-selected, so the extension repeats
+            // the top bit of a net that carries the operand.
+            const char* p = s + i + 1;
+            long long n = read_decimal(p);
+            i = static_cast<size_t>(p - s);
+            item x = pop(stack);
+            if (x.decimal >= 0 || n < x.width) syntax_error();
+            if (n > x.width) {
+                std::string net = name_of(x);
+                if (!find_wire(net)) {
+                    std::string verilog = x.text;
+                    convert_logic(verilog, 0);
+                    net = expression_net(verilog, x.width);
+                }
+                x = item{std::to_string(n) + "#" + net, clamp_width(n)};
+            }
+            push(stack, std::move(x));
+        } else if (is_ident_start(c) || (is_digit(c) && !constant_starts(s + i))) {
             item it;
             if (is_digit(c)) {
                 const char* p = s + i;
@@ -385,6 +439,7 @@ int calc(const std::string& postfix, std::string& text) {
             push(stack, item{postfix.substr(start, i - start), clamp_width(width)});
         } else if (operator1(s + i)) {
             item x = pop(stack);
+            if (x.decimal >= 0) syntax_error();
             item r;
             if (c == '^') {
                 r.text = "(^" + x.text + ")";
@@ -408,6 +463,7 @@ int calc(const std::string& postfix, std::string& text) {
         } else if (negation(s + i)) {
             // Two's-complement negation at the operand's width.
             item x = pop(stack);
+            if (x.decimal >= 0) syntax_error();  // no width to negate at
             push(stack, item{"(-" + x.text + ")", x.width});
             i += 2;
         } else if (operator2_1(s + i)) {
@@ -416,11 +472,22 @@ int calc(const std::string& postfix, std::string& text) {
             char c2 = s[i + 1];
             std::string op{c, c2};
             item r;
+            bool shift = op == "<<" || op == ">>";
+            if (shift && b.decimal >= 0) b = item{"", clamp_width(b.decimal)};  // a count
+            if (op == "||" || shift) {
+                if (a.decimal >= 0 || b.decimal >= 0) syntax_error();
+            } else {
+                size_decimal_operands(a, b);
+            }
             if (op == "||") {
                 r.text = "(" + a.text + op + b.text + ")";
                 r.width = clamp_width(static_cast<long long>(a.width) + b.width);
-            } else if (op == "<<" || op == ">>") {
-                if (!b.text.empty()) syntax_error();
+            } else if (shift && !b.text.empty()) {
+                // --extended: a shift by a constant or a signal keeps the width.
+                if (!g.extended_flag) syntax_error();
+                r.text = "(" + a.text + op + b.text + ")";
+                r.width = a.width;
+            } else if (shift) {
                 r.text = "(" + a.text + op + std::to_string(b.width) + ")";
                 r.width = op == "<<" ? clamp_width(static_cast<long long>(a.width) + b.width) : a.width;
             } else {
@@ -433,6 +500,7 @@ int calc(const std::string& postfix, std::string& text) {
         } else if (operator2_2(s + i)) {
             item b = pop(stack);
             item a = pop(stack);
+            size_decimal_operands(a, b);
             if (a.width != b.width && !strchr("+-*/", c)) warning(std::string(1, c));
             item r;
             r.text = "(" + a.text + c + b.text + ")";
@@ -449,6 +517,8 @@ int calc(const std::string& postfix, std::string& text) {
         }
     }
     item last = pop(stack);
+    // A decimal constant alone takes the width of the assignment target.
+    if (last.decimal >= 0) size_decimal(last, g.macro_depth == 0 ? g.assignment_width : 0);
     if (!stack.empty()) {
         fprintf(stderr, "stack isn't empty3: %d\n", g.count);
         fatal_exit(1);

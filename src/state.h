@@ -108,6 +108,9 @@ struct Sflc {
     std::unordered_map<const list*, ArgChain> run_args;
     Text constant_texts[3];
     int macro_depth = 0;
+    // The width of the target of the assignment being read (0: none), the
+    // context of a decimal constant that is its whole value.
+    int assignment_width = 0;
     std::vector<std::string> include_chain;
     long long total_alloc_size = 0;
 
@@ -172,6 +175,19 @@ public:
 private:
     int count_ok_;
     const char* line_head_;
+};
+
+// The width of the assignment target whose value is being read, for the
+// time the guard lives.
+class AssignmentWidth {
+public:
+    explicit AssignmentWidth(int width) : saved_(g.assignment_width) { g.assignment_width = width; }
+    ~AssignmentWidth() { g.assignment_width = saved_; }
+    AssignmentWidth(const AssignmentWidth&) = delete;
+    AssignmentWidth& operator=(const AssignmentWidth&) = delete;
+
+private:
+    int saved_;
 };
 
 #endif
