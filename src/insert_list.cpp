@@ -1,6 +1,7 @@
 #include "insert_list.h"
 
 #include "arrays.h"
+#include "block_locals.h"
 #include "constants.h"
 #include "error.h"
 #include "initial_values.h"
@@ -25,7 +26,12 @@ void append_instr_arg(const list* rec, list* arg, bool run_long) {
 
 namespace {
 
-char* enter_names(char* text, list* record, int type, char mark, bool indexed, bool arrays = false);
+// Where the names of a declaration are entered besides their list: the
+// wire index, nowhere (found by find_wire without it), or the innermost
+// open block.
+enum class Entry { kIndexed, kDerived, kLocal };
+
+char* enter_names(char* text, list* record, int type, char mark, Entry entry, bool arrays = false);
 
 // A fresh record linked after `cur` in the list that `cur` belongs to.
 list* chain_after(list* cur) {
@@ -99,7 +105,7 @@ list* enter_instance(const std::string& inst, list* cur, list*& prev) {
         } else if (port->type == T_INSTROUT) {
             t = T_INSTRSELF;
         }
-        enter_names(&decl[0], cur, t, m, !found);
+        enter_names(&decl[0], cur, t, m, found ? Entry::kDerived : Entry::kIndexed);
         prev = cur;
         cur = chain_after(cur);
     }
@@ -119,10 +125,10 @@ bool replace_array_element(list* rec, int type, char mark, int width) {
     return true;
 }
 
-// Reads the declaration at `text` into `record` and the records after it;
-// `indexed`: its names go into the wire index (the others are found by
-// find_wire without it); `arrays`: a name may declare an array.
-char* enter_names(char* text, list* record, int type, char mark, bool indexed, bool arrays) {
+// Reads the declaration at `text` into `record` and the records after it,
+// entering its names as `entry` says; with `arrays`, a name may declare an
+// array.
+char* enter_names(char* text, list* record, int type, char mark, Entry entry, bool arrays) {
     if (g.combinational && is_register_type(type)) syntax_error();
     char* p = text;
     list* prev = nullptr;  // record before the current one (instances only)
@@ -182,26 +188,31 @@ char* enter_names(char* text, list* record, int type, char mark, bool indexed, b
         for (long long k = 0; k < count; ++k) {
             std::string element = elements ? array_element_name(name, k) : name;
             if (!g.declare_flag) {
-                if (list* old = find_wire(element)) {
-                    if (elements || !replace_array_element(old, type, mark, width)) name_duplication();
+                list* old = find_wire(element);
+                if (old && !elements && replace_array_element(old, type, mark, width)) {
                     if (valued) set_initial_value(old, value);
                     continue;
                 }
+                // A block-local name may repeat only names that are not visible.
+                if (old || (entry != Entry::kLocal && local_holds(element))) name_duplication();
             }
             if (taken) {
                 before = cur;
                 cur = chain_after(cur);
             }
             taken = true;
-            cur->name = store_text(element, g.declare_flag != 0);
+            cur->name = entry == Entry::kLocal ? local_output_name(element)
+                                               : store_text(element, g.declare_flag != 0);
             cur->type = type;
             cur->mark = mark;
             cur->edge = g.clock_aspect;
             cur->width = width;
             if (g.declare_flag)
                 g.declare_tail->port_index.insert(cur);
-            else if (indexed)
+            else if (entry == Entry::kIndexed)
                 g.wire_index.insert(cur);
+            else if (entry == Entry::kLocal)
+                declare_local(element, cur);
             if (elements) g.array_elements.insert(cur);
             if (valued) set_initial_value(cur, value);
         }
@@ -228,9 +239,13 @@ char* enter_names(char* text, list* record, int type, char mark, bool indexed, b
 }  // namespace
 
 char* insert_list(char* text, list* record, int type, char mark, bool arrays) {
-    return enter_names(text, record, type, mark, true, arrays);
+    return enter_names(text, record, type, mark, Entry::kIndexed, arrays);
 }
 
 char* insert_derived_list(char* text, list* record, int type, char mark) {
-    return enter_names(text, record, type, mark, false);
+    return enter_names(text, record, type, mark, Entry::kDerived);
+}
+
+char* insert_local_list(char* text, list* record, int type, char mark) {
+    return enter_names(text, record, type, mark, Entry::kLocal);
 }
