@@ -222,7 +222,7 @@ void to_postpone(const std::string& src, std::string& postfix) {
     long long number = 0;
     int code = 0;
     size_t i = 0;
-    std::string token, port;
+    std::string token, port, bytes;
     while (i < len && text[i] != '\0') {
         char c = text[i];
         const char* after_constant = text + i;
@@ -367,6 +367,12 @@ void to_postpone(const std::string& src, std::string& postfix) {
                     syntax_error();
                 emit(postfix, std::to_string(clamp_width(number)));
             }
+        } else if (const char* end = scan_string(text + i, bytes)) {
+            // A string constant (a macro's value) is the constant of its bytes.
+            if (prev == OPERAND) syntax_error();
+            prev = OPERAND;
+            emit(postfix, string_as_constant(bytes));
+            i = static_cast<size_t>(end - text);
         } else if (const char* end = scan_character(text + i, code)) {
             // A character constant is the hexadecimal constant of its code.
             if (prev == OPERAND) syntax_error();
