@@ -5,6 +5,7 @@
 #include "error.h"
 #include "processes.h"
 #include "search_list.h"
+#include "verilog_names.h"
 
 list* append_wire_record(bool net) {
     list* rec = net ? new_net_record() : new_list();
@@ -129,6 +130,7 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry) {
     for (;;) {
         p = skip_ws(p);
         p = read_identifier(p, name);
+        check_verilog_name(name);
         p = skip_ws(p);
         int width = 1;
         if (*p != ',' && *p != ';') {
