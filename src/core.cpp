@@ -37,6 +37,9 @@ void delete_all_list() {
     g.module_tasks.clear();
     g.module_states.clear();
     g.module_args.clear();
+    g.initial_values.clear();
+    g.arrays.clear();
+    g.array_elements.clear();
     g.module_texts.clear();
     // Records that hold module texts go with them.
     g.param_index.clear();

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "mygetline.h"
@@ -83,6 +84,13 @@ struct Sflc {
     Text last_value;
     // Instruction arguments of the module's signals.
     std::unordered_map<const list*, ArgChain> module_args;
+    // --extended: the values registers start with (at reset, or at power-up
+    // for a register without reset), as sized constants; the arrays of
+    // signals by name, and the elements they made that no declaration of
+    // the element's own name has replaced.
+    std::unordered_map<const list*, Text> initial_values;
+    std::unordered_map<std::string, ArrayShape> arrays;
+    std::unordered_set<const list*> array_elements;
 
     // The condition stack of open blocks, and what an `else` right after
     // the statement that closed an `if` needs: the levels that statement
