@@ -36,6 +36,8 @@ void delete_all_list() {
     g.module_tasks.clear();
     g.module_states.clear();
     g.module_args.clear();
+    g.inherited_ports.clear();
+    g.inherited_args.clear();
     g.module_texts.clear();
     // Records that hold module texts go with them.
     g.param_index.clear();

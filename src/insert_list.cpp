@@ -2,6 +2,7 @@
 
 #include "constants.h"
 #include "error.h"
+#include "inherited_ports.h"
 #include "processes.h"
 #include "search_list.h"
 
@@ -153,8 +154,9 @@ char* enter_names(char* text, list* record, int type, char mark, bool indexed) {
                 fatal_exit(1);
             }
             if (g.declare_tail->port_index.count(name)) name_duplication();
-        } else {
-            if (find_wire(name)) name_duplication();
+        } else if (list* old = find_wire(name)) {
+            cur = replace_inherited_port(old, cur);
+            if (!cur) name_duplication();
         }
         cur->name = store_text(name, g.declare_flag != 0);
         cur->type = type;

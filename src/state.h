@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "mygetline.h"
@@ -76,6 +77,11 @@ struct Sflc {
     Text last_value;
     // Instruction arguments of the module's signals.
     std::unordered_map<const list*, ArgChain> module_args;
+    // --extended: the ports the module took from its declare that its body
+    // has not declared again, and those whose arguments are still the
+    // declare's.
+    std::unordered_set<const list*> inherited_ports;
+    std::unordered_set<const list*> inherited_args;
 
     // The condition stack of open blocks, and what an `else` right after
     // the statement that closed an `if` needs: the levels that statement
@@ -167,6 +173,18 @@ public:
 private:
     int count_ok_;
     const char* line_head_;
+};
+
+// Records made while the guard lives are not counted in the -d total.
+class UncountedAllocations {
+public:
+    UncountedAllocations() : saved_(g.total_alloc_size) {}
+    ~UncountedAllocations() { g.total_alloc_size = saved_; }
+    UncountedAllocations(const UncountedAllocations&) = delete;
+    UncountedAllocations& operator=(const UncountedAllocations&) = delete;
+
+private:
+    long long saved_;
 };
 
 // The width of the assignment target whose value is being read, for the
