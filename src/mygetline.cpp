@@ -83,10 +83,13 @@ std::string readfile_as_oneline(FILE* stream) {
     struct stat st;
     if (fstat(fileno(stream), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
         text.reserve(static_cast<size_t>(st.st_size));
+    Preprocessor preprocessor;
     while (mygetline(stream, line)) {
         del_comment(line);
+        preprocessor.line(line);
         text += line;
     }
+    preprocessor.end(text);
     return text;
 }
 
@@ -168,6 +171,7 @@ bool SourceReader::next(std::string& piece) {
     carry_newline_ = false;
     while (mygetline(stream_, line_)) {
         blank_comments(line_, state_);
+        preprocessor_.line(line_);
         piece += line_;
         bool may_end = may_end_after(line_);
         if (may_end && piece.size() >= piece_bytes_ && piece.back() == '\n') {
@@ -176,5 +180,6 @@ bool SourceReader::next(std::string& piece) {
             return true;
         }
     }
+    preprocessor_.end(piece);
     return !piece.empty();
 }

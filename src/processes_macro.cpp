@@ -101,6 +101,10 @@ int macro_number(const std::string& name) {
     return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
 }
 
+std::string include_path(const std::string& name) {
+    return g.readfile_path.empty() ? name : g.readfile_path + "/" + name;
+}
+
 char* process_include(char* p, const std::function<void(FILE*)>& translate) {
     debug_message("%i");
     p += 2;
@@ -114,7 +118,7 @@ char* process_include(char* p, const std::function<void(FILE*)>& translate) {
     }
     std::string name(start, p);
     ++p;
-    std::string path = g.readfile_path.empty() ? name : g.readfile_path + "/" + name;
+    std::string path = include_path(name);
     FILE* f = fopen(path.c_str(), "r");
     if (!f) die(path);
     std::string id = canonical_path(path);

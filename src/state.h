@@ -14,6 +14,13 @@
 #include "param_index.h"
 #include "records.h"
 
+// A name the preprocessor knows (--extended): from `#define`, replaced by
+// its value, or from `%d`, only defined for `#ifdef`.
+struct PreprocessorName {
+    bool substitute;
+    std::string value;
+};
+
 struct Sflc {
     // Command line: options, file names, and the size from which a piece
     // of a source file may end (see SourceReader).
@@ -105,6 +112,7 @@ struct Sflc {
     std::unordered_map<std::string_view, list*> define_index;
     std::unordered_map<const list*, ArgChain> run_args;
     Text constant_texts[3];
+    std::unordered_map<std::string, PreprocessorName> preprocessor_names;
     int macro_depth = 0;
     // The width of the target of the assignment being read (0: none), the
     // context of a decimal constant that is its whole value.
