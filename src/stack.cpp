@@ -34,6 +34,7 @@ struct Cascade {
         }
         e.cond.clear();
         e.else_cond.clear();
+        e.locals.clear();
         e.kind = -1;
         --g.sp;
     }
@@ -96,6 +97,7 @@ void stack_clear() {
     for (auto& e : g.stack) {
         e.cond.clear();
         e.else_cond.clear();
+        e.locals.clear();
         e.kind = 0;
     }
     g.sp = -1;
