@@ -170,6 +170,10 @@ struct Frame {
     int state_name_flag = 0;
     std::string module_name;
     std::string current_stage;
+    // The last statement was a block header (par, alt, any, stage,
+    // switch) whose '{' comes next; any other '{' inside a body is a
+    // plain block.
+    bool header_brace = false;
 };
 
 char* top_level_statement(char* p, Frame& f) {
@@ -222,6 +226,7 @@ char* alternative(char* p, Frame&) {
         }
         if (*q == '\n') newline(q);
         if (*q == ';' || *q == '\0') {
+            // "hoge" on stdout before the message is required output.
             printf("hoge\n");
             syntax_error();
         }
@@ -232,21 +237,36 @@ char* alternative(char* p, Frame&) {
     while (e > s && is_space(e[-1])) --e;
     *e = '\0';
     p = skip_ws(q + 1);
-    std::string cond = s;
+    return alternative_statement(p, s);
+}
+
+// The statements that the dispatcher reads itself after an alternative's
+// colon; any other statement there is an assignment.
+bool dispatched_after_colon(const char* p) {
+    if (mycmp(p, "par", '{') || mycmp(p, "alt", '{') || mycmp(p, "any", '{') || mycmp(p, "if", '(') ||
+        mycmp(p, "goto", 0) || mycmp(p, "generate", 0) || mycmp(p, "finish", ';') || mycmp(p, "relay", 0))
+        return true;
+    return g.extended_flag && (*p == '{' || mycmp(p, "switch", '(') || mycmp(p, "instruct", 0));
+}
+
+}  // namespace
+
+char* alternative_statement(char* p, std::string cond, bool translated) {
     int kind = g.stack[g.sp].kind;
-    if (cond != "else") {
+    if (!translated && cond != "else") {
         int w = convert_logic(cond, 1);
         if (w != 1) warning(kind == K_ANY ? "\"any condition\"" : "\"alt condition\"");
     }
     stack_push(&cond, kind);
-    if (mycmp(p, "par", '{') || mycmp(p, "alt", '{') || mycmp(p, "any", '{') || mycmp(p, "if", '(') ||
-        mycmp(p, "goto", 0) || mycmp(p, "generate", 0) || mycmp(p, "finish", ';') || mycmp(p, "relay", 0))
-        return p;
+    if (dispatched_after_colon(p)) return p;
     debug_message("logic");
     p = set_logic(p, 1);
     stack_pop_check();
     return p;
 }
+
+namespace {
+
 
 void end_of_block(Frame& f) {
     g.combinational = 0;
@@ -283,7 +303,14 @@ char* directive_in_body(char* p, Frame& f) {
 char* block_statement(char* p, Frame& f) {
     bool is_else = mycmp(p, "else", 0) && *skip_space_only(p + 4) != ':';
     if (!is_else) g.else_ready = false;
+    bool header_brace = f.header_brace;
+    f.header_brace = false;
     if (*p == '{') {
+        // { ... } where no header opened a level: a plain block, as par.
+        if (f.depth > 0 && !header_brace && g.extended_flag) {
+            debug_message("par");
+            stack_push(nullptr, K_PAR);
+        }
         ++f.depth;
         debug_message("{, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(g.sp));
         return p + 1;
@@ -313,7 +340,10 @@ char* block_statement(char* p, Frame& f) {
     }
     if (mycmp(p, "instr_arg", 0)) return process_instr_arg(p);
     if (mycmp(p, "stage_name", 0)) return process_stage_name(p);
-    if (mycmp(p, "stage", 0)) return process_stage(p, f.current_stage);
+    if (mycmp(p, "stage", 0)) {
+        f.header_brace = true;
+        return process_stage(p, f.current_stage);
+    }
     if (mycmp(p, "state_name", 0)) {
         f.state_name_flag = 1;
         return process_state_name(p, f.current_stage);
@@ -325,6 +355,10 @@ char* block_statement(char* p, Frame& f) {
     if (mycmp(p, "finish", ';')) return process_finish(p, f.current_stage);
     if (mycmp(p, "relay", 0)) return process_relay(p, f.current_stage);
     if (mycmp(p, "if", '(')) return process_if(p);
+    if (g.extended_flag && mycmp(p, "switch", '(')) {
+        f.header_brace = true;
+        return process_switch(p);
+    }
     static const struct {
         const char* word;
         int kind;
@@ -333,6 +367,7 @@ char* block_statement(char* p, Frame& f) {
         if (mycmp(p, b.word, '{')) {
             debug_message(b.word);
             stack_push(nullptr, b.kind);
+            f.header_brace = true;
             return p + 3;
         }
     }
@@ -360,7 +395,7 @@ char* block_statement(char* p, Frame& f) {
         return p;
     }
     if (g.sp >= 0 && (g.stack[g.sp].kind == K_ANY || g.stack[g.sp].kind == K_ALT))
-        return alternative(p, f);
+        return in_switch_body() ? process_case(p) : alternative(p, f);
     debug_message("logic");
     p = set_logic(p, 1);
     stack_pop_check();

@@ -49,6 +49,11 @@ void delete_run_tables();
 // closing lines.
 void xlator_core(FILE* in, FILE* out);
 
+// The statement after the colon of an alternative whose condition (SFL
+// text, Verilog when `translated`, or "else") is `cond`: the condition
+// becomes the top level's.
+char* alternative_statement(char* p, std::string cond, bool translated = false);
+
 // Module emission (core_emit.cpp).
 // Writes the finished module to `out`.
 void print_output(FILE* out, const std::string& module_name);

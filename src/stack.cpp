@@ -34,6 +34,7 @@ struct Cascade {
         }
         e.cond.clear();
         e.else_cond.clear();
+        e.subject.clear();
         e.locals.clear();
         e.kind = -1;
         --g.sp;
@@ -97,6 +98,7 @@ void stack_clear() {
     for (auto& e : g.stack) {
         e.cond.clear();
         e.else_cond.clear();
+        e.subject.clear();
         e.locals.clear();
         e.kind = 0;
     }

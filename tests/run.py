@@ -5,8 +5,9 @@
       in-process harness compares every case, then each successful
       translation goes through iverilog, Verilator -Wall and Yosys
   run.py sim --sflc SFLC DIR                   translate DIR's .sfl files plain
-      and with -O (and the options of DIR/args), simulate them with the
-      testbench DIR/tb.v (or --tb FILE); the run must print PASS
+      and with -O (and the options of DIR/args), put them through the Verilog
+      tools as `cases` does, simulate them with the testbench DIR/tb.v (or
+      --tb FILE); the run must print PASS
   run.py gen --sflc SFLC [--seed N --count N --jobs N --with OPTION]
       random designs (gen/gen_design.py), translated plain and with -O, read
       whole and in pieces, simulated: the traces must agree.  With --with,
@@ -176,6 +177,7 @@ def sim(args):
                 rc, out, err = run([args.sflc] + extra + variant + ["-o", vfiles[-1], design], cwd=work)
                 if rc or out or err:
                     raise Failure("sflc %s on %s: exit %d: %s" % (" ".join(variant), design, rc, out + err))
+                hdl_check(work, os.path.basename(vfiles[-1]))
             rc, out, err = run(["iverilog", "-g2005", "-I", os.path.join(HERE, "sim"), "-o", "sim.vvp", tb] + vfiles,
                                cwd=work)
             if rc:
