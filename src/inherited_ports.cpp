@@ -49,8 +49,10 @@ void inherit_declare_ports(const std::string& module_name) {
     }
 }
 
-list* replace_inherited_port(list* old, list* fresh) {
-    if (!g.inherited_ports.erase(old)) return nullptr;
+bool is_inherited_port(const list* rec) { return g.inherited_ports.count(rec) != 0; }
+
+list* take_inherited_port(list* old, list* fresh) {
+    g.inherited_ports.erase(old);
     drop_inherited_args(old);
     unlink_wire(old);
     list* before = wire_before(fresh);

@@ -13,10 +13,12 @@
 
 // Enters the ports of the declare named `module_name`, if there is one.
 void inherit_declare_ports(const std::string& module_name);
-// The record that the body's declaration of the name of `old` fills: `old`
-// itself, moved to the place of the fresh record `fresh`, when `old` is an
-// inherited port not yet replaced; else null (a duplicate name).
-list* replace_inherited_port(list* old, list* fresh);
+// Whether `rec` is a port taken from the declare that the body has not
+// declared again.
+bool is_inherited_port(const list* rec);
+// The body declares the name of the inherited port `old`: `old` moves to
+// the place of the fresh record `fresh` and is returned, to be filled.
+list* take_inherited_port(list* old, list* fresh);
 // Before an instr_arg of the body adds arguments to `rec`: drops the
 // arguments it inherited.
 void drop_inherited_args(const list* rec);

@@ -20,6 +20,7 @@ struct PreprocessorName {
     bool substitute;
     std::string value;
 };
+class OutputFile;
 
 struct Sflc {
     // Command line: options, file names, and the size from which a piece
@@ -34,6 +35,9 @@ struct Sflc {
     int extended_flag = 0;
     int km = 1;
     size_t piece_bytes = 1 << 20;
+    // The output being written, while a run writes one (an included file
+    // may not be the file it replaces).
+    const OutputFile* output = nullptr;
 
     // Line counting: the line number of messages, the start of the current
     // line (for -d and -n), and whether scanners count the newlines they
@@ -91,6 +95,13 @@ struct Sflc {
     // declare's.
     std::unordered_set<const list*> inherited_ports;
     std::unordered_set<const list*> inherited_args;
+    // --extended: the values registers start with (at reset, or at power-up
+    // for a register without reset), as sized constants; the arrays of
+    // signals by name, and the elements they made that no declaration of
+    // the element's own name has replaced.
+    std::unordered_map<const list*, Text> initial_values;
+    std::unordered_map<std::string, ArrayShape> arrays;
+    std::unordered_set<const list*> array_elements;
 
     // The condition stack of open blocks, and what an `else` right after
     // the statement that closed an `if` needs: the levels that statement
