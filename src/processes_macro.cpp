@@ -122,6 +122,12 @@ int macro_number(const std::string& name) {
     return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
 }
 
+std::string include_path(const std::string& name) {
+    // An absolute name is opened as it is; a relative one in the input
+    // file's directory.
+    return g.readfile_path.empty() || name[0] == '/' ? name : g.readfile_path + "/" + name;
+}
+
 char* process_include(char* p, const std::function<void(FILE*, const std::string&)>& translate) {
     debug_message("%i");
     p += 2;
