@@ -60,21 +60,6 @@ bool needs_parentheses(const std::string& v) {
     return true;
 }
 
-// The path of the file that `%i "name"` reads: an absolute name as it is;
-// else the name in the input file's directory, then in each -I folder in
-// command-line order, the first that exists.  When none does, the last
-// path tried, whose opening reports the error.
-std::string include_path(const std::string& name) {
-    if (!name.empty() && name[0] == '/') return name;
-    std::string path = g.readfile_path.empty() ? name : g.readfile_path + "/" + name;
-    struct stat st;
-    for (const std::string& dir : g.include_dirs) {
-        if (stat(path.c_str(), &st) == 0) break;
-        path = dir + "/" + name;
-    }
-    return path;
-}
-
 }  // namespace
 
 char* process_define(char* p, FILE* out) {
@@ -122,10 +107,19 @@ int macro_number(const std::string& name) {
     return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
 }
 
+// The path of the file that `%i "name"` reads: an absolute name as it is;
+// else the name in the input file's directory, then in each -I folder in
+// command-line order, the first that exists.  When none does, the last
+// path tried, whose opening reports the error.
 std::string include_path(const std::string& name) {
-    // An absolute name is opened as it is; a relative one in the input
-    // file's directory.
-    return g.readfile_path.empty() || name[0] == '/' ? name : g.readfile_path + "/" + name;
+    if (!name.empty() && name[0] == '/') return name;
+    std::string path = g.readfile_path.empty() ? name : g.readfile_path + "/" + name;
+    struct stat st;
+    for (const std::string& dir : g.include_dirs) {
+        if (stat(path.c_str(), &st) == 0) break;
+        path = dir + "/" + name;
+    }
+    return path;
 }
 
 char* process_include(char* p, const std::function<void(FILE*, const std::string&)>& translate) {
