@@ -186,7 +186,7 @@ char* top_level_statement(char* p, Frame& f) {
     g.param_index.clear();
     if (mycmp(p, "recursive", 0)) {
         p = process_recursive(p, f.module_name);
-        printf("%s\n", recursive_note_sjis);
+        fprintf(message_stream(), "%s\n", recursive_note_sjis);
     } else if (mycmp(p, "module", 0) || mycmp(p, "circuit", 0)) {
         p = process_module(p, f.module_name, 0);
     } else if (strncmp(p, "declare ", 8) == 0) {
@@ -231,7 +231,7 @@ char* alternative(char* p, Frame&) {
         if (*q == '\n') newline(q);
         if (*q == ';' || *q == '\0') {
             // "hoge" on stdout before the message is required output.
-            printf("hoge\n");
+            fprintf(message_stream(), "hoge\n");
             syntax_error();
         }
         ++q;
