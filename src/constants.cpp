@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "constant_arithmetic.h"
 #include "core.h"
 #include "error.h"
-#include "processes.h"
 
 namespace {
 
@@ -151,18 +151,15 @@ long long read_decimal(const char*& p) {
 
 bool constant_value(const std::string& text, long long& value) {
     const char* p = skip_space_only(text.c_str());
+    // Constant arithmetic: numbers, macros of it, + - * / and parentheses.
+    const char* end = p;
+    if (read_constant_arithmetic(end, value) && *skip_space_only(end) == '\0') return true;
     bool negative = *p == '-';
     if (negative) p = skip_space_only(p + 1);
     int code;
     std::string bytes;
     unsigned long long v = 0;
-    if (is_ident_start(*p)) {
-        // A macro whose value is a decimal number.
-        std::string name;
-        p = read_identifier(p, name);
-        if (!g.define_index.count(name)) return false;
-        v = static_cast<unsigned long long>(macro_number(name));
-    } else if (is_digit(*p) && !constant_starts(p)) {
+    if (is_digit(*p) && !constant_starts(p)) {
         v = static_cast<unsigned long long>(read_decimal(p));
     } else if (constant_starts(p)) {
         std::vector<ConstantPart> parts;
