@@ -38,8 +38,8 @@ std::string readfile_as_oneline(FILE* stream);
 // that a large file is never held whole.  A piece ends only where the
 // statement dispatcher is between statements: after a line whose last
 // character is ';' or a '}' that closes a block (one that follows ';', '{'
-// or '}'), outside parentheses, quotes and the body of a
-// stage_name.  The newline of that line starts the next piece, so that the
+// or '}'), outside parentheses, quotes, the body of a stage_name and the
+// body of a replication loop.  The newline of that line starts the next piece, so that the
 // line counting and the line printing of -n see the next line with it.
 //
 // The comment state that an included file starts with is the one at the
@@ -80,6 +80,11 @@ private:
     int paren_depth_ = 0;
     bool stage_name_seen_ = false;
     bool in_stage_name_ = false;
+    // --extended: a replication loop, `par (...) { ... }`, is read whole:
+    // its keyword was seen, its header, and the braces open in its body.
+    bool loop_word_ = false;
+    bool loop_header_ = false;
+    int loop_braces_ = 0;
     // The last two characters seen that are not white space, across lines.
     char sig_ = 0, sig_before_ = 0;
 };
