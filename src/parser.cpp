@@ -11,6 +11,7 @@
 #include "decimal_constant.h"
 #include "error.h"
 #include "made_up_names.h"
+#include "processes.h"
 #include "search_list.h"
 #include "stack.h"
 
