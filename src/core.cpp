@@ -267,6 +267,7 @@ namespace {
 
 
 void end_of_block(Frame& f) {
+    check_terminal_args();
     g.combinational = 0;
     g.module_flag = 0;
     g.circuit_flag = 0;

@@ -130,6 +130,10 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry) {
         p = skip_ws(p);
         p = read_identifier(p, name);
         p = skip_ws(p);
+        // --extended: an instruction with its argument list, `f(a, b)`.
+        std::vector<std::string> args;
+        bool has_args = *p == '(' && g.extended_flag && is_instruction_type(type);
+        if (has_args) p = skip_ws(read_terminal_args(p, args));
         int width = 1;
         if (*p != ',' && *p != ';') {
             if ((p[0] == '<' && p[1] == '<') || *p != '<' || type == T_INSTANCE) syntax_error();
@@ -173,6 +177,7 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry) {
             g.wire_index.insert(cur);
         else if (entry == Entry::kLocal)
             declare_local(name, cur);
+        if (has_args) enter_terminal_args(cur, args);
         ++p;
         if (last) return p;
         cur = chain_after(cur);

@@ -78,6 +78,9 @@ struct Sflc {
     Text last_value;
     // Instruction arguments of the module's signals.
     std::unordered_map<const list*, ArgChain> module_args;
+    // Arguments named in the argument lists of instruction declarations
+    // (--extended), as (instruction, argument), checked at the block's end.
+    std::vector<std::pair<std::string, std::string>> pending_args;
 
     // The condition stack of open blocks, and what an `else` right after
     // the statement that closed an `if` needs: the levels that statement
