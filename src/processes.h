@@ -36,6 +36,10 @@ void check_terminal_args();
 // Stages, states and transfers (processes_stage.cpp).
 char* process_stage_name(char* p);
 char* process_stage(char* p, std::string& current_stage);
+// --extended: a stage body (at its '{') with state blocks and no state_name
+// statement declares the states of those blocks, in order, as a
+// `state_name` opening the body would; true when it did.
+bool declare_implicit_states(const std::string& stage_name, const char* body);
 char* process_state_name(char* p, const std::string& current_stage);
 char* insert_state_list(char* p, const std::string& stage_name);
 char* process_first_state(char* p, const std::string& current_stage);
