@@ -37,6 +37,9 @@ void delete_all_list() {
     g.module_tasks.clear();
     g.module_states.clear();
     g.module_args.clear();
+    g.initial_values.clear();
+    g.arrays.clear();
+    g.array_elements.clear();
     g.module_texts.clear();
     // Records that hold module texts go with them.
     g.param_index.clear();
@@ -140,7 +143,7 @@ std::string with_commas(long long v) {
 // The pieces of one source file, as the dispatcher walks them.
 class Pieces {
 public:
-    Pieces(FILE* in, size_t piece_bytes) : reader_(in, piece_bytes) {}
+    Pieces(FILE* in, const std::string& name, size_t piece_bytes) : reader_(in, name, piece_bytes) {}
     // The next piece, null at the end.
     char* next() {
         if (!reader_.next(piece_)) return nullptr;
@@ -189,7 +192,7 @@ char* top_level_statement(char* p, Frame& f) {
         p = process_define(p, f.out);
     } else if (strncmp(p, "%i ", 3) == 0) {
         IncludingFileLines lines;
-        p = process_include(p, [&](FILE* in) { xlator_core(in, f.out); });
+        p = process_include(p, [&](FILE* in, const std::string& name) { xlator_core(in, name, f.out); });
     } else {
         syntax_error();
     }
@@ -288,8 +291,8 @@ void walk(Pieces& pieces, Frame& f);
 char* directive_in_body(char* p, Frame& f) {
     if (p[1] == 'd') return process_define(p, f.out);
     IncludingFileLines lines;
-    return process_include(p, [&](FILE* in) {
-        Pieces pieces(in, g.piece_bytes);
+    return process_include(p, [&](FILE* in, const std::string& name) {
+        Pieces pieces(in, name, g.piece_bytes);
         int depth = f.depth, floor = f.floor;
         f.floor = depth;
         g.count_ok = 0;
@@ -468,21 +471,21 @@ void walk(Pieces& pieces, Frame& f) {
     pieces.reader().publish_end_state();
 }
 
-// The end of the run: the run-long tables released, the closing lines.
+// The end of the run: the run-long tables released, the closing lines
+// (the joke styles' success line follows once the output is in place).
 void end_run() {
     delete_run_tables();
     if (g.d_flag) {
         printf("----- translation succeeded -----\n");
         printf("%s Bytes malloced\n", with_commas(g.total_alloc_size).c_str());
     }
-    print_success_line();
 }
 
 }  // namespace
 
 // file -> { top_level_statement | block_statement }
-void xlator_core(FILE* in, FILE* out) {
-    Pieces pieces(in, g.piece_bytes);
+void xlator_core(FILE* in, const std::string& name, FILE* out) {
+    Pieces pieces(in, name, g.piece_bytes);
     Frame f;
     f.out = out;
     g.count_ok = g.owner;

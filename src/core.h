@@ -44,10 +44,10 @@ void clear_instances();
 void delete_declare();
 void delete_run_tables();
 
-// Translates the source file `in` into `out`, reading it in pieces; the
-// first call of a run also writes the header lines and, at its end, the
-// closing lines.
-void xlator_core(FILE* in, FILE* out);
+// Translates the source file `in` (named `name` in messages about the
+// file itself) into `out`, reading it in pieces; the first call of a run
+// also writes the header lines.
+void xlator_core(FILE* in, const std::string& name, FILE* out);
 
 // The statement after the colon of an alternative whose condition (SFL
 // text, Verilog when `translated`, or "else") is `cond`: the condition

@@ -204,7 +204,7 @@ void to_postpone(const std::string& src, std::string& postfix) {
     long long number = 0;
     int code = 0;
     size_t i = 0;
-    std::string token, port;
+    std::string token, port, bytes;
     while (i < len && text[i] != '\0') {
         char c = text[i];
         if (is_ident_start(c)) {
@@ -337,6 +337,12 @@ void to_postpone(const std::string& src, std::string& postfix) {
                 prev = OPERAND;
                 emit(postfix, kDecimalMark + std::to_string(number));
             }
+        } else if (const char* end = scan_string(text + i, bytes)) {
+            // A string constant (a macro's value) is the constant of its bytes.
+            if (prev == OPERAND) syntax_error();
+            prev = OPERAND;
+            emit(postfix, string_as_constant(bytes));
+            i = static_cast<size_t>(end - text);
         } else if (const char* end = scan_character(text + i, code)) {
             // A character constant is the hexadecimal constant of its code.
             if (prev == OPERAND) syntax_error();

@@ -90,13 +90,15 @@ static list* append_target_record() {
 namespace {
 
 // The signal declarations: keyword, type code, marker, whether a
-// declare block may hold it, and whether only --extended knows it.
+// declare block may hold it, whether only --extended knows it, and whether
+// it declares arrays (`sela t[3]<4>;`).
 struct WireKind {
     const char* word;
     int type;
     char mark;
     bool in_declare;
     bool extended = false;
+    bool arrays = false;
 };
 const WireKind kWireKinds[] = {
     {"input", T_INPUT, 'x', true},        {"output", T_OUTPUT, 'x', true},
@@ -107,6 +109,8 @@ const WireKind kWireKinds[] = {
     {"instrself", T_INSTRSELF, '0', false},
     // `wire` is a combinational signal, as `sel`.
     {"wire", T_SEL, 'x', false, true},
+    {"sela", T_SEL, 'x', false, true, true},  {"sels", T_SEL, 'x', false, true, true},
+    {"rega", T_REG, 'x', false, true, true},  {"regs", T_REG, 'x', false, true, true},
 };
 
 const WireKind* wire_kind_at(const char* p) {
@@ -129,7 +133,7 @@ char* process_wire(char* p) {
     if (!k) syntax_error();
     debug_message(k->word);
     if (g.declare_flag && !k->in_declare) syntax_error();
-    if (!local) return insert_list(p, rec, k->type, k->mark);
+    if (!local) return insert_list(p, rec, k->type, k->mark, k->arrays);
     p = insert_local_list(p, rec, k->type, k->mark);
     // It is the statement of a single-statement level (if, instruct, ...).
     stack_pop_check();

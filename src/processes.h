@@ -74,9 +74,9 @@ char* process_compound_transfer(char* p, const std::string& target);
 
 // Source directives: macros and includes (processes_macro.cpp).
 char* process_define(char* p, FILE* out);
-// Opens the file that the `%i` directive at `p` names and hands it to
-// `translate`; returns the position after the directive.
-char* process_include(char* p, const std::function<void(FILE*)>& translate);
+// Opens the file that the `%i` directive at `p` names and hands it and
+// its path to `translate`; returns the position after the directive.
+char* process_include(char* p, const std::function<void(FILE*, const std::string&)>& translate);
 // The value of the macro `name` as a number: its value, blanks trimmed,
 // must be a decimal number (else a syntax error).
 int macro_number(const std::string& name);

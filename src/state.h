@@ -7,11 +7,14 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "mygetline.h"
 #include "param_index.h"
 #include "records.h"
+
+class OutputFile;
 
 struct Sflc {
     // Command line: options, file names, and the size from which a piece
@@ -26,6 +29,9 @@ struct Sflc {
     int extended_flag = 0;
     int km = 1;
     size_t piece_bytes = 1 << 20;
+    // The output being written, while a run writes one (an included file
+    // may not be the file it replaces).
+    const OutputFile* output = nullptr;
 
     // Line counting: the line number of messages, the start of the current
     // line (for -d and -n), and whether scanners count the newlines they
@@ -81,6 +87,13 @@ struct Sflc {
     // Arguments named in the argument lists of instruction declarations
     // (--extended), as (instruction, argument), checked at the block's end.
     std::vector<std::pair<std::string, std::string>> pending_args;
+    // --extended: the values registers start with (at reset, or at power-up
+    // for a register without reset), as sized constants; the arrays of
+    // signals by name, and the elements they made that no declaration of
+    // the element's own name has replaced.
+    std::unordered_map<const list*, Text> initial_values;
+    std::unordered_map<std::string, ArrayShape> arrays;
+    std::unordered_set<const list*> array_elements;
 
     // The condition stack of open blocks, and what an `else` right after
     // the statement that closed an `if` needs: the levels that statement

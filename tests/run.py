@@ -125,7 +125,8 @@ def hdl_check(workdir, rel):
         raise Failure("iverilog: " + excerpt(out + err))
     kinds = set()
     for top in MODULE_RE.findall(verilog):
-        rc, out, err = run(["verilator", "--lint-only", "-Wall", "-Wno-fatal", "--top-module", top] + files)
+        rc, out, err = run(["verilator", "--lint-only", "-Wall", "-Wno-fatal", "--default-language", "1364-2005",
+                             "--top-module", top] + files)
         errors = [m.group(0) for m in VERILATOR_RE.finditer(out + err) if m.group(1) == "Error"]
         if rc or errors:
             raise Failure("verilator (top %s): %s" % (top, excerpt("\n".join(errors) or out + err)))
