@@ -386,16 +386,15 @@ char* block_statement(char* p, Frame& f) {
         if (g.declare_index.count(id) && !member) return insert_list(p, append_wire_record(), T_INSTANCE, '0');
     }
     if (is_else) {
+        // Only directly after the statement or block of an `if`: elsewhere
+        // (an alternative without its colon, say) it has no condition.
+        const std::string* negation = prepare_else();
+        if (!negation) syntax_error();
         debug_message("ifelse");
         p = skip_ws(p + 4);
-        const std::string* negation = prepare_else();
+        std::string cond = *negation;
         stack_push(nullptr, K_ELSE);
-        if (negation) {
-            std::string cond = *negation;
-            stack_push(&cond, K_ELSE);
-        } else {
-            stack_push(&g.ifelse_logic, K_ELSE);
-        }
+        stack_push(&cond, K_ELSE);
         return p;
     }
     if (g.sp >= 0 && (g.stack[g.sp].kind == K_ANY || g.stack[g.sp].kind == K_ALT))

@@ -7,6 +7,7 @@
 #include "initial_values.h"
 #include "processes.h"
 #include "search_list.h"
+#include "verilog_names.h"
 
 list* append_wire_record(bool net) {
     list* rec = net ? new_net_record() : new_list();
@@ -146,6 +147,7 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
     for (;;) {
         p = skip_ws(p);
         p = read_identifier(p, name);
+        check_verilog_name(name);
         p = skip_ws(p);
         // --extended: an instruction with its argument list, `f(a, b)`.
         std::vector<std::string> args;

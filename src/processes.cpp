@@ -8,6 +8,7 @@
 #include "insert_list.h"
 #include "search_list.h"
 #include "stack.h"
+#include "verilog_names.h"
 
 int mycmp(const char* text, const char* keyword, int alt) {
     size_t n = strlen(keyword);
@@ -38,6 +39,7 @@ char* process_module(char* p, std::string& module_name, int recursive) {
     }
     p = skip_ws(p);
     p = read_identifier(p, module_name);
+    check_verilog_name(module_name);
     p = skip_ws(p);
     if (*p != '{') {
         if (!mycmp(p, "combinational", 0)) syntax_error();
@@ -65,6 +67,7 @@ char* process_declare(char* p) {
     append_record(g.declare_list, g.declare_tail, d);
     p = skip_ws(p);
     p = read_identifier(p, d->name);
+    check_verilog_name(d->name);
     g.declare_index.emplace(d->name, d);
     p = skip_ws(p);
     if (*p != '{') {

@@ -9,6 +9,7 @@
 #include "mygetline.h"
 #include "output_file.h"
 #include "processes.h"
+#include "verilog_names.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ char* process_define(char* p, FILE* out) {
     append_record(g.define_list, g.define_tail, m);
     std::string name;
     p = read_identifier(p, name);
+    check_verilog_name(name);
     m->name = store_text(name, true);
     // A name defined again refers to its latest definition from here on,
     // as the `define lines written in order make it for the Verilog.

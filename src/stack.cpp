@@ -25,10 +25,9 @@ struct Cascade {
     void pop_one() {
         if (g.sp < 0) syntax_error();
         stack_entry& e = g.stack[g.sp];
-        if (e.kind == K_IF) g.ifelse_logic = "~(" + e.cond + ")";
         if (!found_if && e.kind == K_IF) {
             found_if = true;
-            g.else_negation = g.ifelse_logic;
+            g.else_negation = "~(" + e.cond + ")";
         } else if (found_if) {
             g.else_restore.insert(g.else_restore.begin(), e);
         }

@@ -100,7 +100,6 @@ struct Sflc {
     // closed below the `if` (bottom first) and the negated condition.
     std::vector<stack_entry> stack = std::vector<stack_entry>(100);
     int sp = -1;
-    std::string ifelse_logic;
     bool else_ready = false;
     std::string else_negation;
     std::vector<stack_entry> else_restore;
