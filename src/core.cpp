@@ -37,6 +37,8 @@ void delete_all_list() {
     g.module_tasks.clear();
     g.module_states.clear();
     g.module_args.clear();
+    g.inherited_ports.clear();
+    g.inherited_args.clear();
     g.initial_values.clear();
     g.arrays.clear();
     g.array_elements.clear();

@@ -4,6 +4,7 @@
 #include "block_locals.h"
 #include "constants.h"
 #include "error.h"
+#include "inherited_ports.h"
 #include "initial_values.h"
 #include "processes.h"
 #include "search_list.h"
@@ -193,20 +194,27 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
         bool taken = false;
         for (long long k = 0; k < count; ++k) {
             std::string element = elements ? array_element_name(name, k) : name;
+            list* old = nullptr;
             if (!g.declare_flag) {
-                list* old = find_wire(element);
+                old = find_wire(element);
                 if (old && !elements && replace_array_element(old, type, mark, width)) {
                     if (valued) set_initial_value(old, value);
                     continue;
                 }
-                // A block-local name may repeat only names that are not visible.
-                if (old || (entry != Entry::kLocal && local_holds(element))) name_duplication();
+                // A name the module took from its declare is replaced by the
+                // body's declaration (not by a block-local one).
+                if (!(old && !elements && entry != Entry::kLocal && is_inherited_port(old))) {
+                    // A block-local name may repeat only names that are not visible.
+                    if (old || (entry != Entry::kLocal && local_holds(element))) name_duplication();
+                    old = nullptr;
+                }
             }
             if (taken) {
                 before = cur;
                 cur = chain_after(cur);
             }
             taken = true;
+            if (old) cur = take_inherited_port(old, cur);
             cur->name = entry == Entry::kLocal ? local_output_name(element)
                                                : store_text(element, g.declare_flag != 0);
             cur->type = type;

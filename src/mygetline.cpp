@@ -117,10 +117,13 @@ std::string readfile_as_oneline(FILE* stream) {
     struct stat st;
     if (fstat(fileno(stream), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
         text.reserve(static_cast<size_t>(st.st_size));
+    Preprocessor preprocessor;
     while (mygetline(stream, line)) {
         del_comment(line);
+        preprocessor.line(line);
         text += line;
     }
+    preprocessor.end(text);
     return text;
 }
 
@@ -220,6 +223,7 @@ bool SourceReader::next(std::string& piece) {
         ++lines_read_;
         if (line_.find('\0') != std::string::npos) die_at(name_, lines_read_, "NUL character in source");
         blank_comments(line_, state_);
+        preprocessor_.line(line_);
         piece += line_;
         bool may_end = may_end_after(line_);
         if (may_end && piece.size() >= piece_bytes_ && piece.back() == '\n') {
@@ -228,5 +232,6 @@ bool SourceReader::next(std::string& piece) {
             return true;
         }
     }
+    preprocessor_.end(piece);
     return !piece.empty();
 }

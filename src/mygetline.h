@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "preprocessor.h"
+
 // Where comment removal stands at the end of a line: inside a block
 // comment, a single-quoted or a double-quoted text.
 struct CommentState {
@@ -73,6 +75,7 @@ private:
     std::string whole_text_;
     bool published_ = false;
     CommentState state_;
+    Preprocessor preprocessor_;
     std::string line_;
     bool carry_newline_ = false;
     int paren_depth_ = 0;

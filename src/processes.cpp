@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "error.h"
+#include "inherited_ports.h"
 #include "insert_list.h"
 #include "search_list.h"
 #include "stack.h"
@@ -53,6 +54,8 @@ char* process_module(char* p, std::string& module_name, int recursive) {
             insert_list(&decl[0], append_wire_record(), T_INPUT, 'x');
         }
     }
+    // --extended: the ports of the declare of the module's name.
+    if (g.extended_flag) inherit_declare_ports(module_name);
     if (g.d_flag) printf("\n");
     debug_message(std::string(recursive ? "recursive" : "") + " " +
                   (g.module_flag ? "module" : "circuit") + " -> " + module_name);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "error.h"
+#include "inherited_ports.h"
 #include "insert_list.h"
 #include "processes.h"
 #include "search_list.h"
@@ -67,6 +68,7 @@ char* register_instr_arg(list* head, char* p) {
         run_long = true;
     }
     if (!rec) syntax_error();
+    drop_inherited_args(rec);
     std::vector<std::string> names;
     p = read_arg_names(p + 1, names);
     append_args(rec, names, run_long);

@@ -104,6 +104,12 @@ int macro_number(const std::string& name) {
     return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
 }
 
+std::string include_path(const std::string& name) {
+    // An absolute name is opened as it is; a relative one in the input
+    // file's directory.
+    return g.readfile_path.empty() || name[0] == '/' ? name : g.readfile_path + "/" + name;
+}
+
 char* process_include(char* p, const std::function<void(FILE*, const std::string&)>& translate) {
     debug_message("%i");
     p += 2;
@@ -117,9 +123,7 @@ char* process_include(char* p, const std::function<void(FILE*, const std::string
     }
     std::string name(start, p);
     ++p;
-    // An absolute name is opened as it is; a relative one in the input
-    // file's directory.
-    std::string path = g.readfile_path.empty() || name[0] == '/' ? name : g.readfile_path + "/" + name;
+    std::string path = include_path(name);
     struct stat st;
     FILE* f = open_source(path, st);
     std::unique_ptr<FILE, int (*)(FILE*)> closer(f, fclose);

@@ -14,6 +14,12 @@
 #include "param_index.h"
 #include "records.h"
 
+// A name the preprocessor knows (--extended): from `#define`, replaced by
+// its value, or from `%d`, only defined for `#ifdef`.
+struct PreprocessorName {
+    bool substitute;
+    std::string value;
+};
 class OutputFile;
 
 struct Sflc {
@@ -87,6 +93,11 @@ struct Sflc {
     // Arguments named in the argument lists of instruction declarations
     // (--extended), as (instruction, argument), checked at the block's end.
     std::vector<std::pair<std::string, std::string>> pending_args;
+    // --extended: the ports the module took from its declare that its body
+    // has not declared again, and those whose arguments are still the
+    // declare's.
+    std::unordered_set<const list*> inherited_ports;
+    std::unordered_set<const list*> inherited_args;
     // --extended: the values registers start with (at reset, or at power-up
     // for a register without reset), as sized constants; the arrays of
     // signals by name, and the elements they made that no declaration of
@@ -116,6 +127,7 @@ struct Sflc {
     std::unordered_map<std::string_view, list*> define_index;
     std::unordered_map<const list*, ArgChain> run_args;
     Text constant_texts[3];
+    std::unordered_map<std::string, PreprocessorName> preprocessor_names;
     int macro_depth = 0;
     // The width of the target of the assignment being read (0: none), the
     // context of a decimal constant that is its whole value.
@@ -184,6 +196,18 @@ public:
 private:
     int count_ok_;
     const char* line_head_;
+};
+
+// Records made while the guard lives are not counted in the -d total.
+class UncountedAllocations {
+public:
+    UncountedAllocations() : saved_(g.total_alloc_size) {}
+    ~UncountedAllocations() { g.total_alloc_size = saved_; }
+    UncountedAllocations(const UncountedAllocations&) = delete;
+    UncountedAllocations& operator=(const UncountedAllocations&) = delete;
+
+private:
+    long long saved_;
 };
 
 // The width of the assignment target whose value is being read, for the
