@@ -78,7 +78,7 @@ void instruction_call(std::string& t) {
             activate_instance_instruction(inst, instr);
         }
         if (*p != '.') {
-            printf("%s\n", call_face_sjis);
+            fprintf(message_stream(), "%s\n", call_face_sjis);
             syntax_error();
         }
         size_t after = static_cast<size_t>(p + 1 - t.data());
@@ -176,8 +176,8 @@ void replace_chars(std::string& t) {
 void leftover_member(const std::string& t) {
     size_t dot = t.find('.');
     if (dot == std::string::npos) return;
-    printf(".\n");
-    print_oneline(t.c_str() + ident_start_before(t, dot));
+    fprintf(message_stream(), ".\n");
+    print_oneline(t.c_str() + ident_start_before(t, dot), message_stream());
     fatal_exit(1);
 }
 

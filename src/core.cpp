@@ -13,6 +13,7 @@
 #include "insert_list.h"
 #include "mygetline.h"
 #include "processes.h"
+#include "replication_loops.h"
 #include "search_list.h"
 #include "set_logic.h"
 #include "stack.h"
@@ -185,7 +186,7 @@ char* top_level_statement(char* p, Frame& f) {
     g.param_index.clear();
     if (mycmp(p, "recursive", 0)) {
         p = process_recursive(p, f.module_name);
-        printf("%s\n", recursive_note_sjis);
+        fprintf(message_stream(), "%s\n", recursive_note_sjis);
     } else if (mycmp(p, "module", 0) || mycmp(p, "circuit", 0)) {
         p = process_module(p, f.module_name, 0);
     } else if (strncmp(p, "declare ", 8) == 0) {
@@ -230,7 +231,7 @@ char* alternative(char* p, Frame&) {
         if (*q == '\n') newline(q);
         if (*q == ';' || *q == '\0') {
             // "hoge" on stdout before the message is required output.
-            printf("hoge\n");
+            fprintf(message_stream(), "hoge\n");
             syntax_error();
         }
         ++q;
@@ -249,7 +250,8 @@ bool dispatched_after_colon(const char* p) {
     if (mycmp(p, "par", '{') || mycmp(p, "alt", '{') || mycmp(p, "any", '{') || mycmp(p, "if", '(') ||
         mycmp(p, "goto", 0) || mycmp(p, "generate", 0) || mycmp(p, "finish", ';') || mycmp(p, "relay", 0))
         return true;
-    return g.extended_flag && (*p == '{' || mycmp(p, "switch", '(') || mycmp(p, "instruct", 0));
+    return g.extended_flag && (*p == '{' || mycmp(p, "switch", '(') || mycmp(p, "instruct", 0) ||
+                               replication_loop_at(p));
 }
 
 }  // namespace
@@ -285,6 +287,13 @@ void end_of_block(Frame& f) {
 }
 
 void walk(Pieces& pieces, Frame& f);
+char* block_statement(char* p, Frame& f);
+
+// Hands every statement of a text that the translator made (the copies of
+// a replication loop) to its handler, in this frame.
+void walk_text(char* text, Frame& f) {
+    for (char* p = skip_ws(text); *p; p = skip_ws(p)) p = block_statement(p, f);
+}
 
 // --extended: `%d` and `%i` inside a body.  A macro is defined at once
 // (its `define line lands before the module, which is printed at its
@@ -365,6 +374,7 @@ char* block_statement(char* p, Frame& f) {
         f.header_brace = true;
         return process_switch(p);
     }
+    if (replication_loop_at(p)) return process_replication_loop(p, [&](char* text) { walk_text(text, f); });
     static const struct {
         const char* word;
         int kind;

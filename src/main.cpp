@@ -13,6 +13,7 @@
 
 #include "core.h"
 #include "error.h"
+#include "make_deps.h"
 #include "mygetline.h"
 #include "output_file.h"
 
@@ -40,6 +41,12 @@ void help(const char* name) {
     printf("       set p_reset up as positive reset (default is negative reset)\n");
     printf("   --extended\n");
     printf("       accept SFL written for other SFL tools (see the manual)\n");
+    printf("   -M, --make-deps file.d\n");
+    printf("       write a make rule of the files the output is made from to file.d\n");
+    printf("   -I, --include-dir dir\n");
+    printf("       look for %%i files also in dir (after the input's directory)\n");
+    printf("   --check\n");
+    printf("       translate and report as usual, but write no output file\n");
     fatal_exit(1);
 }
 
@@ -51,12 +58,8 @@ void version(const char* name) {
 
 namespace {
 
-// Same file on disk: the output path would overwrite the source.
-bool same_file(const std::string& a, const std::string& b) {
-    struct stat sa, sb;
-    if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
+// getopt's value for --check, which has no short form.
+constexpr int kCheckOption = 256;
 
 // The output of the run, known to the include handler while the guard
 // lives.
@@ -90,14 +93,25 @@ int run(int argc, char** argv) {
         {"number", no_argument, nullptr, 'n'},
         {"shinpi", no_argument, nullptr, 's'},
         {"extended", no_argument, &g.extended_flag, 1},
+        {"make-deps", required_argument, nullptr, 'M'},
+        {"include-dir", required_argument, nullptr, 'I'},
+        {"check", no_argument, nullptr, kCheckOption},
         {nullptr, 0, nullptr, 0},
     };
     optind = 0;  // a fresh scan, also when run more than once in one process
     opterr = 1;
     int c;
-    while ((c = getopt_long(argc, argv, "o:hvdnOp", longopts, nullptr)) != -1) {
+    while ((c = getopt_long(argc, argv, "o:hvdnOpM:I:", longopts, nullptr)) != -1) {
         switch (c) {
             case 'o': g.write_filename = optarg; break;
+            case 'M': g.deps_filename = optarg; break;
+            case 'I': {
+                std::string dir = optarg;
+                while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+                g.include_dirs.push_back(dir.empty() ? "." : dir);
+                break;
+            }
+            case kCheckOption: g.check_flag = 1; break;
             case 'd': g.d_flag = 1; break;
             case 'n': g.n_flag = 1; break;
             case 'O': g.O_flag = 1; break;
@@ -135,8 +149,8 @@ int run(int argc, char** argv) {
     std::string input = argv[optind];
     size_t len = input.size();
     if (len <= 4 || input.compare(len - 4, 4, ".sfl") != 0) {
-        printf("this file isn't sfl.\n");
-        fflush(stdout);
+        fprintf(message_stream(), "this file isn't sfl.\n");
+        fflush(message_stream());
         usage(name);
     }
     g.readfile_path.clear();
@@ -166,11 +180,13 @@ int run(int argc, char** argv) {
         if (*v >= '0' && *v <= '9' && end && !*end) g.piece_bytes = static_cast<size_t>(n);
     }
 
-    if (same_file(g.write_filename, input)) refuse_output_over("input");
-    OutputFile out(g.write_filename);
+    bool to_file = !g.check_flag && g.write_filename != kStandardOutput;
+    if (to_file && same_file(g.write_filename, input)) refuse_output_over("input");
+    OutputFile out(g.write_filename, g.check_flag != 0);
     OutputBeingWritten writing(out);
     g.include_chain.assign(1, canonical_path(input));
     xlator_core(in, g.read_filename, out.stream());
+    if (!g.deps_filename.empty()) write_make_deps(g.deps_filename, g.write_filename, input, g.includes_read);
     out.commit();
     print_success_line();
     return 0;

@@ -181,8 +181,20 @@ bool SourceReader::may_end_after(const std::string& line) {
             // --extended: a stage body is read whole, for the states that
             // its state blocks declare.
             if (g.extended_flag && line.compare(s, i - s, "stage") == 0) stage_seen_ = true;
+            auto word = [&](const char* w) { return line.compare(s, i - s, w) == 0; };
+            loop_word_ = g.extended_flag && (word("par") || word("any") || word("alt") || word("join"));
             seen(line[i - 1]);
             continue;
+        }
+        if (loop_word_ && !is_space(c)) {
+            loop_header_ = loop_header_ || c == '(';
+            loop_word_ = false;
+        }
+        if (c == '{' && (loop_header_ || loop_braces_ > 0) && paren_depth_ == 0) {
+            loop_header_ = false;
+            ++loop_braces_;
+        } else if (c == '}' && loop_braces_ > 0) {
+            --loop_braces_;
         }
         if (c == '(') ++paren_depth_;
         if (c == ')') --paren_depth_;
@@ -205,8 +217,8 @@ bool SourceReader::may_end_after(const std::string& line) {
     // part of a statement that goes on.
     bool block_end = last == '}' && (sig_before_ == ';' || sig_before_ == '{' || sig_before_ == '}');
     return (last == ';' || block_end) && paren_depth_ == 0 && !in_stage_name_ &&
-           !stage_name_seen_ && !stage_seen_ && stage_depth_ == 0 && !state_.cm && !state_.s_quote &&
-           !state_.d_quote;
+           !stage_name_seen_ && !loop_header_ && loop_braces_ == 0 && !stage_seen_ && stage_depth_ == 0 &&
+           !state_.cm && !state_.s_quote && !state_.d_quote;
 }
 
 bool SourceReader::next(std::string& piece) {

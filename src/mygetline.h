@@ -38,10 +38,10 @@ std::string readfile_as_oneline(FILE* stream);
 // that a large file is never held whole.  A piece ends only where the
 // statement dispatcher is between statements: after a line whose last
 // character is ';' or a '}' that closes a block (one that follows ';', '{'
-// or '}'), outside parentheses, quotes and the body of a stage_name (and,
-// under --extended, of a stage).  The newline of that line starts the next
-// piece, so that the line counting and the line printing of -n see the
-// next line with it.
+// or '}'), outside parentheses, quotes, the body of a stage_name and, under
+// --extended, the body of a replication loop or of a stage.  The newline of
+// that line starts the next piece, so that the line counting and the line
+// printing of -n see the next line with it.
 //
 // The comment state that an included file starts with is the one at the
 // end of the file that includes it (files are read as wholes): the reader
@@ -84,6 +84,11 @@ private:
     // --extended: a `stage` keyword read, and the brace depth inside its body.
     bool stage_seen_ = false;
     int stage_depth_ = 0;
+    // --extended: a replication loop, `par (...) { ... }`, is read whole:
+    // its keyword was seen, its header, and the braces open in its body.
+    bool loop_word_ = false;
+    bool loop_header_ = false;
+    int loop_braces_ = 0;
     // The last two characters seen that are not white space, across lines.
     char sig_ = 0, sig_before_ = 0;
 };

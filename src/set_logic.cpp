@@ -260,15 +260,15 @@ char* end_call_statement(char* p) {
 // registers only, `=` for the others, none to an input.
 void check_assignment_form(const list* rec, bool reg_flag) {
     if (rec->type == T_INPUT) {
-        printf("%s is input port\n", rec->name.c_str());
+        fprintf(message_stream(), "%s is input port\n", rec->name.c_str());
         syntax_error();
     }
     if (is_combinational_type(rec->type) && reg_flag) {
-        printf("%s is not register. use \"=\" to assign.\n", rec->name.c_str());
+        fprintf(message_stream(), "%s is not register. use \"=\" to assign.\n", rec->name.c_str());
         syntax_error();
     }
     if (is_register_type(rec->type) && !reg_flag) {
-        printf("%s is register. use \":=\" to assign.\n", rec->name.c_str());
+        fprintf(message_stream(), "%s is register. use \":=\" to assign.\n", rec->name.c_str());
         syntax_error();
     }
 }
