@@ -1,5 +1,6 @@
 #include "arrays.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "constants.h"
@@ -60,13 +61,17 @@ bool indexed_name(std::string base, const std::string& index, const std::string&
         return true;
     }
     if (k < 0) syntax_error();
-    // Numbered names declared one by one: the padding they were written with.
+    // Numbered names declared one by one: the padding and the case of the
+    // hexadecimal digits they were written with.
     name = base + "_" + hex_index(k, 1);
     for (int digits = 1; digits <= 4; ++digits) {
-        std::string candidate = base + "_" + hex_index(k, digits);
-        if (name_exists(candidate, instance)) {
-            name = candidate;
-            break;
+        std::string lower = hex_index(k, digits), upper = lower;
+        for (char& c : upper) c = static_cast<char>(toupper(c));
+        for (const std::string& index : {lower, upper}) {
+            if (name_exists(base + "_" + index, instance)) {
+                name = base + "_" + index;
+                return true;
+            }
         }
     }
     return true;

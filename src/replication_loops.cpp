@@ -139,6 +139,20 @@ std::string split_else(std::string& body) {
     return alternative;
 }
 
+// Whether a statement of `body` (not inside an inner block) declares signals.
+bool declares(const std::string& body) {
+    int depth = 0;
+    bool statement_start = true;
+    for (const char* q = body.c_str(); *q; ++q) {
+        if (is_space(*q)) continue;
+        if (statement_start && depth == 0 && is_wire_keyword(q)) return true;
+        if (*q == '{') ++depth;
+        if (*q == '}') --depth;
+        statement_start = *q == ';' || *q == '{' || *q == '}';
+    }
+    return false;
+}
+
 // join: the one assignment of `body`, "target op rest ;" chained through
 // the copies.
 std::string join_statement(const std::string& body, const Header& h) {
@@ -209,7 +223,11 @@ char* process_replication_loop(char* p, const std::function<void(char*)>& transl
     } else {
         std::string last = strcmp(keyword, "par") == 0 ? "" : split_else(body);
         texts.push_back(std::string(keyword) + " {");
-        for (long long v = h.first; v <= h.last; ++v) texts.push_back(copy_with(body, h.var, v));
+        // A par body that declares signals has each copy in a block of its
+        // own, where the declarations are local to the copy.
+        bool own_block = strcmp(keyword, "par") == 0 && declares(body);
+        for (long long v = h.first; v <= h.last; ++v)
+            texts.push_back(own_block ? "{" + copy_with(body, h.var, v) + "}" : copy_with(body, h.var, v));
         texts.push_back(last + "}");
     }
     {
