@@ -5,6 +5,7 @@
 
 #include "constants.h"
 #include "error.h"
+#include "made_up_names.h"
 #include "search_list.h"
 
 namespace {
@@ -28,7 +29,7 @@ size_t closing_bracket(const std::string& t, size_t open) {
 // Whether a signal, an instance or an instance's port net has the name
 // `name` (a port of `instance` when that is not empty).
 bool name_exists(const std::string& name, const std::string& instance) {
-    if (!instance.empty()) return find_wire("_" + instance + "_" + name) != nullptr;
+    if (!instance.empty()) return find_wire(made_up_name(MadeUp::kPortNet, instance, name)) != nullptr;
     return find_wire(name) || g.instance_index.get(name);
 }
 

@@ -6,6 +6,7 @@
 #include "constants.h"
 #include "core.h"
 #include "error.h"
+#include "made_up_names.h"
 #include "parser.h"
 #include "search_list.h"
 #include "set_logic.h"
@@ -82,7 +83,9 @@ void instruction_call(std::string& t) {
             syntax_error();
         }
         size_t after = static_cast<size_t>(p + 1 - t.data());
-        t = t.substr(0, istart) + "_" + inst + "_" + t.substr(after);
+        size_t port_end = ident_end(t, after);
+        t = t.substr(0, istart) + made_up_name(MadeUp::kPortNet, inst, t.substr(after, port_end - after)) +
+            t.substr(port_end);
         // --extended: every call of the expression, not only the first.
         if (!g.extended_flag) return;
         from = istart;

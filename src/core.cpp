@@ -39,6 +39,8 @@ void delete_all_list() {
     g.module_states.clear();
     g.module_args.clear();
     g.inherited_ports.clear();
+    g.made_up_names.clear();
+    g.made_up_renames.clear();
     g.inherited_args.clear();
     g.initial_values.clear();
     g.arrays.clear();

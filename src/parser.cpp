@@ -9,6 +9,7 @@
 #include "core.h"
 #include "decimal_constant.h"
 #include "error.h"
+#include "made_up_names.h"
 #include "search_list.h"
 #include "stack.h"
 
@@ -212,7 +213,7 @@ void to_postpone(const std::string& src, std::string& postfix) {
             const char* p = read_identifier(text + i, token);
             if (*p == '.') {
                 p = read_identifier(p + 1, port);
-                token = "_" + token + "_" + port;
+                token = made_up_name(MadeUp::kPortNet, token, port);
             }
             p = skip_space_only(p);
             const char* after_name = p;

@@ -106,6 +106,10 @@ struct Sflc {
     // has not declared again, and those whose arguments are still the
     // declare's.
     std::unordered_set<const list*> inherited_ports;
+    // The names made up for the module's constructs, and those that got a
+    // suffix because another construct had made up the name before.
+    std::unordered_map<std::string, std::string> made_up_names;  // name -> construct
+    std::unordered_map<std::string, std::string> made_up_renames;
     std::unordered_set<const list*> inherited_args;
     // --extended: the values registers start with (at reset, or at power-up
     // for a register without reset), as sized constants; the arrays of
