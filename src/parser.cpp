@@ -10,6 +10,7 @@
 #include "decimal_constant.h"
 #include "error.h"
 #include "made_up_names.h"
+#include "processes.h"
 #include "search_list.h"
 #include "stack.h"
 
@@ -217,6 +218,16 @@ void to_postpone(const std::string& src, std::string& postfix) {
             }
             p = skip_space_only(p);
             const char* after_name = p;
+            long long decimal;
+            if (g.extended_flag && prev != WIDTH_PREFIX && is_macro_name(token) && macro_decimal(token, decimal)) {
+                // --extended: a macro whose value is a decimal number is that
+                // decimal constant, sized by its context.
+                if (prev == OPERAND || prev == CLOSE) syntax_error();
+                emit(postfix, kDecimalMark + std::to_string(decimal));
+                prev = OPERAND;
+                i = static_cast<size_t>(after_name - text);
+                continue;
+            }
             int width = name_width(token);
             long long h = -1, l = -1;
             std::string index;  // a select by a value: the index's name
