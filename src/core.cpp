@@ -276,6 +276,7 @@ namespace {
 
 
 void end_of_block(Frame& f) {
+    check_terminal_args();
     g.combinational = 0;
     g.module_flag = 0;
     g.circuit_flag = 0;
@@ -356,7 +357,9 @@ char* block_statement(char* p, Frame& f) {
     if (mycmp(p, "stage_name", 0)) return process_stage_name(p);
     if (mycmp(p, "stage", 0)) {
         f.header_brace = true;
-        return process_stage(p, f.current_stage);
+        p = process_stage(p, f.current_stage);
+        if (declare_implicit_states(f.current_stage, p)) f.state_name_flag = 1;
+        return p;
     }
     if (mycmp(p, "state_name", 0)) {
         f.state_name_flag = 1;

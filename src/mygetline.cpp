@@ -178,6 +178,9 @@ bool SourceReader::may_end_after(const std::string& line) {
             size_t s = i;
             while (i < n && is_ident_char(line[i])) ++i;
             if (line.compare(s, i - s, "stage_name") == 0) stage_name_seen_ = true;
+            // --extended: a stage body is read whole, for the states that
+            // its state blocks declare.
+            if (g.extended_flag && line.compare(s, i - s, "stage") == 0) stage_seen_ = true;
             auto word = [&](const char* w) { return line.compare(s, i - s, w) == 0; };
             loop_word_ = g.extended_flag && (word("par") || word("any") || word("alt") || word("join"));
             seen(line[i - 1]);
@@ -200,6 +203,11 @@ bool SourceReader::may_end_after(const std::string& line) {
             in_stage_name_ = true;
         } else if (c == '}' && in_stage_name_) {
             in_stage_name_ = false;
+        } else if (c == '{' && (stage_seen_ || stage_depth_ > 0)) {
+            stage_seen_ = false;
+            ++stage_depth_;
+        } else if (c == '}' && stage_depth_ > 0) {
+            --stage_depth_;
         }
         if (!is_space(c)) seen(c);
         ++i;
@@ -209,7 +217,8 @@ bool SourceReader::may_end_after(const std::string& line) {
     // part of a statement that goes on.
     bool block_end = last == '}' && (sig_before_ == ';' || sig_before_ == '{' || sig_before_ == '}');
     return (last == ';' || block_end) && paren_depth_ == 0 && !in_stage_name_ &&
-           !stage_name_seen_ && !loop_header_ && loop_braces_ == 0 && !state_.cm && !state_.s_quote && !state_.d_quote;
+           !stage_name_seen_ && !loop_header_ && loop_braces_ == 0 && !stage_seen_ && stage_depth_ == 0 &&
+           !state_.cm && !state_.s_quote && !state_.d_quote;
 }
 
 bool SourceReader::next(std::string& piece) {

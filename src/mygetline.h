@@ -38,9 +38,10 @@ std::string readfile_as_oneline(FILE* stream);
 // that a large file is never held whole.  A piece ends only where the
 // statement dispatcher is between statements: after a line whose last
 // character is ';' or a '}' that closes a block (one that follows ';', '{'
-// or '}'), outside parentheses, quotes, the body of a stage_name and the
-// body of a replication loop.  The newline of that line starts the next piece, so that the
-// line counting and the line printing of -n see the next line with it.
+// or '}'), outside parentheses, quotes, the body of a stage_name and, under
+// --extended, the body of a replication loop or of a stage.  The newline of
+// that line starts the next piece, so that the line counting and the line
+// printing of -n see the next line with it.
 //
 // The comment state that an included file starts with is the one at the
 // end of the file that includes it (files are read as wholes): the reader
@@ -80,6 +81,9 @@ private:
     int paren_depth_ = 0;
     bool stage_name_seen_ = false;
     bool in_stage_name_ = false;
+    // --extended: a `stage` keyword read, and the brace depth inside its body.
+    bool stage_seen_ = false;
+    int stage_depth_ = 0;
     // --extended: a replication loop, `par (...) { ... }`, is read whole:
     // its keyword was seen, its header, and the braces open in its body.
     bool loop_word_ = false;
