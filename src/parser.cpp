@@ -218,6 +218,8 @@ void to_postpone(const std::string& src, std::string& postfix) {
             }
             p = skip_space_only(p);
             const char* after_name = p;
+            const list* memory = memory_named(token);
+            if (memory) p = after_name = memory_word(p, memory, token);
             long long decimal;
             if (g.extended_flag && prev != WIDTH_PREFIX && is_macro_name(token) && macro_decimal(token, decimal)) {
                 // --extended: a macro whose value is a decimal number is that
@@ -228,7 +230,7 @@ void to_postpone(const std::string& src, std::string& postfix) {
                 i = static_cast<size_t>(after_name - text);
                 continue;
             }
-            int width = name_width(token);
+            int width = memory ? memory->width : name_width(token);
             long long h = -1, l = -1;
             std::string index;  // a select by a value: the index's name
             const char* after_select = nullptr;
