@@ -254,7 +254,9 @@ void to_postpone(const std::string& src, std::string& postfix) {
             }
             p = skip_space_only(p);
             const char* after_name = p;
-            int width = name_width(token);
+            const list* memory = memory_named(token);
+            if (memory) p = after_name = memory_word(p, memory, token);
+            int width = memory ? memory->width : name_width(token);
             long long h = -1, l = -1;
             std::string index;  // a select by a value: the index's name
             const char* after_select = nullptr;
