@@ -296,9 +296,10 @@ void macros(std::string& t) {
 
 }  // namespace
 
+// expression -> Verilog expression: the passes below, in this order.
 int convert_logic(std::string& text, int want_width) {
-    int saved = g.count_ok;
-    g.count_ok = 0;
+    // The newlines of the text were counted where the statement was read.
+    LineCountingOff off;
     check_text_size(text);
     instruction_call(text);
     check_text_size(text);
@@ -313,6 +314,5 @@ int convert_logic(std::string& text, int want_width) {
     concatenations(text);
     macros(text);
     delete_space(text);
-    g.count_ok = saved;
     return width;
 }

@@ -204,6 +204,8 @@ char* alternative(char* p, Frame&) {
         }
         if (*q == '\n') newline(q);
         if (*q == ';' || *q == '\0') {
+            // Required output, word for word: "hoge" on stdout comes before
+            // the syntax error of an alternative without its ':'.
             printf("hoge\n");
             syntax_error();
         }
@@ -343,20 +345,6 @@ private:
     SourceReader reader_;
     std::string piece_;
     const char* piece_end_ = nullptr;
-};
-
-// The reader of the file being translated, for the comment state that an
-// included file starts with; the including file's reader is put back when
-// the guard ends.
-class FileBeingRead {
-public:
-    explicit FileBeingRead(SourceReader& r) : outer_(g.reader) { g.reader = &r; }
-    ~FileBeingRead() { g.reader = outer_; }
-    FileBeingRead(const FileBeingRead&) = delete;
-    FileBeingRead& operator=(const FileBeingRead&) = delete;
-
-private:
-    SourceReader* outer_;
 };
 
 // The two header comment lines of the output, once per run.

@@ -139,6 +139,9 @@ char* enter_names(char* text, list* record, int type, char mark, bool indexed) {
         }
         if (g.declare_flag) {
             if (!g.declare_list) {
+                // Required output, word for word ("arienai": "cannot
+                // happen"): a declare block always has its record, but
+                // the message and status 1 stay for a table found empty.
                 fprintf(stderr, "declare is NULL! ... arienai\n");
                 fatal_exit(1);
             }

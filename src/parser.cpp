@@ -45,12 +45,11 @@ int name_width(const std::string& token) {
         if (g.macro_depth >= kMaxMacroDepth)
             syntax_error_because(g.read_filename + ": " + std::to_string(g.count) +
                                  ": macro " + token + " is nested too deeply");
-        ++g.macro_depth;
+        MacroBeingExpanded expansion;
         // The value is parsed in place: it keeps its parenthesised form.
         std::string value = macro->logic->value.str();
         int width = parser(value);
         if (macro->logic->value != value) macro->logic->value = store_text(value, true);
-        --g.macro_depth;
         return width;
     }
     fprintf(stderr, "unknown identifier: %s\n", token.c_str());

@@ -109,14 +109,13 @@ char* process_include(char* p, FILE* out) {
     }
     if (g.include_chain.size() > kMaxIncludeDepth) {
         fclose(f);
-        syntax_error_because(where + "includes nested deeper than 100 levels at " + path);
+        syntax_error_because(where + "includes nested deeper than " + std::to_string(kMaxIncludeDepth) + " levels at " + path);
     }
     std::unique_ptr<FILE, int (*)(FILE*)> closer(f, fclose);
     // The included file starts in the comment state at the end of this one.
     if (g.reader) g.reader->publish_end_state();
-    g.include_chain.push_back(id);
+    FileBeingIncluded included(id);
     xlator_core(f, out);
-    g.include_chain.pop_back();
     return p;
 }
 

@@ -175,6 +175,9 @@ struct NetExprOf {
     std::string_view operator()(const list* rec) const { return first_pair(rec)->value; }
 };
 
+// The most levels the condition stack holds.
+constexpr int kStackLevels = 100;
+
 // One open level of the condition stack.
 struct stack_entry {
     std::string cond;
