@@ -1,6 +1,7 @@
 #include "insert_list.h"
 
 #include "error.h"
+#include "processes.h"
 #include "search_list.h"
 
 list* append_wire_record(bool net) {
@@ -41,16 +42,24 @@ char* read_width(char* p, int& width) {
     ++p;  // '<'
     p = skip_ws(p);
     const char* q = p;
-    bool neg = false;
-    if (*q == '+' || *q == '-') {
-        neg = *q == '-';
-        ++q;
+    long long v;
+    if (g.extended_flag && is_ident_start(*q)) {
+        // --extended: a macro whose value is a decimal number.
+        std::string name;
+        p = read_identifier(p, name);
+        v = macro_number(name);
+    } else {
+        bool neg = false;
+        if (*q == '+' || *q == '-') {
+            neg = *q == '-';
+            ++q;
+        }
+        v = is_digit(*q) ? read_decimal(q) : 0;
+        if (neg) v = -v;
+        while (is_digit(*p)) ++p;  // a sign is not skipped, so "+2" fails below
     }
-    long long v = is_digit(*q) ? read_decimal(q) : 0;
-    if (neg) v = -v;
     if (v < 1) syntax_error();
     width = v > 0x7fffffff ? 0x7fffffff : static_cast<int>(v);
-    while (is_digit(*p)) ++p;  // a sign is not skipped, so "+2" fails below
     p = skip_ws(p);
     if (*p != '>') syntax_error();
     ++p;

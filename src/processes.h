@@ -41,5 +41,8 @@ char* process_instruct(char* p);
 // Source directives: macros and includes (processes_macro.cpp).
 char* process_define(char* p, FILE* out);
 char* process_include(char* p, FILE* out);
+// The value of the macro `name` as a number: its value, blanks trimmed,
+// must be a decimal number (else a syntax error).
+int macro_number(const std::string& name);
 
 #endif

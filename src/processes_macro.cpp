@@ -65,7 +65,9 @@ char* process_define(char* p, FILE* out) {
     std::string name;
     p = read_identifier(p, name);
     m->name = store_text(name, true);
-    g.define_index.emplace(m->name, m);
+    // A name defined again refers to its latest definition from here on,
+    // as the `define lines written in order make it for the Verilog.
+    g.define_index[m->name] = m;
     if (!is_space(*p)) syntax_error();
     // A name that ends the line defines an empty macro; the value never
     // runs into the next line.
@@ -81,6 +83,20 @@ char* process_define(char* p, FILE* out) {
     if (needs_parentheses(text)) text = "(" + text + ")";
     fprintf(out, "`define %s %s\n", m->name.c_str(), text.c_str());
     return e;
+}
+
+int macro_number(const std::string& name) {
+    const list* m = find_in(g.define_index, name);
+    if (!m) syntax_error();
+    std::string_view v = m->logic->value;
+    while (!v.empty() && is_space(v.front())) v.remove_prefix(1);
+    while (!v.empty() && is_space(v.back())) v.remove_suffix(1);
+    if (v.empty()) syntax_error();
+    for (char c : v)
+        if (!is_digit(c)) syntax_error();
+    const char* q = v.data();
+    long long n = read_decimal(q);
+    return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
 }
 
 char* process_include(char* p, FILE* out) {
