@@ -132,6 +132,42 @@ long long read_decimal(const char*& p) {
 
 // ------------------------------------------------------------ dispatcher
 
+bool StatementEnds::may_end_after(const std::string& line) {
+    size_t i = 0, n = line.size();
+    while (i < n && is_space(line[i])) ++i;
+    if (i < n && line[i] == '%') return false;
+    char last = 0;
+    auto seen = [&](char c) {
+        last = c;
+        sig_before_ = sig_;
+        sig_ = c;
+    };
+    while (i < n) {
+        char c = line[i];
+        if (is_ident_start(c)) {
+            size_t s = i;
+            while (i < n && is_ident_char(line[i])) ++i;
+            if (line.compare(s, i - s, "stage_name") == 0) stage_name_seen_ = true;
+            seen(line[i - 1]);
+            continue;
+        }
+        if (c == '(') ++paren_depth_;
+        if (c == ')') --paren_depth_;
+        if (c == '{' && stage_name_seen_) {
+            stage_name_seen_ = false;
+            in_stage_name_ = true;
+        } else if (c == '}' && in_stage_name_) {
+            in_stage_name_ = false;
+        }
+        if (!is_space(c)) seen(c);
+        ++i;
+    }
+    // A '}' elsewhere (`x = a}` followed by `;` on the next line) is part
+    // of a statement that goes on.
+    bool block_end = last == '}' && (sig_before_ == ';' || sig_before_ == '{' || sig_before_ == '}');
+    return (last == ';' || block_end) && paren_depth_ == 0 && !in_stage_name_ && !stage_name_seen_;
+}
+
 namespace {
 
 std::string with_commas(long long v) {
@@ -326,10 +362,11 @@ char* block_statement(char* p, Frame& f) {
     return p;
 }
 
-// The pieces of one source file, as the dispatcher walks them.
+// The pieces of one source file, as the dispatcher walks them; the file
+// starts in the comment state that the files read before it left.
 class Pieces {
 public:
-    Pieces(FILE* in, size_t piece_bytes) : reader_(in, piece_bytes) {}
+    Pieces(FILE* in, size_t piece_bytes) : reader_(in, piece_bytes, ends_, g.comment) {}
     // The next piece, null at the end.
     char* next() {
         if (!reader_.next(piece_)) return nullptr;
@@ -342,6 +379,7 @@ public:
     SourceReader& reader() { return reader_; }
 
 private:
+    StatementEnds ends_;
     SourceReader reader_;
     std::string piece_;
     const char* piece_end_ = nullptr;
@@ -395,7 +433,7 @@ void walk(Pieces& pieces, Frame& f) {
         }
         p = pieces.stopped_early(p) ? nullptr : pieces.next();
     }
-    pieces.reader().publish_end_state();
+    pieces.reader().publish_end_state(g.comment);
 }
 
 // The end of the run: the run-long tables released, the closing lines.

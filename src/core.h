@@ -43,6 +43,23 @@ void clear_instances();
 void delete_declare();
 void delete_run_tables();
 
+// Where the dispatcher is between statements, for the source reader: after
+// a line whose last character is ';' or a '}' that closes a block (one
+// that follows ';', '{' or '}'), outside parentheses and the body of a
+// stage_name.  Never after a directive line, which runs to the end of its
+// line and may need its newline.
+class StatementEnds : public PieceBoundary {
+public:
+    bool may_end_after(const std::string& line) override;
+
+private:
+    int paren_depth_ = 0;
+    bool stage_name_seen_ = false;
+    bool in_stage_name_ = false;
+    // The last two characters seen that are not white space, across lines.
+    char sig_ = 0, sig_before_ = 0;
+};
+
 // Translates the source file `in` into `out`, reading it in pieces; the
 // first call of a run also writes the header lines and, at its end, the
 // closing lines.

@@ -37,6 +37,18 @@ list* chain_after(list* cur) {
     return n;
 }
 
+// The record made ahead after the last port net of an instance statement
+// goes unused: it leaves the wire list (`prev` is the record before it)
+// and is given back to its store.
+void drop_spare_record(list* spare, list* prev) {
+    if (prev)
+        prev->next = nullptr;
+    else
+        g.wire_list = nullptr;
+    g.wire_tail = prev;
+    unused_list(spare);
+}
+
 // Reads the width between '<' and '>' and the separator after it.
 char* read_width(char* p, int& width) {
     ++p;  // '<'
@@ -134,14 +146,7 @@ char* enter_names(char* text, list* record, int type, char mark, bool indexed) {
             cur = enter_instance(name, cur, prev);
             ++p;
             if (last) {
-                // The record allocated after the last port stays unused:
-                // the next module record reuses it.
-                if (prev)
-                    prev->next = nullptr;
-                else
-                    g.wire_list = nullptr;
-                g.wire_tail = prev;
-                unused_list(cur);
+                drop_spare_record(cur, prev);
                 return p;
             }
             continue;

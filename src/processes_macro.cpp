@@ -129,7 +129,7 @@ char* process_include(char* p, FILE* out) {
     }
     std::unique_ptr<FILE, int (*)(FILE*)> closer(f, fclose);
     // The included file starts in the comment state at the end of this one.
-    if (g.reader) g.reader->publish_end_state();
+    if (g.reader) g.reader->publish_end_state(g.comment);
     FileBeingIncluded included(id);
     xlator_core(f, out);
     return p;

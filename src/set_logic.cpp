@@ -46,7 +46,7 @@ Text merge_condition_text(std::string_view cond, MergeEntry* entry) {
     Text& last = g.last_condition;
     if (last == cond) {
         // A second pair shares the text: its first pair owns it no more.
-        if (g.last_condition_owner) g.last_condition_owner->owns_condition = 0;
+        if (g.last_condition_owner) g.last_condition_owner->cond_room.own = 0;
         g.last_condition_owner = nullptr;
         return last;
     }
@@ -54,7 +54,7 @@ Text merge_condition_text(std::string_view cond, MergeEntry* entry) {
     if (!shared_text(cond, last)) {
         last = store_text(cond);
         if (entry) {
-            entry->owns_condition = 1;
+            entry->cond_room.own = 1;
             g.last_condition_owner = entry;
         }
     }
@@ -206,17 +206,13 @@ void rewrite_calls(std::string& rhs) {
 void join_condition(MergeEntry* known, const std::string& cond) {
     logic* pair = known->pair;
     check_text_size(pair->cond.size() + 1 + cond.size());
-    // The first condition, which no other pair shares, is given up when it
-    // moves: it may be the last condition stored, which pairs to come
-    // would otherwise share.
-    bool reusable = known->room || known->owns_condition;
-    if (!known->room && known->owns_condition && g.last_condition_owner == known) {
+    // The text moves: pairs to come must not share it as the last
+    // condition stored.
+    if (g.last_condition_owner == known) {
         g.last_condition = Text();
         g.last_condition_owner = nullptr;
     }
-    known->room = static_cast<uint32_t>(
-        g.module_texts.append_growing(pair->cond, known->room, reusable, "|", cond, kMaxTextChars));
-    known->owns_condition = 0;
+    g.module_texts.append_growing(pair->cond, known->cond_room, "|", cond, kMaxTextChars);
 }
 
 // Appends a condition/value pair to the target's chain.

@@ -100,11 +100,12 @@ std::vector<std::string> pieces(const std::string& bytes, size_t piece_bytes, in
     fwrite(bytes.data(), 1, bytes.size(), f);
     rewind(f);
     std::vector<std::string> out;
-    SourceReader reader(f, piece_bytes);
+    StatementEnds ends;
+    SourceReader reader(f, piece_bytes, ends, g.comment);
     std::string piece;
     if (end_state) {
         // Published before the file is read: the state at its very end.
-        reader.publish_end_state();
+        reader.publish_end_state(g.comment);
         *end_state = g.comment.cm;
         g.comment.cm = 0;
     }
