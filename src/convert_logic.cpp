@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "constants.h"
 #include "core.h"
 #include "error.h"
 #include "parser.h"
@@ -103,33 +104,34 @@ void constants(std::string& t) {
             i = e;
             continue;
         }
-        int bits = (t[i] == '0' && i + 1 < n) ? constant_digit_bits(t[i + 1]) : 0;
-        if (!bits) {
+        int code;
+        if (const char* end = scan_character(t.c_str() + i, code)) {
+            char hex[8];
+            snprintf(hex, sizeof hex, "'h%02X", code);
+            out += std::to_string(kCharacterBits) + hex;
+            i = static_cast<size_t>(end - t.c_str());
+            continue;
+        }
+        if (!constant_starts(t.c_str() + i)) {
             out.push_back(t[i++]);
             continue;
         }
-        std::vector<std::string> parts;
-        size_t k = i + 2;
-        for (;;) {
-            size_t d0 = k;
-            while (k < n && constant_digit_fits(bits, t[k])) ++k;
-            size_t count = k - d0;
-            if (count == 0) syntax_error();
-            const char* kind = bits == 1 ? "'b" : bits == 3 ? "'o" : "'h";
-            parts.push_back(std::to_string(count * bits) + kind + t.substr(d0, count));
-            int next = k < n ? constant_kind_switch(bits, t[k]) : 0;
-            if (!next) break;
-            bits = next;
-            ++k;
+        std::vector<ConstantPart> parts;
+        const char* end = scan_constant(t.c_str() + i, parts);
+        std::vector<std::string> sized;
+        for (const ConstantPart& part : parts) {
+            if (part.digits.empty()) syntax_error();
+            const char* kind = part.bits == 1 ? "'b" : part.bits == 3 ? "'o" : "'h";
+            sized.push_back(std::to_string(part.digits.size() * part.bits) + kind + part.digits);
         }
-        if (parts.size() == 1) {
-            out += parts[0];
+        if (sized.size() == 1) {
+            out += sized[0];
         } else {
             out += "{";
-            for (size_t p = 0; p < parts.size(); ++p) out += (p ? "," : "") + parts[p];
+            for (size_t p = 0; p < sized.size(); ++p) out += (p ? "," : "") + sized[p];
             out += "}";
         }
-        i = k;
+        i = static_cast<size_t>(end - t.c_str());
     }
     t.swap(out);
 }

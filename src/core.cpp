@@ -121,15 +121,6 @@ void delete_space(std::string& text) {
     text.resize(j);
 }
 
-long long read_decimal(const char*& p) {
-    long long v = 0;
-    while (is_digit(*p)) {
-        if (v < 100000000000LL) v = v * 10 + (*p - '0');
-        ++p;
-    }
-    return v;
-}
-
 // ------------------------------------------------------------ dispatcher
 
 bool StatementEnds::may_end_after(const std::string& line) {

@@ -33,8 +33,6 @@ const char* read_identifier(const char* src, std::string& dst);
 char* read_identifier(char* src, Text& dst);
 // Removes every white-space character.
 void delete_space(std::string& text);
-// Reads a decimal number, saturating instead of overflowing.
-long long read_decimal(const char*& p);
 
 // Clean-ups: the current module's tables (after it is printed), its
 // instances, and the run-long tables (at the end of the run).

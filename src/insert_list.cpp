@@ -1,5 +1,6 @@
 #include "insert_list.h"
 
+#include "constants.h"
 #include "error.h"
 #include "processes.h"
 #include "search_list.h"
@@ -68,7 +69,7 @@ char* read_width(char* p, int& width) {
         }
         v = is_digit(*q) ? read_decimal(q) : 0;
         if (neg) v = -v;
-        while (is_digit(*p)) ++p;  // a sign is not skipped, so "+2" fails below
+        if (q != p && is_digit(*p)) p += q - p;  // a sign is not skipped, so "+2" fails below
     }
     if (v < 1) syntax_error();
     width = v > 0x7fffffff ? 0x7fffffff : static_cast<int>(v);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "constants.h"
 #include "core.h"
 #include "error.h"
 #include "search_list.h"
@@ -14,6 +15,14 @@ const size_t kStackSize = 100;
 const int kMaxMacroDepth = 64;
 
 enum Prev { START, OPERAND, OPERATOR, OPEN, CLOSE, WIDTH_PREFIX };
+
+// Unary minus (--extended) in the postfix text and on the operator stack,
+// where a '-' stands for subtraction.
+const char kNegation[] = "-u";
+bool negation(const char* p) { return p[0] == kNegation[0] && p[1] == kNegation[1]; }
+
+// The operators of the prefix level.
+bool prefix_operator(const char* p) { return operator1(p) || negation(p); }
 
 int clamp_width(long long w) {
     if (w > INT_MAX) return INT_MAX;
@@ -58,25 +67,6 @@ int name_width(const std::string& token) {
 
 }  // namespace
 
-int constant_digit_bits(char k) {
-    if (k == 'b' || k == 'B') return 1;
-    if (k == 'o' || k == 'O') return 3;
-    if (k == 'x' || k == 'X') return 4;
-    return 0;
-}
-
-bool constant_digit_fits(int bits, char d) {
-    if (bits == 1) return d == '0' || d == '1';
-    if (bits == 3) return d >= '0' && d <= '7';
-    return is_digit(d) || (d >= 'a' && d <= 'f') || (d >= 'A' && d <= 'F');
-}
-
-int constant_kind_switch(int bits, char c) {
-    if (bits == 1 && (c == 'o' || c == 'O')) return 3;
-    if (bits < 4 && (c == 'x' || c == 'X')) return 4;
-    return 0;
-}
-
 int operator1(const char* p) {
     return p[0] == '^' || (p[0] == '/' && (p[1] == '|' || p[1] == '&' || p[1] == '@'));
 }
@@ -106,6 +96,7 @@ void to_postpone(const std::string& src, std::string& postfix) {
     std::vector<item> stack;
     Prev prev = START;
     long long number = 0;
+    int code = 0;
     size_t i = 0;
     std::string token, port;
     while (i < len && text[i] != '\0') {
@@ -178,15 +169,12 @@ void to_postpone(const std::string& src, std::string& postfix) {
         } else if (c == '0') {
             if (prev == OPERAND) syntax_error();
             prev = OPERAND;
-            int bits = constant_digit_bits(text[i + 1]);
-            if (!bits) syntax_error();
-            size_t j = i + 2;
-            for (; is_alnum(text[j]); ++j) {
-                if (int next = constant_kind_switch(bits, text[j]))
-                    bits = next;
-                else if (!constant_digit_fits(bits, text[j]))
-                    syntax_error();
-            }
+            if (!constant_starts(text + i)) syntax_error();
+            std::vector<ConstantPart> parts;
+            const char* end = scan_constant(text + i, parts);
+            // A letter or digit that does not fit the digit kind.
+            if (is_alnum(*end)) syntax_error();
+            size_t j = static_cast<size_t>(end - text);
             emit(postfix, src.substr(i, j - i));
             i = j;
         } else if (operator1(text + i)) {
@@ -195,9 +183,14 @@ void to_postpone(const std::string& src, std::string& postfix) {
             size_t n = c == '^' ? 1 : 2;
             push(stack, item{src.substr(i, n), 0});
             i += n;
+        } else if (c == '-' && (prev == START || prev == OPERATOR || prev == OPEN) && g.extended_flag) {
+            // A '-' where no operand ends: unary minus.
+            prev = OPERATOR;
+            push(stack, item{kNegation, 0});
+            ++i;
         } else if (operator2_1(text + i) || operator2_2(text + i)) {
             if (prev == OPERATOR || prev == WIDTH_PREFIX) syntax_error();
-            while (!stack.empty() && operator1(stack.back().text.c_str())) {
+            while (!stack.empty() && prefix_operator(stack.back().text.c_str())) {
                 emit(postfix, stack.back().text);
                 stack.pop_back();
             }
@@ -239,6 +232,14 @@ void to_postpone(const std::string& src, std::string& postfix) {
                     syntax_error();
                 emit(postfix, std::to_string(clamp_width(number)));
             }
+        } else if (const char* end = scan_character(text + i, code)) {
+            // A character constant is the hexadecimal constant of its code.
+            if (prev == OPERAND) syntax_error();
+            prev = OPERAND;
+            char hex[8];
+            snprintf(hex, sizeof hex, "0x%02X", code);
+            emit(postfix, hex);
+            i = static_cast<size_t>(end - text);
         } else {
             syntax_error();
         }
@@ -295,20 +296,10 @@ int calc(const std::string& postfix, std::string& text) {
             i = static_cast<size_t>(p - s);
             push(stack, std::move(it));
         } else if (is_digit(c)) {
-            int bits = constant_digit_bits(s[i + 1]);
             size_t start = i;
-            i += 2;
-            long long counter = 0, width = 0;
-            for (; is_alnum(s[i]); ++i) {
-                if (int next = constant_kind_switch(bits, s[i])) {
-                    width += bits * counter;
-                    bits = next;
-                    counter = 0;
-                } else {
-                    ++counter;
-                }
-            }
-            width += bits * counter;
+            std::vector<ConstantPart> parts;
+            i = static_cast<size_t>(scan_constant(s + i, parts) - s);
+            long long width = constant_width(parts);
             if (width == 0) {
                 fprintf(stderr, "%d: width is 0\n", g.count);
                 fatal_exit(1);
@@ -327,6 +318,11 @@ int calc(const std::string& postfix, std::string& text) {
             }
             ++i;
             push(stack, std::move(r));
+        } else if (negation(s + i)) {
+            // Two's-complement negation at the operand's width.
+            item x = pop(stack);
+            push(stack, item{"(-" + x.text + ")", x.width});
+            i += 2;
         } else if (operator2_1(s + i)) {
             item b = pop(stack);
             item a = pop(stack);

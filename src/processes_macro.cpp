@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "constants.h"
 #include "convert_logic.h"
 #include "error.h"
 #include "mygetline.h"

@@ -1,0 +1,38 @@
+// Constants as the source writes them: decimal numbers, the constants
+// 0b..., 0o... and 0x... (whose digit kind may change mid-way: 0b1o7x3),
+// and, under --extended, character constants ('A') and the '_' that may
+// stand between two digits (0xFF_FF, 1_000) and counts for nothing.
+#ifndef SFLC_CONSTANTS_H
+#define SFLC_CONSTANTS_H
+
+#include <string>
+#include <vector>
+
+// The bits a digit of the kind letter `k` stands for (0: no kind letter).
+int constant_digit_bits(char k);
+// Whether a constant starts at `p`: '0' and a kind letter.
+inline bool constant_starts(const char* p) { return p[0] == '0' && constant_digit_bits(p[1]) != 0; }
+
+// One run of digits of one kind: `bits` per digit (1, 3 or 4).
+struct ConstantPart {
+    int bits;
+    std::string digits;
+};
+// Reads the constant at `p` (constant_starts(p)) into its parts, one
+// part for the kind letter and one more at each change of kind; a part
+// may hold no digits (0b, 0b1o).  Returns the position after the last
+// character that belongs to the constant.
+const char* scan_constant(const char* p, std::vector<ConstantPart>& parts);
+// The width of a constant in bits: the bits of all its digits.
+long long constant_width(const std::vector<ConstantPart>& parts);
+
+// A character constant at `p`, 'c' or '\c' (--extended only): stores its
+// 8-bit code and returns the position after it; null when none stands there.
+const char* scan_character(const char* p, int& code);
+// The width of a character constant in bits.
+const int kCharacterBits = 8;
+
+// Reads a decimal number, saturating instead of overflowing.
+long long read_decimal(const char*& p);
+
+#endif
