@@ -6,7 +6,7 @@
 # SFLC_FUZZ_DIR  build and work directory (default: build-fuzz); the corpus
 #                grows in $SFLC_FUZZ_DIR/corpus, findings land in
 #                $SFLC_FUZZ_DIR/artifacts, the log in $SFLC_FUZZ_DIR/fuzz.log.
-# The seeds are the .sfl files of the end-to-end cases, the simulation tests
+# The seeds are the .sfl inputs of the rows and case folders, the simulation tests
 # and examples/ (those under 64 KB), collected afresh on every run, and
 # $SFLC_FUZZ_GEN_SEEDS (default 40) designs of tests/gen/gen_design.py.
 # Exits non-zero when libFuzzer reports a finding.
@@ -28,6 +28,10 @@ n=0
 while IFS= read -r -d '' f; do
   cp "$f" "$seeds/src_$((++n)).sfl"
 done < <(find tests/e2e/cases tests/sim examples -name '*.sfl' -size -64k -print0)
+# Every .sfl input of the rows of tests/rows.
+awk -v dir="$seeds" '/^(===|>>>|<<<) / { out = "" }
+  /^<<< .*\.sfl$/ { out = dir "/row_" (++n) ".sfl"; next }
+  out != "" && !/^\\ No newline at end of file$/ { print > out }' tests/rows/*.rows
 for ((seed = 1; seed <= ${SFLC_FUZZ_GEN_SEEDS:-40}; seed++)); do
   python3 tests/gen/gen_design.py "$seed" "$dir/gen" >/dev/null
   cp "$dir/gen/design.sfl" "$seeds/gen_$seed.sfl"

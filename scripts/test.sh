@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Install dependencies, build, and run the whole test suite (unit tests and
-# end-to-end translation cases).  Honours SFLC_BUILD_DIR and SFLC_CMAKE_ARGS
+# Install dependencies, build, and run the whole test suite (tests/README.md):
+# the rows and case folders, the --extended invariant, simulations and random
+# designs.  Honours SFLC_BUILD_DIR and SFLC_CMAKE_ARGS
 # like build.sh.  Exits non-zero if anything fails.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."

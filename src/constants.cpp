@@ -1,6 +1,7 @@
 #include "constants.h"
 
 #include "core.h"
+#include "error.h"
 
 namespace {
 
@@ -53,6 +54,20 @@ long long constant_width(const std::vector<ConstantPart>& parts) {
     long long width = 0;
     for (const ConstantPart& part : parts) width += static_cast<long long>(part.bits) * part.digits.size();
     return width;
+}
+
+std::string extend_constant(const std::vector<ConstantPart>& parts, long long n) {
+    std::string bits;
+    for (const ConstantPart& part : parts) {
+        if (part.digits.empty()) syntax_error();
+        for (char d : part.digits) {
+            int v = is_digit(d) ? d - '0' : (d | 0x20) - 'a' + 10;
+            for (int b = part.bits - 1; b >= 0; --b) bits.push_back((v >> b) & 1 ? '1' : '0');
+        }
+    }
+    if (static_cast<long long>(bits.size()) > n) syntax_error();
+    check_text_size(static_cast<size_t>(n));
+    return "0b" + std::string(static_cast<size_t>(n) - bits.size(), bits[0]) + bits;
 }
 
 const char* scan_character(const char* p, int& code) {

@@ -26,6 +26,11 @@ const char* scan_constant(const char* p, std::vector<ConstantPart>& parts);
 // The width of a constant in bits: the bits of all its digits.
 long long constant_width(const std::vector<ConstantPart>& parts);
 
+// N#constant: the constant of the digit runs `parts` extended to `n`
+// bits by repeating its top bit, as a binary constant.  A syntax error
+// when it has more than `n` bits or a run without digits.
+std::string extend_constant(const std::vector<ConstantPart>& parts, long long n);
+
 // A character constant at `p`, 'c' or '\c' (--extended only): stores its
 // 8-bit code and returns the position after it; null when none stands there.
 const char* scan_character(const char* p, int& code);

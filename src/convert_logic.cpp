@@ -171,7 +171,14 @@ void width_extensions(std::string& t) {
         std::string x = t.substr(xs, xe - xs);
         size_t end = xe;
         long long w, m;
-        if (xe < t.size() && t[xe] == '[') {
+        if (xe + 1 < t.size() && t[xe] == '[' && is_ident_start(t[xe + 1])) {
+            // One bit selected by a value (--extended): x[s].
+            size_t close = t.find(']', xe);
+            if (close == std::string::npos) syntax_error();
+            w = 1;
+            m = 0;
+            end = close + 1;
+        } else if (xe < t.size() && t[xe] == '[') {
             size_t k = xe + 1;
             if (k >= t.size() || !is_digit(t[k])) syntax_error();
             const char* q = t.c_str() + k;

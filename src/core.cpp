@@ -172,10 +172,36 @@ std::string with_commas(long long v) {
     return out;
 }
 
+// The pieces of one source file, as the dispatcher walks them; the file
+// starts in the comment state that the files read before it left.
+class Pieces {
+public:
+    Pieces(FILE* in, size_t piece_bytes) : reader_(in, piece_bytes, ends_, g.comment) {}
+    // The next piece, null at the end.
+    char* next() {
+        if (!reader_.next(piece_)) return nullptr;
+        piece_end_ = &piece_[0] + piece_.size();
+        return &piece_[0];
+    }
+    // True when the dispatcher stopped before the end of the piece: a NUL
+    // in the source ends it, as it ends a whole text.
+    bool stopped_early(const char* p) const { return p != piece_end_; }
+    SourceReader& reader() { return reader_; }
+
+private:
+    StatementEnds ends_;
+    SourceReader reader_;
+    std::string piece_;
+    const char* piece_end_ = nullptr;
+};
+
 // The locals of one dispatcher invocation.
 struct Frame {
     FILE* out;
     int depth = 0;
+    // The depth below which no '}' may close: that of the `%i` directive
+    // whose file is being translated in this frame (0: none).
+    int floor = 0;
     int state_name_flag = 0;
     std::string module_name;
     std::string current_stage;
@@ -196,7 +222,7 @@ char* top_level_statement(char* p, Frame& f) {
         p = process_define(p, f.out);
     } else if (strncmp(p, "%i ", 3) == 0) {
         IncludingFileLines lines;
-        p = process_include(p, f.out);
+        p = process_include(p, [&](FILE* in) { xlator_core(in, f.out); });
     } else {
         syntax_error();
     }
@@ -251,7 +277,7 @@ char* alternative(char* p, Frame&) {
     }
     stack_push(&cond, kind);
     if (mycmp(p, "par", '{') || mycmp(p, "alt", '{') || mycmp(p, "any", '{') || mycmp(p, "if", '(') ||
-        mycmp(p, "goto", 0) || mycmp(p, "generate", 0) || mycmp(p, "finish", ';'))
+        mycmp(p, "goto", 0) || mycmp(p, "generate", 0) || mycmp(p, "finish", ';') || mycmp(p, "relay", 0))
         return p;
     debug_message("logic");
     p = set_logic(p, 1);
@@ -271,6 +297,26 @@ void end_of_block(Frame& f) {
     delete_all_list();
 }
 
+void walk(Pieces& pieces, Frame& f);
+
+// --extended: `%d` and `%i` inside a body.  A macro is defined at once
+// (its `define line lands before the module, which is printed at its
+// closing brace); an included file is translated in this frame, as if
+// its text stood here, and must close every block it opens.
+char* directive_in_body(char* p, Frame& f) {
+    if (p[1] == 'd') return process_define(p, f.out);
+    IncludingFileLines lines;
+    return process_include(p, [&](FILE* in) {
+        Pieces pieces(in, g.piece_bytes);
+        int depth = f.depth, floor = f.floor;
+        f.floor = depth;
+        g.count_ok = 0;
+        walk(pieces, f);
+        if (f.depth != depth) syntax_error();
+        f.floor = floor;
+    });
+}
+
 char* block_statement(char* p, Frame& f) {
     bool is_else = mycmp(p, "else", 0) && *skip_space_only(p + 4) != ':';
     if (!is_else) g.else_ready = false;
@@ -283,13 +329,15 @@ char* block_statement(char* p, Frame& f) {
         --f.depth;
         debug_message("}, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(g.sp));
         ++p;
-        if (f.depth < 0) syntax_error();
+        if (f.depth < f.floor) syntax_error();
         if (f.depth == 0)
             end_of_block(f);
         else
             stack_pop();
         return p;
     }
+    if (g.extended_flag && (strncmp(p, "%d ", 3) == 0 || strncmp(p, "%i ", 3) == 0))
+        return directive_in_body(p, f);
     if (strncmp(p, "pos_reg", 7) == 0) return p + 4;
     if (strncmp(p, "neg_reg", 7) == 0) {
         g.clock_aspect = 1;
@@ -329,8 +377,11 @@ char* block_statement(char* p, Frame& f) {
     if (g.declare_flag) syntax_error();
     if (is_alpha(*p)) {
         std::string id;
-        read_identifier(p, id);
-        if (g.declare_index.count(id)) return insert_list(p, append_wire_record(), T_INSTANCE, '0');
+        const char* after = read_identifier(p, id);
+        // A declared type name starts an instance declaration; under
+        // --extended, a name followed by '.' is an instance of that name.
+        bool member = g.extended_flag && *skip_space_only(after) == '.';
+        if (g.declare_index.count(id) && !member) return insert_list(p, append_wire_record(), T_INSTANCE, '0');
     }
     if (is_else) {
         debug_message("ifelse");
@@ -352,29 +403,6 @@ char* block_statement(char* p, Frame& f) {
     stack_pop_check();
     return p;
 }
-
-// The pieces of one source file, as the dispatcher walks them; the file
-// starts in the comment state that the files read before it left.
-class Pieces {
-public:
-    Pieces(FILE* in, size_t piece_bytes) : reader_(in, piece_bytes, ends_, g.comment) {}
-    // The next piece, null at the end.
-    char* next() {
-        if (!reader_.next(piece_)) return nullptr;
-        piece_end_ = &piece_[0] + piece_.size();
-        return &piece_[0];
-    }
-    // True when the dispatcher stopped before the end of the piece: a NUL
-    // in the source ends it, as it ends a whole text.
-    bool stopped_early(const char* p) const { return p != piece_end_; }
-    SourceReader& reader() { return reader_; }
-
-private:
-    StatementEnds ends_;
-    SourceReader reader_;
-    std::string piece_;
-    const char* piece_end_ = nullptr;
-};
 
 // The two header comment lines of the output, once per run.
 void start_run(FILE* out) {

@@ -8,6 +8,8 @@
 struct item {
     std::string text;
     int width = 0;
+    // An unsized decimal constant (--extended): its value; else -1.
+    long long decimal = -1;
 };
 
 // Checks an SFL expression, rewrites it fully parenthesised without

@@ -88,13 +88,14 @@ static list* append_target_record() {
 
 namespace {
 
-// The signal declarations: keyword, type code, marker, and whether a
-// declare block may hold it.
+// The signal declarations: keyword, type code, marker, whether a
+// declare block may hold it, and whether only --extended knows it.
 struct WireKind {
     const char* word;
     int type;
     char mark;
     bool in_declare;
+    bool extended = false;
 };
 const WireKind kWireKinds[] = {
     {"input", T_INPUT, 'x', true},        {"output", T_OUTPUT, 'x', true},
@@ -103,11 +104,13 @@ const WireKind kWireKinds[] = {
     {"reg_wr", T_REG_WR, 'x', false},     {"reg_ws", T_REG_WS, 'x', false},
     {"instrin", T_INSTRIN, '0', true},    {"instrout", T_INSTROUT, '0', true},
     {"instrself", T_INSTRSELF, '0', false},
+    // `wire` is a combinational signal, as `sel`.
+    {"wire", T_SEL, 'x', false, true},
 };
 
 const WireKind* wire_kind_at(const char* p) {
     for (const WireKind& k : kWireKinds)
-        if (mycmp(p, k.word, 0)) return &k;
+        if (mycmp(p, k.word, 0) && (!k.extended || g.extended_flag)) return &k;
     return nullptr;
 }
 
@@ -157,7 +160,13 @@ char* register_instr_arg(list* head, char* p) {
         run_long = true;
     }
     if (!rec) syntax_error();
-    ++p;
+    p = skip_ws(p + 1);
+    if (g.extended_flag && *p == ')') {
+        // --extended: `instr_arg go();` declares no arguments.
+        p = skip_ws(p + 1);
+        if (*p != ';') syntax_error();
+        return p + 1;
+    }
     for (;;) {
         p = skip_ws(p);
         std::string arg;

@@ -4,6 +4,7 @@
 #define SFLC_PROCESSES_H
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "core.h"
@@ -40,7 +41,9 @@ char* process_instruct(char* p);
 
 // Source directives: macros and includes (processes_macro.cpp).
 char* process_define(char* p, FILE* out);
-char* process_include(char* p, FILE* out);
+// Opens the file that the `%i` directive at `p` names and hands it to
+// `translate`; returns the position after the directive.
+char* process_include(char* p, const std::function<void(FILE*)>& translate);
 // The value of the macro `name` as a number: its value, blanks trimmed,
 // must be a decimal number (else a syntax error).
 int macro_number(const std::string& name);

@@ -1,4 +1,5 @@
 // The source directives: `%d` macro definitions and `%i` file inclusion.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -100,7 +101,7 @@ int macro_number(const std::string& name) {
     return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
 }
 
-char* process_include(char* p, FILE* out) {
+char* process_include(char* p, const std::function<void(FILE*)>& translate) {
     debug_message("%i");
     p += 2;
     if (!is_space(*p)) syntax_error();
@@ -132,7 +133,7 @@ char* process_include(char* p, FILE* out) {
     // The included file starts in the comment state at the end of this one.
     if (g.reader) g.reader->publish_end_state(g.comment);
     FileBeingIncluded included(id);
-    xlator_core(f, out);
+    translate(f);
     return p;
 }
 

@@ -285,7 +285,13 @@ char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
     *semi = '\0';
     check_text_size(rhs);
 
-    int width = convert_logic(rhs, 1);
+    int width;
+    {
+        // A decimal constant that is the whole value takes the target's width.
+        const list* known = find_wire(target);
+        AssignmentWidth context(known ? known->width : 0);
+        width = convert_logic(rhs, 1);
+    }
     list* rec = find_wire(target);
     if (!rec) syntax_error();
     check_assignment_form(rec, reg_flag);

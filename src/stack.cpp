@@ -161,17 +161,25 @@ void optimization(std::string& text) {
         text = known->name.str();
         return;
     }
+    text = expression_net(text, 1);
+}
+
+std::string expression_net(const std::string& text, int width) {
+    const list* known = g.net_index.get(text);
+    if (known && known->width == width) return known->name.str();
     count_new_net();
     list* rec = append_wire_record(true);
-    std::string decl = "sel _net_" + std::to_string(g.net_num++) + ";";
+    std::string decl = "sel _net_" + std::to_string(g.net_num++);
+    if (width > 1) decl += "<" + std::to_string(width) + ">";
+    decl += ";";
     insert_derived_list(&decl[0], rec, T_SEL, 'x');
     // The net is a signal driven always by the expression, which keys it.
     logic* pair = new_logic();
     pair->cond = condition_text("(1'b1)");
     pair->value = store_text(text);
     append_pair(rec, pair);
-    g.net_index.insert(rec);
-    text = rec->name.str();
+    if (!known) g.net_index.insert(rec);
+    return rec->name.str();
 }
 
 void do_optimize(std::string& text) {

@@ -24,5 +24,9 @@ void delete_1b1(std::string& text);
 void do_optimize(std::string& text);
 int check_logic(const std::string& text);
 void optimization(std::string& text);
+// The name of a generated net of `width` bits driven always by the
+// Verilog expression `text`: a net made for the same text and width
+// before, else a new one.
+std::string expression_net(const std::string& text, int width);
 
 #endif

@@ -100,6 +100,9 @@ struct Sflc {
     std::unordered_map<const list*, ArgChain> run_args;
     Text constant_texts[3];
     int macro_depth = 0;
+    // The width of the target of the assignment being read (0: none), the
+    // context of a decimal constant that is its whole value.
+    int assignment_width = 0;
     std::vector<std::string> include_chain;
     long long total_alloc_size = 0;
 
@@ -198,6 +201,19 @@ public:
     ~MacroBeingExpanded() { --g.macro_depth; }
     MacroBeingExpanded(const MacroBeingExpanded&) = delete;
     MacroBeingExpanded& operator=(const MacroBeingExpanded&) = delete;
+};
+
+// The width of the assignment target whose value is being read, for the
+// time the guard lives.
+class AssignmentWidth {
+public:
+    explicit AssignmentWidth(int width) : saved_(g.assignment_width) { g.assignment_width = width; }
+    ~AssignmentWidth() { g.assignment_width = saved_; }
+    AssignmentWidth(const AssignmentWidth&) = delete;
+    AssignmentWidth& operator=(const AssignmentWidth&) = delete;
+
+private:
+    int saved_;
 };
 
 #endif

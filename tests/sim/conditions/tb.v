@@ -6,13 +6,15 @@ module tb;
    reg [3:0] a = 0, b = 0;
    reg [1:0] mode = 0;
    wire [3:0] y, z, qacc, qhold, qlast;
-   wire flag;
+   wire flag, g, h;
+   wire [1:0] x;
+   wire [3:0] u, v;
    reg [3:0] acc, hold, last;   // model; last has no reset
    `include "sim_check.vh"
 
    conditions dut(.m_clock(m_clock), .p_reset(p_reset), .a(a), .b(b), .mode(mode),
                   .go(go), .y(y), .z(z), .flag(flag),
-                  .qacc(qacc), .qhold(qhold), .qlast(qlast));
+                  .qacc(qacc), .qhold(qhold), .qlast(qlast), .x(x), .g(g), .h(h), .u(u), .v(v));
 
    task compare;
       begin
@@ -21,6 +23,11 @@ module tb;
          check("flag", flag, go & (a == b));
          check("qacc", qacc, acc);
          check("qhold", qhold, hold);
+         check("x", x, a[0] ? 1 : a[1] ? 2 : 3);
+         check("g", g, go & mode[0] & a[3]);
+         check("h", h, go & !mode[0] & b[3]);
+         check("u", u, mode[1] ? a : go ? b : mode[0] ? 5 : 0);
+         check("v", v, mode[1] ? b : !go & mode[0] ? a : 0);
          if (cycles > 1) check("qlast", qlast, last);
       end
    endtask

@@ -7,7 +7,20 @@ module tb;
    reg [3:0] din = 0;
    wire [3:0] dout;
    wire ready;
+   // pipeline.sfl and fast_task.sfl run with random inputs after the
+   // sequencer's script, each against a model
+   reg in_v = 0, go = 0, c = 0;
+   reg [3:0] d = 0, x = 0, y = 0;
+   wire out_v, w, busy;
+   wire [3:0] q, o, n, k;
+   wire [7:0] e;
+   reg v1 = 0, v2 = 0, on = 0, st = 0, act;
+   reg [3:0] r1 = 0, r2 = 0, a = 0, b = 0, cc = 0, mo;
    `include "sim_check.vh"
+
+   pipeline pl(.m_clock(m_clock), .p_reset(p_reset), .in_v(in_v), .d(d), .out_v(out_v), .q(q));
+   fast_task ft(.m_clock(m_clock), .p_reset(p_reset), .go(go), .c(c), .x(x), .y(y),
+                .o(o), .w(w), .n(n), .e(e), .busy(busy), .k(k));
 
    sequencer dut(.m_clock(m_clock), .p_reset(p_reset), .din(din), .start(start),
                  .dout(dout), .ready(ready));
@@ -57,6 +70,26 @@ module tb;
       cycle(0, 4'd0,  4'd12, 0,  INC,  0,  HOLD,    1,  4'd12, 4'd12);
       cycle(0, 4'd0,  4'd0, 1,   INC,  0,  PRESENT, 0,  4'd12, 4'd12);
       cycle(0, 4'd0,  4'd0, 0,   INC,  0,  PRESENT, 0,  4'd12, 4'd12);
+      repeat (400) begin
+         cycles = cycles + 1;
+         in_v = $random; d = $random;
+         go = ($random & 3) == 0; c = $random; x = $random; y = $random;
+         act = on | go;                     // a fast task runs at once, with the old a and b
+         mo = !act ? 0 : st == 0 ? (c ? a : b) : a + b;
+         #1 check("out_v", out_v, v2); check("q", q, v2 ? r2 : 4'h0);
+         check("o", o, mo); check("busy", busy, act); check("n", n, x ^ 4'hf); check("e", e, {8{c}});
+         check("k", k, cc); check("w", w, act && st == 0 && !c && cc == 15);
+         rise;
+         if (v1) r2 = r1 + 3;               // a stage started in its finishing cycle goes on
+         if (in_v) r1 = d;
+         v2 = v1;
+         v1 = in_v;
+         if (act && st == 0 && !c) cc = cc + 1;
+         on = go | (on & !(act && st == 1));
+         if (act) st = st == 0 ? c : 0;
+         if (go) begin a = x; b = y; end
+         fall;
+      end
       pass;
    end
 endmodule

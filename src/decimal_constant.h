@@ -1,0 +1,19 @@
+// Decimal constants in expressions (--extended): a decimal constant has no
+// width of its own and takes that of its context, the other operand of a
+// binary operator or the target of the assignment whose whole value it
+// is; it is written as a sized Verilog constant.
+#ifndef SFLC_DECIMAL_CONSTANT_H
+#define SFLC_DECIMAL_CONSTANT_H
+
+#include "parser.h"
+
+// The postfix token of a decimal constant: '\'' and its digits.
+const char kDecimalMark = '\'';
+// Gives the decimal constant `it` the width `width`: a syntax error when
+// no width is known (0) or its value does not fit.
+void size_decimal(item& it, int width);
+// Sizes a decimal operand of a binary operator by the other operand;
+// both decimal is a syntax error.
+void size_decimal_operands(item& a, item& b);
+
+#endif
