@@ -167,7 +167,8 @@ void width_extensions(std::string& t) {
         long long N = read_decimal(digits);
         size_t xs = h + 1;
         if (xs >= t.size() || !is_ident_start(t[xs])) syntax_error();
-        size_t xe = ident_end(t, xs);
+        size_t xe = xs;
+        while (xe < t.size() && is_verilog_name_char(t[xe])) ++xe;
         std::string x = t.substr(xs, xe - xs);
         size_t end = xe;
         long long w, m;
@@ -227,8 +228,7 @@ void width_extensions(std::string& t) {
 }
 
 bool operand_char(char c) {
-    return is_alnum(c) || c == '_' || c == '[' || c == ']' || c == ':' || c == '\'' || c == '^' ||
-           c == '.';
+    return is_verilog_name_char(c) || c == '[' || c == ']' || c == ':' || c == '\'' || c == '^' || c == '.';
 }
 
 // a||b becomes {a, b}.
@@ -292,7 +292,8 @@ void macros(std::string& t) {
         char prev = i > 0 ? t[i - 1] : '\0';
         if (is_alpha(t[i]) && prev != '`' && !is_ident_char(prev)) {
             size_t e = ident_end(t, i);
-            if (g.define_index.count(std::string_view(t).substr(i, e - i))) out.push_back('`');
+            bool made_up = e < n && t[e] == '$';  // a block-local name, not a macro
+            if (!made_up && g.define_index.count(std::string_view(t).substr(i, e - i))) out.push_back('`');
             out.append(t, i, e - i);
             i = e;
             continue;

@@ -22,6 +22,7 @@
 void delete_all_list() {
     g.wire_list = g.wire_tail = g.wire_prev_tail = nullptr;
     g.wire_index.clear();
+    g.local_index.clear();
     g.stage_list = g.stage_tail = nullptr;
     g.last_state_names = nullptr;
     g.stage_index.clear();

@@ -17,6 +17,9 @@ inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
 inline bool is_alnum(char c) { return is_alpha(c) || is_digit(c); }
 inline bool is_ident_start(char c) { return is_alpha(c) || c == '_'; }
 inline bool is_ident_char(char c) { return is_alnum(c) || c == '_'; }
+// A character of a name in a translated text, where the made-up name of a
+// block-local signal holds a '$' (block_locals.h).
+inline bool is_verilog_name_char(char c) { return is_ident_char(c) || c == '$'; }
 
 // The line-counting step for a newline just passed: `after` is the
 // character after it.

@@ -1,5 +1,6 @@
 #include "insert_list.h"
 
+#include "block_locals.h"
 #include "constants.h"
 #include "error.h"
 #include "processes.h"
@@ -23,7 +24,12 @@ void append_instr_arg(const list* rec, list* arg, bool run_long) {
 
 namespace {
 
-char* enter_names(char* text, list* record, int type, char mark, bool indexed);
+// Where the names of a declaration are entered besides their list: the
+// wire index, nowhere (found by find_wire without it), or the innermost
+// open block.
+enum class Entry { kIndexed, kDerived, kLocal };
+
+char* enter_names(char* text, list* record, int type, char mark, Entry entry);
 
 // A fresh record linked after `cur` in the list that `cur` belongs to.
 list* chain_after(list* cur) {
@@ -111,17 +117,16 @@ list* enter_instance(const std::string& inst, list* cur, list*& prev) {
         } else if (port->type == T_INSTROUT) {
             t = T_INSTRSELF;
         }
-        enter_names(&decl[0], cur, t, m, !found);
+        enter_names(&decl[0], cur, t, m, found ? Entry::kDerived : Entry::kIndexed);
         prev = cur;
         cur = chain_after(cur);
     }
     return cur;
 }
 
-// Reads the declaration at `text` into `record` and the records after it;
-// `indexed`: its names go into the wire index (the others are found by
-// find_wire without it).
-char* enter_names(char* text, list* record, int type, char mark, bool indexed) {
+// Reads the declaration at `text` into `record` and the records after it,
+// entering its names as `entry` says.
+char* enter_names(char* text, list* record, int type, char mark, Entry entry) {
     if (g.combinational && is_register_type(type)) syntax_error();
     char* p = text;
     list* prev = nullptr;  // record before the current one (instances only)
@@ -162,17 +167,20 @@ char* enter_names(char* text, list* record, int type, char mark, bool indexed) {
             }
             if (g.declare_tail->port_index.count(name)) name_duplication();
         } else {
-            if (find_wire(name)) name_duplication();
+            // A block-local name may repeat only names that are not visible.
+            if (find_wire(name) || (entry != Entry::kLocal && local_holds(name))) name_duplication();
         }
-        cur->name = store_text(name, g.declare_flag != 0);
+        cur->name = entry == Entry::kLocal ? local_output_name(name) : store_text(name, g.declare_flag != 0);
         cur->type = type;
         cur->mark = mark;
         cur->edge = g.clock_aspect;
         cur->width = width;
         if (g.declare_flag)
             g.declare_tail->port_index.insert(cur);
-        else if (indexed)
+        else if (entry == Entry::kIndexed)
             g.wire_index.insert(cur);
+        else if (entry == Entry::kLocal)
+            declare_local(name, cur);
         ++p;
         if (last) return p;
         cur = chain_after(cur);
@@ -182,9 +190,13 @@ char* enter_names(char* text, list* record, int type, char mark, bool indexed) {
 }  // namespace
 
 char* insert_list(char* text, list* record, int type, char mark) {
-    return enter_names(text, record, type, mark, true);
+    return enter_names(text, record, type, mark, Entry::kIndexed);
 }
 
 char* insert_derived_list(char* text, list* record, int type, char mark) {
-    return enter_names(text, record, type, mark, false);
+    return enter_names(text, record, type, mark, Entry::kDerived);
+}
+
+char* insert_local_list(char* text, list* record, int type, char mark) {
+    return enter_names(text, record, type, mark, Entry::kLocal);
 }

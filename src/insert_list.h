@@ -18,5 +18,8 @@ char* insert_list(char* text, list* record, int type, char mark);
 // The same for a name that find_wire finds without the wire index (a -O
 // net, found by its number).
 char* insert_derived_list(char* text, list* record, int type, char mark);
+// The same for a declaration inside a block (--extended): its names are
+// seen until the block ends (block_locals.h).
+char* insert_local_list(char* text, list* record, int type, char mark);
 
 #endif

@@ -52,16 +52,20 @@ void emit(std::string& postfix, const std::string& token) {
 // name, else a generated net driven by it (Verilog selects only from names).
 std::string name_of(const item& x) {
     bool name = is_ident_start(x.text[0]);
-    for (char c : x.text) name = name && is_ident_char(c);
+    for (char c : x.text) name = name && is_verilog_name_char(c);
     if (name) return x.text;
     std::string verilog = x.text;
     convert_logic(verilog, 0);
     return expression_net(verilog, x.width);
 }
 
-// Width of a name: a signal, a state constant or a macro.
-int name_width(const std::string& token) {
-    if (list* rec = find_wire(token)) return rec->width;
+// Width of a name: a signal, a state constant or a macro.  A signal's
+// name becomes its Verilog name (a block-local one may have a made-up one).
+int name_width(std::string& token) {
+    if (list* rec = find_wire(token)) {
+        if (rec->name != token) token = rec->name.str();
+        return rec->width;
+    }
     int w = g.param_index.find_suffix(token);
     if (w >= 0) return w;
     if (list* macro = find_in(g.define_index, token)) {

@@ -7,6 +7,7 @@
 #include "error.h"
 #include "insert_list.h"
 #include "search_list.h"
+#include "stack.h"
 
 int mycmp(const char* text, const char* keyword, int alt) {
     size_t n = strlen(keyword);
@@ -120,13 +121,19 @@ bool is_wire_keyword(const char* p) { return wire_kind_at(p) != nullptr; }
 
 // wire -> KIND name [<width>] {, name [<width>]} ;
 char* process_wire(char* p) {
-    if (g.sp != -1) syntax_error();
+    // --extended: a declaration inside a block is local to the block.
+    bool local = g.sp != -1;
+    if (local && !g.extended_flag) syntax_error();
     list* rec = append_target_record();
     const WireKind* k = wire_kind_at(p);
     if (!k) syntax_error();
     debug_message(k->word);
     if (g.declare_flag && !k->in_declare) syntax_error();
-    return insert_list(p, rec, k->type, k->mark);
+    if (!local) return insert_list(p, rec, k->type, k->mark);
+    p = insert_local_list(p, rec, k->type, k->mark);
+    // It is the statement of a single-statement level (if, instruct, ...).
+    stack_pop_check();
+    return p;
 }
 
 char* process_instr_arg(char* p) {

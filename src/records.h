@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "memory.h"
 #include "name_index.h"
@@ -180,6 +181,8 @@ struct stack_entry {
     std::string cond;
     int kind = 0;
     std::string else_cond;
+    // The signals declared in this block (--extended), by their SFL names.
+    std::vector<std::pair<std::string, list*>> locals;
 };
 
 // Sizes of the original fixed-size records, for the byte total of -d.

@@ -1,5 +1,6 @@
 #include "search_list.h"
 
+#include "block_locals.h"
 #include "error.h"
 
 
@@ -42,6 +43,7 @@ list* find_port_net(std::string_view name) {
 }  // namespace
 
 list* find_wire(std::string_view name) {
+    if (list* rec = find_local(name)) return rec;
     // A name is held once among all three (entering a second one is a
     // duplicate), so the order only matters for speed: a generated name
     // is looked for where it would be first, sparing the wire index a

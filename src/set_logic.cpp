@@ -25,7 +25,7 @@ bool shared_text(std::string_view s, Text& found) {
     if (s.empty() || !is_ident_start(s[0])) return false;
     for (char c : s)
         if (!is_ident_char(c)) return false;
-    if (const list* rec = find_wire(s)) {
+    if (const list* rec = find_wire(s); rec && rec->name == s) {
         found = rec->name;
         return true;
     }

@@ -35,6 +35,7 @@ public:
         }
         e.cond.clear();
         e.else_cond.clear();
+        e.locals.clear();
         e.kind = -1;
         --g.sp;
     }
@@ -101,6 +102,7 @@ void stack_clear() {
     for (auto& e : g.stack) {
         e.cond.clear();
         e.else_cond.clear();
+        e.locals.clear();
         e.kind = 0;
     }
     g.sp = -1;

@@ -51,6 +51,8 @@ struct Sflc {
     list* wire_tail = nullptr;
     list* wire_prev_tail = nullptr;  // the record before wire_tail
     NameIndex<list> wire_index;
+    // Block-local signals that kept their own names (see block_locals.h).
+    NameIndex<list> local_index;
     // Submodule instances, in order, and by name (the first of a name wins).
     instance* instance_list = nullptr;
     instance* instance_tail = nullptr;
