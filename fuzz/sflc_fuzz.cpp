@@ -1,5 +1,6 @@
 // libFuzzer target: one input is one SFL source text.  It goes through the
-// same loader as a file (cut at the first NUL byte, comment removal) and is
+// same loader as a file (comment removal; it is cut at the first NUL byte,
+// which the loader reports as an error at once) and is
 // translated in-process once per option set that changes the translation.
 // The first set is translated a second time from a file read in the
 // smallest pieces; the two outputs must be equal.
@@ -58,7 +59,7 @@ int translate(const char* data, size_t size, const OptionSet& o, const std::stri
         FILE* in = size ? fmemopen(const_cast<char*>(data), size, "r") : fmemopen(empty, 1, "r");
         if (!in) abort();
         try {
-            xlator_core(in, out);
+            xlator_core(in, g.read_filename, out);
         } catch (const FatalExit& e) {
             status = e.status;
         }
@@ -68,18 +69,20 @@ int translate(const char* data, size_t size, const OptionSet& o, const std::stri
         FILE* in = fopen(piece_file.c_str(), "r");
         if (!in) abort();
         try {
-            xlator_core(in, out);
+            xlator_core(in, g.read_filename, out);
         } catch (const FatalExit& e) {
             status = e.status;
         }
         fclose(in);
     }
     fclose(out);
+    // As in the program, a failed translation leaves no output.
+    if (status != 0) unlink(g.write_filename.c_str());
     return status;
 }
 
 // The output file without its first line (which holds the time); a
-// failed translation removes it.
+// failed translation leaves none.
 std::string output_body(const std::string& path) {
     std::string text;
     FILE* f = fopen(path.c_str(), "r");
@@ -117,7 +120,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const char* data = reinterpret_cast<const char*>(bytes);
-    size = strnlen(data, size);  // the loader ends the text at the first NUL
+    size = strnlen(data, size);  // a NUL byte ends the run at once
     const std::string whole_out = scratch_dir + "/top.v";
     for (const OptionSet& o : kOptionSets) {
         int status = translate(data, size, o, whole_out);

@@ -57,7 +57,9 @@ void instruction_call(std::string& t) {
         }
         size_t after = static_cast<size_t>(p + 1 - t.data());
         t = t.substr(0, istart) + "_" + inst + "_" + t.substr(after);
-        return;
+        // --extended: every call of the expression, not only the first.
+        if (!g.extended_flag) return;
+        from = istart;
     }
 }
 

@@ -177,7 +177,8 @@ std::string with_commas(long long v) {
 // starts in the comment state that the files read before it left.
 class Pieces {
 public:
-    Pieces(FILE* in, size_t piece_bytes) : reader_(in, piece_bytes, ends_, g.comment) {}
+    Pieces(FILE* in, const std::string& name, size_t piece_bytes)
+        : reader_(in, name, piece_bytes, ends_, g.comment) {}
     // The next piece, null at the end.
     char* next() {
         if (!reader_.next(piece_)) return nullptr;
@@ -206,6 +207,10 @@ struct Frame {
     int state_name_flag = 0;
     std::string module_name;
     std::string current_stage;
+    // The last statement was a block header (par, alt, any, stage,
+    // switch) whose '{' comes next; any other '{' inside a body is a
+    // plain block.
+    bool header_brace = false;
 };
 
 char* top_level_statement(char* p, Frame& f) {
@@ -223,7 +228,7 @@ char* top_level_statement(char* p, Frame& f) {
         p = process_define(p, f.out);
     } else if (strncmp(p, "%i ", 3) == 0) {
         IncludingFileLines lines;
-        p = process_include(p, [&](FILE* in) { xlator_core(in, f.out); });
+        p = process_include(p, [&](FILE* in, const std::string& name) { xlator_core(in, name, f.out); });
     } else {
         syntax_error();
     }
@@ -258,8 +263,7 @@ char* alternative(char* p, Frame&) {
         }
         if (*q == '\n') newline(q);
         if (*q == ';' || *q == '\0') {
-            // Required output, word for word: "hoge" on stdout comes before
-            // the syntax error of an alternative without its ':'.
+            // "hoge" on stdout before the message is required output.
             printf("hoge\n");
             syntax_error();
         }
@@ -270,21 +274,36 @@ char* alternative(char* p, Frame&) {
     while (e > s && is_space(e[-1])) --e;
     *e = '\0';
     p = skip_ws(q + 1);
-    std::string cond = s;
+    return alternative_statement(p, s);
+}
+
+// The statements that the dispatcher reads itself after an alternative's
+// colon; any other statement there is an assignment.
+bool dispatched_after_colon(const char* p) {
+    if (mycmp(p, "par", '{') || mycmp(p, "alt", '{') || mycmp(p, "any", '{') || mycmp(p, "if", '(') ||
+        mycmp(p, "goto", 0) || mycmp(p, "generate", 0) || mycmp(p, "finish", ';') || mycmp(p, "relay", 0))
+        return true;
+    return g.extended_flag && (*p == '{' || mycmp(p, "switch", '(') || mycmp(p, "instruct", 0));
+}
+
+}  // namespace
+
+char* alternative_statement(char* p, std::string cond, bool translated) {
     int kind = g.stack[g.sp].kind;
-    if (cond != "else") {
+    if (!translated && cond != "else") {
         int w = convert_logic(cond, 1);
         if (w != 1) warning(kind == K_ANY ? "\"any condition\"" : "\"alt condition\"");
     }
     stack_push(&cond, kind);
-    if (mycmp(p, "par", '{') || mycmp(p, "alt", '{') || mycmp(p, "any", '{') || mycmp(p, "if", '(') ||
-        mycmp(p, "goto", 0) || mycmp(p, "generate", 0) || mycmp(p, "finish", ';') || mycmp(p, "relay", 0))
-        return p;
+    if (dispatched_after_colon(p)) return p;
     debug_message("logic");
     p = set_logic(p, 1);
     stack_pop_check();
     return p;
 }
+
+namespace {
+
 
 void end_of_block(Frame& f) {
     g.combinational = 0;
@@ -307,8 +326,8 @@ void walk(Pieces& pieces, Frame& f);
 char* directive_in_body(char* p, Frame& f) {
     if (p[1] == 'd') return process_define(p, f.out);
     IncludingFileLines lines;
-    return process_include(p, [&](FILE* in) {
-        Pieces pieces(in, g.piece_bytes);
+    return process_include(p, [&](FILE* in, const std::string& name) {
+        Pieces pieces(in, name, g.piece_bytes);
         int depth = f.depth, floor = f.floor;
         f.floor = depth;
         g.count_ok = 0;
@@ -321,7 +340,14 @@ char* directive_in_body(char* p, Frame& f) {
 char* block_statement(char* p, Frame& f) {
     bool is_else = mycmp(p, "else", 0) && *skip_space_only(p + 4) != ':';
     if (!is_else) g.else_ready = false;
+    bool header_brace = f.header_brace;
+    f.header_brace = false;
     if (*p == '{') {
+        // { ... } where no header opened a level: a plain block, as par.
+        if (f.depth > 0 && !header_brace && g.extended_flag) {
+            debug_message("par");
+            stack_push(nullptr, K_PAR);
+        }
         ++f.depth;
         debug_message("{, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(g.sp));
         return p + 1;
@@ -351,7 +377,10 @@ char* block_statement(char* p, Frame& f) {
     }
     if (mycmp(p, "instr_arg", 0)) return process_instr_arg(p);
     if (mycmp(p, "stage_name", 0)) return process_stage_name(p);
-    if (mycmp(p, "stage", 0)) return process_stage(p, f.current_stage);
+    if (mycmp(p, "stage", 0)) {
+        f.header_brace = true;
+        return process_stage(p, f.current_stage);
+    }
     if (mycmp(p, "state_name", 0)) {
         f.state_name_flag = 1;
         return process_state_name(p, f.current_stage);
@@ -363,6 +392,10 @@ char* block_statement(char* p, Frame& f) {
     if (mycmp(p, "finish", ';')) return process_finish(p, f.current_stage);
     if (mycmp(p, "relay", 0)) return process_relay(p, f.current_stage);
     if (mycmp(p, "if", '(')) return process_if(p);
+    if (g.extended_flag && mycmp(p, "switch", '(')) {
+        f.header_brace = true;
+        return process_switch(p);
+    }
     static const struct {
         const char* word;
         int kind;
@@ -371,6 +404,7 @@ char* block_statement(char* p, Frame& f) {
         if (mycmp(p, b.word, '{')) {
             debug_message(b.word);
             stack_push(nullptr, b.kind);
+            f.header_brace = true;
             return p + 3;
         }
     }
@@ -398,7 +432,7 @@ char* block_statement(char* p, Frame& f) {
         return p;
     }
     if (g.sp >= 0 && (g.stack[g.sp].kind == K_ANY || g.stack[g.sp].kind == K_ALT))
-        return alternative(p, f);
+        return in_switch_body() ? process_case(p) : alternative(p, f);
     debug_message("logic");
     p = set_logic(p, 1);
     stack_pop_check();
@@ -456,21 +490,21 @@ void walk(Pieces& pieces, Frame& f) {
     pieces.reader().publish_end_state(g.comment);
 }
 
-// The end of the run: the run-long tables released, the closing lines.
+// The end of the run: the run-long tables released, the closing lines
+// (the joke styles' success line follows once the output is in place).
 void end_run() {
     delete_run_tables();
     if (g.d_flag) {
         printf("----- translation succeeded -----\n");
         printf("%s Bytes malloced\n", with_commas(g.total_alloc_size).c_str());
     }
-    print_success_line();
 }
 
 }  // namespace
 
 // file -> { top_level_statement | block_statement }
-void xlator_core(FILE* in, FILE* out) {
-    Pieces pieces(in, g.piece_bytes);
+void xlator_core(FILE* in, const std::string& name, FILE* out) {
+    Pieces pieces(in, name, g.piece_bytes);
     Frame f;
     f.out = out;
     g.count_ok = g.owner;

@@ -61,10 +61,15 @@ private:
     char sig_ = 0, sig_before_ = 0;
 };
 
-// Translates the source file `in` into `out`, reading it in pieces; the
-// first call of a run also writes the header lines and, at its end, the
-// closing lines.
-void xlator_core(FILE* in, FILE* out);
+// Translates the source file `in` (named `name` in messages about the
+// file itself) into `out`, reading it in pieces; the first call of a run
+// also writes the header lines.
+void xlator_core(FILE* in, const std::string& name, FILE* out);
+
+// The statement after the colon of an alternative whose condition (SFL
+// text, Verilog when `translated`, or "else") is `cond`: the condition
+// becomes the top level's.
+char* alternative_statement(char* p, std::string cond, bool translated = false);
 
 // Module emission (core_emit.cpp).
 // Writes the finished module to `out`.

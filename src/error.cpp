@@ -66,9 +66,6 @@ void syntax_error() {
     } else {
         fprintf(stderr, "%s: %d: syntax error\n", g.read_filename.c_str(), g.count);
     }
-    if (unlink(g.write_filename.c_str()) != 0) {
-        fprintf(stderr, "%s: %s\n", g.write_filename.c_str(), strerror(errno));
-    }
     fatal_exit(1);
 }
 
@@ -85,6 +82,22 @@ void name_duplication() {
 void die(const std::string& name) {
     int e = errno;
     fprintf(stderr, "%s: %s\n", name.c_str(), strerror(e));
+    fatal_exit(1);
+}
+
+void die_because(const std::string& name, const char* text) {
+    fprintf(stderr, "%s: %s\n", name.c_str(), text);
+    fatal_exit(1);
+}
+
+void die_at(const std::string& file, int line, const char* text) {
+    fprintf(stderr, "%s: %d: %s\n", file.c_str(), line, text);
+    fatal_exit(1);
+}
+
+void refuse_output_over(const char* role) {
+    fprintf(stderr, "%s: refusing to write the output over the %s file %s\n", g.program_name.c_str(), role,
+            g.write_filename.c_str());
     fatal_exit(1);
 }
 

@@ -13,15 +13,21 @@ struct FatalExit {
 // Ends the run with the given status (the message has been written).
 [[noreturn]] void fatal_exit(int status);
 
-// "FILE: LINE: syntax error" (or its debug or joke form), removes the
-// output file, exit status 1.
+// "FILE: LINE: syntax error" (or its debug or joke form), exit status 1.
 [[noreturn]] void syntax_error();
 // Writes `why` as one line on stderr, then reports the syntax error.
 [[noreturn]] void syntax_error_because(const std::string& why);
-// "FILE: LINE: name duplication", exit status 1, output file kept.
+// "FILE: LINE: name duplication", exit status 1.
 [[noreturn]] void name_duplication();
 // "NAME: <system error text>", exit status 1.
 [[noreturn]] void die(const std::string& name);
+// "NAME: TEXT", exit status 1.
+[[noreturn]] void die_because(const std::string& name, const char* text);
+// "FILE: LINE: TEXT", exit status 1.
+[[noreturn]] void die_at(const std::string& file, int line, const char* text);
+// "PROGRAM: refusing to write the output over the ROLE file OUTPUT", exit
+// status 1: the output would replace a source of the run.
+[[noreturn]] void refuse_output_over(const char* role);
 // The most characters a text of the translation (an expression, a
 // condition, a value and the statements that hold them) may have.
 constexpr size_t kMaxTextChars = 4095;

@@ -14,6 +14,7 @@
 #include "core.h"
 #include "error.h"
 #include "mygetline.h"
+#include "output_file.h"
 
 void usage(const char* name) {
     fprintf(stderr, "usage: %s [-o out_file] in_file.sfl\n", name);
@@ -56,6 +57,16 @@ bool same_file(const std::string& a, const std::string& b) {
     if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
+
+// The output of the run, known to the include handler while the guard
+// lives.
+class OutputBeingWritten {
+public:
+    explicit OutputBeingWritten(const OutputFile& out) { g.output = &out; }
+    ~OutputBeingWritten() { g.output = nullptr; }
+    OutputBeingWritten(const OutputBeingWritten&) = delete;
+    OutputBeingWritten& operator=(const OutputBeingWritten&) = delete;
+};
 
 int run(int argc, char** argv) {
     const char* arg0 = argc > 0 && argv[0] ? argv[0] : "sflc";
@@ -144,8 +155,8 @@ int run(int argc, char** argv) {
         g.write_filename += ".v";
     }
 
-    FILE* in = fopen(input.c_str(), "r");
-    if (!in) die(g.read_filename);
+    struct stat in_stat;
+    FILE* in = open_source(input, in_stat);
     std::unique_ptr<FILE, int (*)(FILE*)> in_closer(in, fclose);
     // The size of the pieces the source is read in can be set for tests:
     // 0 ends a piece at every statement boundary.
@@ -155,28 +166,13 @@ int run(int argc, char** argv) {
         if (*v >= '0' && *v <= '9' && end && !*end) g.piece_bytes = static_cast<size_t>(n);
     }
 
-    if (same_file(g.write_filename, input)) {
-        fprintf(stderr, "%s: refusing to write the output over the input file %s\n", name,
-                g.write_filename.c_str());
-        fatal_exit(1);
-    }
-    FILE* out = fopen(g.write_filename.c_str(), "w");
-    if (!out) die(g.write_filename);
+    if (same_file(g.write_filename, input)) refuse_output_over("input");
+    OutputFile out(g.write_filename);
+    OutputBeingWritten writing(out);
     g.include_chain.assign(1, canonical_path(input));
-    try {
-        xlator_core(in, out);
-    } catch (const std::bad_alloc&) {
-        // A design larger than the memory at hand fails like a source
-        // error: a message, no half-written output, exit status 1.
-        fclose(out);
-        fprintf(stderr, "%s: out of memory\n", name);
-        unlink(g.write_filename.c_str());
-        fatal_exit(1);
-    } catch (...) {
-        fclose(out);
-        throw;
-    }
-    fclose(out);
+    xlator_core(in, g.read_filename, out.stream());
+    out.commit();
+    print_success_line();
     return 0;
 }
 
@@ -189,7 +185,8 @@ int sflc_main(int argc, char** argv) {
     } catch (const FatalExit& e) {
         status = e.status;
     } catch (const std::bad_alloc&) {
-        // Before the output file was opened: nothing to remove.
+        // A design larger than the memory at hand fails like a source
+        // error: a message, no output written, exit status 1.
         fprintf(stderr, "%s: out of memory\n", g.program_name.c_str());
         status = 1;
     }

@@ -1,23 +1,57 @@
 #include "mygetline.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 
+#include "error.h"
 #include "state.h"
 
 bool mygetline(FILE* stream, std::string& line) {
     line.clear();
     int c;
-    while ((c = fgetc(stream)) != EOF) {
+    while ((c = getc(stream)) != EOF) {
+        if (c == '\r') {
+            // CR LF (Windows) and a CR alone (old Mac files) end a line
+            // as LF does: the files read exactly like their LF twins.
+            int next = getc(stream);
+            if (next != '\n' && next != EOF) ungetc(next, stream);
+            c = '\n';
+        }
         line.push_back(static_cast<char>(c));
         if (c == '\n') break;
     }
-    if (line.empty()) return false;
-    // Windows line endings: a CR LF file reads exactly like its LF twin.
-    size_t n = line.size();
-    if (n >= 2 && line[n - 1] == '\n' && line[n - 2] == '\r') line.erase(n - 2, 1);
-    return true;
+    return !line.empty();
+}
+
+FILE* open_source(const std::string& name, struct stat& st) {
+    // Looked at before it is opened: opening a FIFO waits for a writer,
+    // and a device may act on being opened.
+    if (stat(name.c_str(), &st) != 0) die(name);
+    if (S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        die(name);
+    }
+    if (!S_ISREG(st.st_mode)) die_because(name, "not a regular file");
+    int fd = open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) die(name);
+    // The name may lead elsewhere by now.
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        die_because(name, "not a regular file");
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    FILE* f = fdopen(fd, "r");
+    if (!f) {
+        int e = errno;
+        close(fd);
+        errno = e;
+        die(name);
+    }
+    return f;
 }
 
 // True when the quote at i is escaped: one backslash before it, and not two.
@@ -98,13 +132,21 @@ std::string read_whole(FILE* stream, CommentState& st) {
 
 std::string readfile_as_oneline(FILE* stream) { return read_whole(stream, g.comment); }
 
-SourceReader::SourceReader(FILE* stream, size_t piece_bytes, PieceBoundary& boundary, const CommentState& start)
-    : stream_(stream), piece_bytes_(piece_bytes), boundary_(boundary), state_(start) {
+SourceReader::SourceReader(FILE* stream, const std::string& name, size_t piece_bytes, PieceBoundary& boundary,
+                           const CommentState& start)
+    : stream_(stream), name_(name), piece_bytes_(piece_bytes), boundary_(boundary), state_(start) {
     struct stat st;
     if (fstat(fileno(stream), &st) != 0 || !S_ISREG(st.st_mode)) {
         // Not seekable: read whole, which also finds the end state.
         whole_ = true;
         whole_text_ = read_whole(stream, state_);
+        size_t nul = whole_text_.find('\0');
+        if (nul != std::string::npos) {
+            int line = 1;
+            for (size_t i = 0; i < nul; ++i) line += whole_text_[i] == '\n';
+            die_at(name_, line, "NUL character in source");
+        }
+        return;
     }
 }
 
@@ -137,6 +179,8 @@ bool SourceReader::next(std::string& piece) {
     if (carry_newline_) piece.push_back('\n');
     carry_newline_ = false;
     while (mygetline(stream_, line_)) {
+        ++lines_read_;
+        if (line_.find('\0') != std::string::npos) die_at(name_, lines_read_, "NUL character in source");
         blank_comments(line_, state_);
         piece += line_;
         bool may_end = boundary_.may_end_after(line_) && !inside_comment_or_quote();

@@ -2,6 +2,8 @@
 #ifndef SFLC_MYGETLINE_H
 #define SFLC_MYGETLINE_H
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
 
@@ -12,8 +14,13 @@ struct CommentState {
 };
 
 // Reads the next line including its newline; false at end of file before
-// any character was read.  A carriage return before the newline is dropped.
+// any character was read.  CR LF and a CR alone end a line as LF does and
+// read as one LF.
 bool mygetline(FILE* stream, std::string& line);
+// Opens a source file (the input or an included file) and fills `st`.
+// Only a regular file is read: "NAME: not a regular file" (or the
+// system's error text, for a directory too), exit status 1, otherwise.
+FILE* open_source(const std::string& name, struct stat& st);
 // Blanks the comments of one line in place under the comment state `st`,
 // which carries over to the next line.
 void blank_comments(std::string& line, CommentState& st);
@@ -46,9 +53,15 @@ public:
 // whole one after the other) and hands over the state at the end of its
 // file once, when asked.  A stream that is not a regular file is read
 // whole at once.
+//
+// A NUL byte is an error: "NAME: LINE: NUL character in source", with the
+// file's own name and line, exit status 1.
 class SourceReader {
 public:
-    SourceReader(FILE* stream, size_t piece_bytes, PieceBoundary& boundary, const CommentState& start);
+    // `name`: the file's name for messages; `piece_bytes`: the size from
+    // which a piece may end; `start`: the comment state it starts in.
+    SourceReader(FILE* stream, const std::string& name, size_t piece_bytes, PieceBoundary& boundary,
+                 const CommentState& start);
     // The next piece, or false at the end of the file.
     bool next(std::string& piece);
     // The first time: sets `shared` to the comment state at the end of the
@@ -58,6 +71,8 @@ public:
 private:
     bool inside_comment_or_quote() const { return state_.cm || state_.s_quote || state_.d_quote; }
     FILE* stream_;
+    std::string name_;
+    int lines_read_ = 0;
     size_t piece_bytes_;
     PieceBoundary& boundary_;
     CommentState state_;

@@ -31,19 +31,37 @@ char* process_first_state(char* p, const std::string& current_stage);
 char* process_state(char* p, const std::string& current_stage, int& state_name_flag);
 char* process_generate(char* p);
 char* process_generate_core(char* p);
+// stage.task(args); as a statement (--extended): a generate whose
+// single-statement levels the caller closes.
+bool is_task_start(const std::string& name);
+char* process_task_start(char* p);
 char* process_goto(char* p, const std::string& current_stage);
 char* process_finish(char* p, const std::string& current_stage);
 char* process_relay(char* p, const std::string& current_stage);
 
 // Condition headers (processes_condition.cpp).
+// Reads "(" text ")" with nested parentheses at `p` into `text`; returns
+// the position after the ')'.
+char* read_parenthesised(char* p, std::string& text);
 char* process_if(char* p);
 char* process_instruct(char* p);
 
+// switch and its case labels (processes_switch.cpp).
+char* process_switch(char* p);
+char* process_case(char* p);
+// True when the top level of the condition stack is a switch body.
+bool in_switch_body();
+
+// x++, x--, x += e, ... (processes_increment.cpp).
+// True when one of the operators ++ -- += -= &= |= stands at `p`.
+bool is_compound_transfer(const char* p);
+char* process_compound_transfer(char* p, const std::string& target);
+
 // Source directives: macros and includes (processes_macro.cpp).
 char* process_define(char* p, FILE* out);
-// Opens the file that the `%i` directive at `p` names and hands it to
-// `translate`; returns the position after the directive.
-char* process_include(char* p, const std::function<void(FILE*)>& translate);
+// Opens the file that the `%i` directive at `p` names and hands it and
+// its path to `translate`; returns the position after the directive.
+char* process_include(char* p, const std::function<void(FILE*, const std::string&)>& translate);
 // The value of the macro `name` as a number: its value, blanks trimmed,
 // must be a decimal number (else a syntax error).
 int macro_number(const std::string& name);

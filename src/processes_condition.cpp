@@ -8,10 +8,7 @@
 #include "search_list.h"
 #include "stack.h"
 
-char* process_if(char* p) {
-    debug_message("if");
-    p += 2;
-    p = skip_ws(p);
+char* read_parenthesised(char* p, std::string& text) {
     if (*p != '(') syntax_error();
     char* start = ++p;
     if (*start == ')') syntax_error();  // an empty condition
@@ -25,17 +22,30 @@ char* process_if(char* p) {
         if (*q == '\n' && g.count_ok) count_newline(q + 1);
         ++q;
     }
-    std::string cond(start, q);
-    check_text_size(cond);
+    text.assign(start, q);
+    check_text_size(text);
+    return q + 1;
+}
+
+// if -> "if" "(" expr ")" statement
+char* process_if(char* p) {
+    debug_message("if");
+    p += 2;
+    p = skip_ws(p);
+    std::string cond;
+    p = read_parenthesised(p, cond);
     int w = convert_logic(cond, 1);
     if (w != 1) warning("\"if condition\"");
     stack_push(nullptr, K_IF);
     stack_push(&cond, K_IF);
-    return q + 1;
+    return p;
 }
 
+// instruct -> "instruct" name ["." name] statement
+// At the top level of a module body; with --extended also inside a block,
+// where it is an `if` on the instruction.
 char* process_instruct(char* p) {
-    if (g.sp != -1) syntax_error();
+    if (g.sp != -1 && !g.extended_flag) syntax_error();
     debug_message("instruct");
     stack_push(nullptr, K_INSTRUCT);
     p += 8;

@@ -7,6 +7,7 @@
 #include "convert_logic.h"
 #include "error.h"
 #include "mygetline.h"
+#include "output_file.h"
 #include "processes.h"
 
 namespace {
@@ -101,7 +102,7 @@ int macro_number(const std::string& name) {
     return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
 }
 
-char* process_include(char* p, const std::function<void(FILE*)>& translate) {
+char* process_include(char* p, const std::function<void(FILE*, const std::string&)>& translate) {
     debug_message("%i");
     p += 2;
     if (!is_space(*p)) syntax_error();
@@ -114,26 +115,24 @@ char* process_include(char* p, const std::function<void(FILE*)>& translate) {
     }
     std::string name(start, p);
     ++p;
-    std::string path = g.readfile_path.empty() ? name : g.readfile_path + "/" + name;
-    FILE* f = fopen(path.c_str(), "r");
-    if (!f) die(path);
+    // An absolute name is opened as it is; a relative one in the input
+    // file's directory.
+    std::string path = g.readfile_path.empty() || name[0] == '/' ? name : g.readfile_path + "/" + name;
+    struct stat st;
+    FILE* f = open_source(path, st);
+    std::unique_ptr<FILE, int (*)(FILE*)> closer(f, fclose);
+    if (g.output && g.output->replaces(st)) refuse_output_over("included");
     std::string id = canonical_path(path);
     std::string where = g.read_filename + ": " + std::to_string(g.count) + ": ";
-    for (const std::string& open : g.include_chain) {
-        if (open == id) {
-            fclose(f);
-            syntax_error_because(where + path + " includes itself");
-        }
-    }
-    if (g.include_chain.size() > kMaxIncludeDepth) {
-        fclose(f);
-        syntax_error_because(where + "includes nested deeper than " + std::to_string(kMaxIncludeDepth) + " levels at " + path);
-    }
-    std::unique_ptr<FILE, int (*)(FILE*)> closer(f, fclose);
+    for (const std::string& open : g.include_chain)
+        if (open == id) syntax_error_because(where + path + " includes itself");
+    if (g.include_chain.size() > kMaxIncludeDepth)
+        syntax_error_because(where + "includes nested deeper than " + std::to_string(kMaxIncludeDepth) +
+                             " levels at " + path);
     // The included file starts in the comment state at the end of this one.
     if (g.reader) g.reader->publish_end_state(g.comment);
     FileBeingIncluded included(id);
-    translate(f);
+    translate(f, path);
     return p;
 }
 

@@ -273,6 +273,16 @@ char* process_generate_core(char* p) {
     return p;
 }
 
+bool is_task_start(const std::string& name) {
+    return g.extended_flag && g.stage_index.get(name) && !g.instance_index.get(name);
+}
+
+char* process_task_start(char* p) {
+    if (g.sp < 0) syntax_error();
+    debug_message("generate");
+    return generate_transfer(p);
+}
+
 char* process_goto(char* p, const std::string& current_stage) {
     if (!(g.sp >= 1 && g.stack[0].kind == K_STAGE && g.stack[1].kind == K_STATE)) syntax_error();
     debug_message("goto");

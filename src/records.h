@@ -181,6 +181,10 @@ struct stack_entry {
     std::string cond;
     int kind = 0;
     std::string else_cond;
+    // The translated expression of a switch level (an alt level whose
+    // alternatives are case labels) and its width; empty for other levels.
+    std::string subject;
+    int subject_width = 0;
     // The signals declared in this block (--extended), by their SFL names.
     std::vector<std::pair<std::string, list*>> locals;
 };

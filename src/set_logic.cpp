@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "convert_logic.h"
+#include "processes.h"
 #include "error.h"
 #include "search_list.h"
 #include "stack.h"
@@ -326,10 +327,12 @@ char* member_statement(char* p, const std::string& inst, int check) {
 char* set_logic(char* text, int check) {
     char* p = skip_ws(text);
     if (*p == ';') return p + 1;
+    char* start = p;
     std::string target;
     p = read_identifier(p, target);
     p = skip_ws(p);
     list* rec = find_wire(target);
+    if (check && g.extended_flag && is_compound_transfer(p)) return process_compound_transfer(p, target);
     if (p[0] == ':' && p[1] == '=') {
         if (!rec) syntax_error();
         if (check && !is_register_type(rec->type)) syntax_error();
@@ -347,5 +350,6 @@ char* set_logic(char* text, int check) {
         return end_call_statement(call_own_instruction(target, skip_ws(p + 1)));
     }
     if (*p != '.') syntax_error();
+    if (check && !rec && is_task_start(target)) return process_task_start(start);
     return member_statement(p, target, check);
 }

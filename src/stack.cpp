@@ -35,6 +35,7 @@ public:
         }
         e.cond.clear();
         e.else_cond.clear();
+        e.subject.clear();
         e.locals.clear();
         e.kind = -1;
         --g.sp;
@@ -102,6 +103,7 @@ void stack_clear() {
     for (auto& e : g.stack) {
         e.cond.clear();
         e.else_cond.clear();
+        e.subject.clear();
         e.locals.clear();
         e.kind = 0;
     }

@@ -13,6 +13,8 @@
 #include "param_index.h"
 #include "records.h"
 
+class OutputFile;
+
 struct Sflc {
     // Command line: options, file names, and the size from which a piece
     // of a source file may end (see SourceReader).
@@ -26,6 +28,9 @@ struct Sflc {
     int extended_flag = 0;
     int km = 1;
     size_t piece_bytes = 1 << 20;
+    // The output being written, while a run writes one (an included file
+    // may not be the file it replaces).
+    const OutputFile* output = nullptr;
 
     // Line counting: the line number of messages, the start of the current
     // line (for -d and -n), and whether scanners count the newlines they

@@ -5,8 +5,9 @@
       in-process harness compares every case, then each successful
       translation goes through iverilog, Verilator -Wall and Yosys
   run.py sim --sflc SFLC DIR                   translate DIR's .sfl files plain
-      and with -O (and the options of DIR/args), simulate them with the
-      testbench DIR/tb.v (or --tb FILE); the run must print PASS
+      and with -O (and the options of DIR/args), put them through the Verilog
+      tools as `cases` does, simulate them with the testbench DIR/tb.v (or
+      --tb FILE); the run must print PASS
   run.py gen --sflc SFLC [--seed N --count N --jobs N --with OPTION]
       random designs (gen/gen_design.py), translated plain and with -O, read
       whole and in pieces, simulated: the traces must agree.  With --with,
@@ -123,7 +124,8 @@ def hdl_check(workdir, rel):
         raise Failure("iverilog: " + excerpt(out + err))
     kinds = set()
     for top in MODULE_RE.findall(verilog):
-        rc, out, err = run(["verilator", "--lint-only", "-Wall", "-Wno-fatal", "--top-module", top] + files)
+        rc, out, err = run(["verilator", "--lint-only", "-Wall", "-Wno-fatal", "--default-language", "1364-2005",
+                             "--top-module", top] + files)
         errors = [m.group(0) for m in VERILATOR_RE.finditer(out + err) if m.group(1) == "Error"]
         if rc or errors:
             raise Failure("verilator (top %s): %s" % (top, excerpt("\n".join(errors) or out + err)))
@@ -176,6 +178,7 @@ def sim(args):
                 rc, out, err = run([args.sflc] + extra + variant + ["-o", vfiles[-1], design], cwd=work)
                 if rc or out or err:
                     raise Failure("sflc %s on %s: exit %d: %s" % (" ".join(variant), design, rc, out + err))
+                hdl_check(work, os.path.basename(vfiles[-1]))
             rc, out, err = run(["iverilog", "-g2005", "-I", os.path.join(HERE, "sim"), "-o", "sim.vvp", tb] + vfiles,
                                cwd=work)
             if rc:

@@ -1,7 +1,7 @@
-// This file was translated at Mon Jan  1 00:00:00 2024
+// This file was translated at Mon Dec  7 12:51:37 2026
 //  via sflc program written by kurotan
 
-module ok(m_clock, p_reset, a, b);
+module m(m_clock, p_reset, a, b);
    input m_clock;
    input p_reset;
    input a;
