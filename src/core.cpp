@@ -213,6 +213,7 @@ struct Frame {
     bool header_brace = false;
 };
 
+// top_level -> recursive | module | circuit | declare | "%d" ... | "%i" ...
 char* top_level_statement(char* p, Frame& f) {
     if (f.depth != 0 || g.sp != -1) syntax_error();
     clear_instances();
@@ -235,7 +236,7 @@ char* top_level_statement(char* p, Frame& f) {
     return p;
 }
 
-// Reads `condition : statement` of an alt or any block.
+// alternative -> condition ":" statement   (in an alt or any block)
 char* alternative(char* p, Frame&) {
     char* s = p;
     char* q = p;
@@ -337,13 +338,11 @@ char* directive_in_body(char* p, Frame& f) {
     });
 }
 
-char* block_statement(char* p, Frame& f) {
-    bool is_else = mycmp(p, "else", 0) && *skip_space_only(p + 4) != ':';
-    if (!is_else) g.else_ready = false;
-    bool header_brace = f.header_brace;
-    f.header_brace = false;
+// "{" | "}": a '{' after a header belongs to the level it opened; under
+// --extended a bare '{' opens a plain block, as par.  The '}' of depth 0
+// ends the module (or declare) block.
+char* brace(char* p, Frame& f, bool header_brace) {
     if (*p == '{') {
-        // { ... } where no header opened a level: a plain block, as par.
         if (f.depth > 0 && !header_brace && g.extended_flag) {
             debug_message("par");
             stack_push(nullptr, K_PAR);
@@ -352,17 +351,20 @@ char* block_statement(char* p, Frame& f) {
         debug_message("{, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(g.sp));
         return p + 1;
     }
-    if (*p == '}') {
-        --f.depth;
-        debug_message("}, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(g.sp));
-        ++p;
-        if (f.depth < f.floor) syntax_error();
-        if (f.depth == 0)
-            end_of_block(f);
-        else
-            stack_pop();
-        return p;
-    }
+    --f.depth;
+    debug_message("}, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(g.sp));
+    ++p;
+    if (f.depth < f.floor) syntax_error();
+    if (f.depth == 0)
+        end_of_block(f);
+    else
+        stack_pop();
+    return p;
+}
+
+// Declarations: directives in a body (--extended), pos_reg/neg_reg,
+// signals, instr_arg and stage_name; null when none stands at `p`.
+char* declaration(char* p, Frame& f) {
     if (g.extended_flag && (strncmp(p, "%d ", 3) == 0 || strncmp(p, "%i ", 3) == 0))
         return directive_in_body(p, f);
     if (strncmp(p, "pos_reg", 7) == 0) return p + 4;
@@ -377,6 +379,11 @@ char* block_statement(char* p, Frame& f) {
     }
     if (mycmp(p, "instr_arg", 0)) return process_instr_arg(p);
     if (mycmp(p, "stage_name", 0)) return process_stage_name(p);
+    return nullptr;
+}
+
+// Stage bodies, states and transfers; null when none stands at `p`.
+char* stage_statement(char* p, Frame& f) {
     if (mycmp(p, "stage", 0)) {
         f.header_brace = true;
         return process_stage(p, f.current_stage);
@@ -391,6 +398,12 @@ char* block_statement(char* p, Frame& f) {
     if (mycmp(p, "goto", 0)) return process_goto(p, f.current_stage);
     if (mycmp(p, "finish", ';')) return process_finish(p, f.current_stage);
     if (mycmp(p, "relay", 0)) return process_relay(p, f.current_stage);
+    return nullptr;
+}
+
+// Headers that open a level of the condition stack: if, switch
+// (--extended), par, alt, any and instruct; null when none stands at `p`.
+char* block_header(char* p, Frame& f) {
     if (mycmp(p, "if", '(')) return process_if(p);
     if (g.extended_flag && mycmp(p, "switch", '(')) {
         f.header_brace = true;
@@ -409,28 +422,50 @@ char* block_statement(char* p, Frame& f) {
         }
     }
     if (mycmp(p, "instruct", 0)) return process_instruct(p);
+    return nullptr;
+}
+
+// instance -> TYPE name { "," name } ";"  where TYPE names a declare; null
+// when no declared type stands at `p`.
+char* instance_statement(char* p) {
+    if (!is_alpha(*p)) return nullptr;
+    std::string id;
+    const char* after = read_identifier(p, id);
+    // Under --extended, a name followed by '.' is an instance of that name.
+    bool member = g.extended_flag && *skip_space_only(after) == '.';
+    if (g.declare_index.count(id) && !member) return insert_list(p, append_wire_record(), T_INSTANCE, '0');
+    return nullptr;
+}
+
+// else -> ELSE statement: the negation of the `if` that the statement
+// just ended closed, under the levels it closed with it.
+char* else_header(char* p) {
+    debug_message("ifelse");
+    p = skip_ws(p + 4);
+    const std::string* negation = prepare_else();
+    stack_push(nullptr, K_ELSE);
+    if (negation) {
+        std::string cond = *negation;
+        stack_push(&cond, K_ELSE);
+    } else {
+        stack_push(&g.ifelse_logic, K_ELSE);
+    }
+    return p;
+}
+
+// A statement inside a module, circuit or declare block.
+char* block_statement(char* p, Frame& f) {
+    bool is_else = mycmp(p, "else", 0) && *skip_space_only(p + 4) != ':';
+    if (!is_else) g.else_ready = false;
+    bool header_brace = f.header_brace;
+    f.header_brace = false;
+    if (*p == '{' || *p == '}') return brace(p, f, header_brace);
+    if (char* q = declaration(p, f)) return q;
+    if (char* q = stage_statement(p, f)) return q;
+    if (char* q = block_header(p, f)) return q;
     if (g.declare_flag) syntax_error();
-    if (is_alpha(*p)) {
-        std::string id;
-        const char* after = read_identifier(p, id);
-        // A declared type name starts an instance declaration; under
-        // --extended, a name followed by '.' is an instance of that name.
-        bool member = g.extended_flag && *skip_space_only(after) == '.';
-        if (g.declare_index.count(id) && !member) return insert_list(p, append_wire_record(), T_INSTANCE, '0');
-    }
-    if (is_else) {
-        debug_message("ifelse");
-        p = skip_ws(p + 4);
-        const std::string* negation = prepare_else();
-        stack_push(nullptr, K_ELSE);
-        if (negation) {
-            std::string cond = *negation;
-            stack_push(&cond, K_ELSE);
-        } else {
-            stack_push(&g.ifelse_logic, K_ELSE);
-        }
-        return p;
-    }
+    if (char* q = instance_statement(p)) return q;
+    if (is_else) return else_header(p);
     if (g.sp >= 0 && (g.stack[g.sp].kind == K_ANY || g.stack[g.sp].kind == K_ALT))
         return in_switch_body() ? process_case(p) : alternative(p, f);
     debug_message("logic");

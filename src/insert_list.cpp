@@ -189,6 +189,7 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry) {
 
 }  // namespace
 
+// declaration -> KEYWORD name [ "<" width ">" ] { "," name [ "<" width ">" ] } ";"
 char* insert_list(char* text, list* record, int type, char mark) {
     return enter_names(text, record, type, mark, Entry::kIndexed);
 }

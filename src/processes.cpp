@@ -18,6 +18,7 @@ int mycmp(const char* text, const char* keyword, int alt) {
     return 0;
 }
 
+// recursive -> "recursive" module
 char* process_recursive(char* p, std::string& module_name) {
     if (g.sp != -1) syntax_error();
     p += 9;
@@ -25,6 +26,7 @@ char* process_recursive(char* p, std::string& module_name) {
     return process_module(p, module_name, 1);
 }
 
+// module -> ( "module" | "circuit" ) name [ "combinational" ] "{" ... "}"
 char* process_module(char* p, std::string& module_name, int recursive) {
     if (g.sp != -1) syntax_error();
     if (mycmp(p, "module", 0)) {
@@ -57,6 +59,7 @@ char* process_module(char* p, std::string& module_name, int recursive) {
     return p;
 }
 
+// declare -> "declare" name [ "interface" ] "{" declarations "}"
 char* process_declare(char* p) {
     g.declare_flag = 1;
     p += 7;
@@ -136,6 +139,7 @@ char* process_wire(char* p) {
     return p;
 }
 
+// instr_arg -> "instr_arg" instruction "(" name { "," name } ")" ";"
 char* process_instr_arg(char* p) {
     if (g.sp != -1) syntax_error();
     debug_message("instr_arg");

@@ -58,6 +58,7 @@ bool needs_parentheses(const std::string& v) {
 
 }  // namespace
 
+// define -> "%d" name value-to-end-of-line
 char* process_define(char* p, FILE* out) {
     debug_message("%d");
     p += 2;
@@ -102,6 +103,7 @@ int macro_number(const std::string& name) {
     return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
 }
 
+// include -> "%i" '"' file-name '"'
 char* process_include(char* p, const std::function<void(FILE*, const std::string&)>& translate) {
     debug_message("%i");
     p += 2;

@@ -90,6 +90,7 @@ char* read_term(char* text, std::string& term) {
     return skip_ws(p);
 }
 
+// actuals -> [ term { "," term } ] ")"
 char* process_module_port(char* text, const std::string& prefix, list* formal) {
     if (*text == ')') return text;
     char* p = text;
@@ -110,7 +111,7 @@ char* process_module_port(char* text, const std::string& prefix, list* formal) {
 
 char* call_own_instruction(const std::string& f, char* args) {
     set_logic_text(f + " = 0b1;");
-    return process_module_port(args, "", search_instr_list(g.wire_list, f));
+    return process_module_port(args, "", search_instr_list(f));
 }
 
 void activate_instance_instruction(const std::string& inst, const std::string& f) {
@@ -120,7 +121,7 @@ void activate_instance_instruction(const std::string& inst, const std::string& f
 char* call_instance_instruction(const std::string& inst, const std::string& f, char* args) {
     activate_instance_instruction(inst, f);
     if (*args == ')') return args;
-    return process_module_port(args, "_" + inst + "_", search_declare_instr_list(g.declare_list, inst, f));
+    return process_module_port(args, "_" + inst + "_", search_declare_instr_list(inst, f));
 }
 
 std::string build_condition() {
