@@ -1,5 +1,7 @@
 #include "constants.h"
 
+#include <cstdio>
+
 #include "core.h"
 #include "error.h"
 
@@ -20,6 +22,9 @@ int kind_switch(int bits, char c) {
     if (bits < 4 && (c == 'x' || c == 'X')) return 4;
     return 0;
 }
+
+// The value of the digit `d` (0-9, a-f, A-F).
+int digit_value(char d) { return is_digit(d) ? d - '0' : (d | 0x20) - 'a' + 10; }
 
 // Whether `p`, just after a digit, holds a separator: '_' followed by
 // another digit of the kind of `bits` bits.
@@ -61,7 +66,7 @@ std::string extend_constant(const std::vector<ConstantPart>& parts, long long n)
     for (const ConstantPart& part : parts) {
         if (part.digits.empty()) syntax_error();
         for (char d : part.digits) {
-            int v = is_digit(d) ? d - '0' : (d | 0x20) - 'a' + 10;
+            int v = digit_value(d);
             for (int b = part.bits - 1; b >= 0; --b) bits.push_back((v >> b) & 1 ? '1' : '0');
         }
     }
@@ -70,22 +75,67 @@ std::string extend_constant(const std::vector<ConstantPart>& parts, long long n)
     return "0b" + std::string(static_cast<size_t>(n) - bits.size(), bits[0]) + bits;
 }
 
-const char* scan_character(const char* p, int& code) {
-    if (!g.extended_flag || p[0] != '\'' || p[1] == '\0' || p[1] == '\n' || p[1] == '\'') return nullptr;
-    if (p[1] != '\\') {
-        if (p[2] != '\'') return nullptr;
-        code = static_cast<unsigned char>(p[1]);
-        return p + 3;
+namespace {
+
+// One character of a character or string constant at `p`, a plain one or a
+// backslash escape: stores its code and returns the position after it.
+const char* scan_text_character(const char* p, int& code) {
+    if (p[0] != '\\') {
+        code = static_cast<unsigned char>(p[0]);
+        return p + 1;
     }
-    if (p[2] == '\0' || p[3] != '\'') return nullptr;
-    switch (p[2]) {
+    switch (p[1]) {
         case 'n': code = '\n'; break;
         case 't': code = '\t'; break;
         case 'r': code = '\r'; break;
         case '0': code = 0; break;
-        default: code = static_cast<unsigned char>(p[2]);
+        default: code = static_cast<unsigned char>(p[1]);
     }
-    return p + 4;
+    return p + 2;
+}
+
+}  // namespace
+
+const char* scan_character(const char* p, int& code) {
+    if (!g.extended_flag || p[0] != '\'' || p[1] == '\0' || p[1] == '\n' || p[1] == '\'') return nullptr;
+    if (p[1] == '\\' && p[2] == '\0') return nullptr;
+    const char* e = scan_text_character(p + 1, code);
+    return *e == '\'' ? e + 1 : nullptr;
+}
+
+const char* scan_string(const char* p, std::string& bytes) {
+    if (!g.extended_flag || p[0] != '"') return nullptr;
+    bytes.clear();
+    for (++p; *p != '"'; ) {
+        if (*p == '\0' || *p == '\n' || (p[0] == '\\' && (p[1] == '\0' || p[1] == '\n'))) syntax_error();
+        int code;
+        p = scan_text_character(p, code);
+        bytes += static_cast<char>(code);
+    }
+    if (bytes.empty()) syntax_error();
+    return p + 1;
+}
+
+std::string string_as_constant(const std::string& bytes) {
+    std::string out = "0x";
+    char hex[4];
+    for (unsigned char b : bytes) {
+        snprintf(hex, sizeof hex, "%02X", b);
+        out += hex;
+    }
+    return out;
+}
+
+std::string sized_constant(long long value, int width) {
+    std::string digits;
+    unsigned long long v = static_cast<unsigned long long>(value);
+    for (int bit = 0; bit < width; bit += 4) {
+        int d = bit < 64 ? static_cast<int>((v >> bit) & 0xF) : (value < 0 ? 0xF : 0);
+        // The top digit keeps only the bits the width has.
+        if (width - bit < 4) d &= (1 << (width - bit)) - 1;
+        digits.insert(digits.begin(), "0123456789ABCDEF"[d]);
+    }
+    return std::to_string(width) + "'h" + digits;
 }
 
 long long read_decimal(const char*& p) {
@@ -96,4 +146,37 @@ long long read_decimal(const char*& p) {
         if (digit_separator(p, 10)) ++p;
     }
     return v;
+}
+
+bool constant_value(const std::string& text, long long& value) {
+    const char* p = skip_space_only(text.c_str());
+    bool negative = *p == '-';
+    if (negative) p = skip_space_only(p + 1);
+    int code;
+    std::string bytes;
+    unsigned long long v = 0;
+    if (is_digit(*p) && !constant_starts(p)) {
+        v = static_cast<unsigned long long>(read_decimal(p));
+    } else if (constant_starts(p)) {
+        std::vector<ConstantPart> parts;
+        p = scan_constant(p, parts);
+        for (const ConstantPart& part : parts) {
+            if (part.digits.empty()) return false;
+            for (char d : part.digits) {
+                v = (v << part.bits) | static_cast<unsigned long long>(digit_value(d));
+            }
+        }
+    } else if (const char* e = scan_character(p, code)) {
+        v = static_cast<unsigned long long>(code);
+        p = e;
+    } else if (const char* e = scan_string(p, bytes)) {
+        if (bytes.size() > 8) return false;
+        for (unsigned char b : bytes) v = (v << 8) | b;
+        p = e;
+    } else {
+        return false;
+    }
+    if (*skip_space_only(p) != '\0') return false;
+    value = static_cast<long long>(negative ? 0 - v : v);
+    return true;
 }

@@ -1,7 +1,8 @@
 // Constants as the source writes them: decimal numbers, the constants
 // 0b..., 0o... and 0x... (whose digit kind may change mid-way: 0b1o7x3),
-// and, under --extended, character constants ('A') and the '_' that may
-// stand between two digits (0xFF_FF, 1_000) and counts for nothing.
+// and, under --extended, character constants ('A'), string constants
+// ("FPGA") and the '_' that may stand between two digits (0xFF_FF, 1_000)
+// and counts for nothing.
 #ifndef SFLC_CONSTANTS_H
 #define SFLC_CONSTANTS_H
 
@@ -36,6 +37,24 @@ std::string extend_constant(const std::vector<ConstantPart>& parts, long long n)
 const char* scan_character(const char* p, int& code);
 // The width of a character constant in bits.
 const int kCharacterBits = 8;
+
+// A string constant at `p`, "text" with the escapes of character constants
+// (--extended only): stores its bytes and returns the position after it;
+// null when none stands there.  An empty string is a syntax error.
+const char* scan_string(const char* p, std::string& bytes);
+// The hexadecimal constant 0x... of `bytes`, first byte most significant,
+// 8 bits per byte: the form a string constant takes in an expression.
+std::string string_as_constant(const std::string& bytes);
+
+// The Verilog constant W'h... of `value` at `width` bits: the low bits of
+// the two's complement, sign-extended above 64 bits.
+std::string sized_constant(long long value, int width);
+
+// The value of the constant `text` (blanks around it allowed): a decimal
+// number, a 0b/0o/0x constant, a character or string constant (of up to
+// 8 characters), with an optional unary minus.  False when `text` is not
+// one.
+bool constant_value(const std::string& text, long long& value);
 
 // Reads a decimal number, saturating instead of overflowing.
 long long read_decimal(const char*& p);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "arrays.h"
 #include "constants.h"
 #include "core.h"
 #include "error.h"
@@ -21,6 +22,31 @@ size_t ident_start_before(const std::string& t, size_t end) {
 size_t ident_end(const std::string& t, size_t i) {
     while (i < t.size() && is_ident_char(t[i])) ++i;
     return i;
+}
+
+// --extended: "text" becomes the hexadecimal constant of its bytes, which
+// every later step takes as any other constant.
+void string_constants(std::string& t) {
+    if (!g.extended_flag || t.find('"') == std::string::npos) return;
+    std::string out, bytes;
+    for (size_t i = 0; i < t.size();) {
+        int code;
+        const char* at = t.c_str() + i;
+        const char* end = scan_character(at, code);
+        if (!end) {
+            end = scan_string(at, bytes);
+            if (end) out += string_as_constant(bytes);
+        } else {
+            out.append(at, end);
+        }
+        if (!end) {
+            out.push_back(t[i++]);
+            continue;
+        }
+        i = static_cast<size_t>(end - t.c_str());
+    }
+    t.swap(out);
+    check_text_size(t);
 }
 
 // An instruction called inside an expression, inst.f(args).port: the call
@@ -313,6 +339,12 @@ int convert_logic(std::string& text, int want_width) {
     // The newlines of the text were counted where the statement was read.
     LineCountingOff off;
     check_text_size(text);
+    // A macro's value is copied as written (Verilog reads its strings as
+    // the same constants); expressions get their strings and indexed names.
+    if (want_width == 1) {
+        string_constants(text);
+        resolve_indexed_names(text);
+    }
     instruction_call(text);
     check_text_size(text);
     int width = -1;

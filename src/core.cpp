@@ -37,6 +37,11 @@ void delete_all_list() {
     g.module_tasks.clear();
     g.module_states.clear();
     g.module_args.clear();
+    g.inherited_ports.clear();
+    g.inherited_args.clear();
+    g.initial_values.clear();
+    g.arrays.clear();
+    g.array_elements.clear();
     g.module_texts.clear();
     // Records that hold module texts go with them.
     g.param_index.clear();
@@ -437,19 +442,17 @@ char* instance_statement(char* p) {
     return nullptr;
 }
 
-// else -> ELSE statement: the negation of the `if` that the statement
-// just ended closed, under the levels it closed with it.
+// else -> "else" statement: the negation of the `if` that the statement
+// just ended closed, under the levels it closed with it.  Only there: an
+// `else` elsewhere (an alternative without its colon, say) has no condition.
 char* else_header(char* p) {
+    const std::string* negation = prepare_else();
+    if (!negation) syntax_error();
     debug_message("ifelse");
     p = skip_ws(p + 4);
-    const std::string* negation = prepare_else();
+    std::string cond = *negation;
     stack_push(nullptr, K_ELSE);
-    if (negation) {
-        std::string cond = *negation;
-        stack_push(&cond, K_ELSE);
-    } else {
-        stack_push(&g.ifelse_logic, K_ELSE);
-    }
+    stack_push(&cond, K_ELSE);
     return p;
 }
 

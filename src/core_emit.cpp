@@ -6,6 +6,7 @@
 
 #include "core.h"
 #include "error.h"
+#include "initial_values.h"
 #include "search_list.h"
 
 std::string instance_line(const instance* in) {
@@ -90,6 +91,8 @@ void print_always(FILE* out, const list* rec) {
             stage* st = search_stage_list(sname);
             if (!st->state || !st->first_state) syntax_error();
             fprintf(out, "_%s_%s", st->name.c_str(), st->first_state->name.c_str());
+        } else if (const Text* value = initial_value(rec)) {
+            fputs(value->c_str(), out);
         } else if (rec->type == T_REG_WR) {
             fprintf(out, "%d'b0", rec->width);
         } else {
@@ -176,7 +179,11 @@ void print_output(FILE* out, const std::string& module_name) {
         }
         fputs(kw, out);
         if (r->width > 1) fprintf(out, "[%d:0] ", r->width - 1);
-        fprintf(out, "%s;\n", r->name.c_str());
+        fputs(r->name.c_str(), out);
+        // A register without reset starts with its initial value at power-up.
+        const Text* value = r->type == T_REG ? initial_value(r) : nullptr;
+        if (value) fprintf(out, " = %s", value->c_str());
+        fputs(";\n", out);
     }
     for (const instance* in = g.instance_list; in; in = in->next) fputs(instance_line(in).c_str(), out);
     print_parameters(out);

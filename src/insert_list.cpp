@@ -1,10 +1,14 @@
 #include "insert_list.h"
 
+#include "arrays.h"
 #include "block_locals.h"
 #include "constants.h"
 #include "error.h"
+#include "inherited_ports.h"
+#include "initial_values.h"
 #include "processes.h"
 #include "search_list.h"
+#include "verilog_names.h"
 
 list* append_wire_record(bool net) {
     list* rec = net ? new_net_record() : new_list();
@@ -29,7 +33,7 @@ namespace {
 // open block.
 enum class Entry { kIndexed, kDerived, kLocal };
 
-char* enter_names(char* text, list* record, int type, char mark, Entry entry);
+char* enter_names(char* text, list* record, int type, char mark, Entry entry, bool arrays = false);
 
 // A fresh record linked after `cur` in the list that `cur` belongs to.
 list* chain_after(list* cur) {
@@ -44,9 +48,10 @@ list* chain_after(list* cur) {
     return n;
 }
 
-// The record made ahead after the last port net of an instance statement
-// goes unused: it leaves the wire list (`prev` is the record before it)
-// and is given back to its store.
+// The record made ahead for the next name goes unused (after the last port
+// net of an instance statement, or when every name of a statement replaced
+// an array element): it leaves the wire list (`prev` is the record before
+// it) and is given back to its store.
 void drop_spare_record(list* spare, list* prev) {
     if (prev)
         prev->next = nullptr;
@@ -56,7 +61,7 @@ void drop_spare_record(list* spare, list* prev) {
     unused_list(spare);
 }
 
-// Reads the width between '<' and '>' and the separator after it.
+// Reads the width between '<' and '>' and the blanks after it.
 char* read_width(char* p, int& width) {
     ++p;  // '<'
     p = skip_ws(p);
@@ -82,9 +87,7 @@ char* read_width(char* p, int& width) {
     p = skip_ws(p);
     if (*p != '>') syntax_error();
     ++p;
-    p = skip_ws(p);
-    if (*p != ',' && *p != ';') syntax_error();
-    return p;
+    return skip_ws(p);
 }
 
 // Enters the port nets of one instance and its connection line.
@@ -124,9 +127,23 @@ list* enter_instance(const std::string& inst, list* cur, list*& prev) {
     return cur;
 }
 
+// An array element that a declaration of its own name replaces
+// (`regs b[8]<16>; sel b_0<16>;`): the element's record takes the new
+// declaration, in the array's place.  False when `rec` is no such element.
+bool replace_array_element(list* rec, int type, char mark, int width) {
+    if (g.array_elements.erase(rec) == 0) return false;
+    rec->type = type;
+    rec->mark = mark;
+    rec->edge = g.clock_aspect;
+    rec->width = width;
+    g.initial_values.erase(rec);
+    return true;
+}
+
 // Reads the declaration at `text` into `record` and the records after it,
-// entering its names as `entry` says.
-char* enter_names(char* text, list* record, int type, char mark, Entry entry) {
+// entering its names as `entry` says; with `arrays`, a name may declare an
+// array.
+char* enter_names(char* text, list* record, int type, char mark, Entry entry, bool arrays) {
     if (g.combinational && is_register_type(type)) syntax_error();
     char* p = text;
     list* prev = nullptr;  // record before the current one (instances only)
@@ -136,17 +153,28 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry) {
     } else if (is_ident_start(*p)) {
         while (is_ident_char(*p)) ++p;
     }
+    // The record before `cur` in wire_list, for dropping `cur` when the
+    // last name replaced an array element instead of taking it.
+    list* before = g.wire_tail == record ? g.wire_prev_tail : nullptr;
     list* cur = record;
     std::string name;
     for (;;) {
         p = skip_ws(p);
         p = read_identifier(p, name);
+        check_verilog_name(name);
         p = skip_ws(p);
+        long long elements = 0;
+        if (arrays && *p == '[') p = read_array_size(p, name, elements);
+        bool initialized = g.extended_flag && is_register_type(type);
         int width = 1;
-        if (*p != ',' && *p != ';') {
+        if (*p != ',' && *p != ';' && !(initialized && *p == '=')) {
             if ((p[0] == '<' && p[1] == '<') || *p != '<' || type == T_INSTANCE) syntax_error();
             p = read_width(p, width);
+            if (*p != ',' && *p != ';' && !(initialized && *p == '=')) syntax_error();
         }
+        bool valued = initialized && *p == '=';
+        std::string value;
+        if (valued) p = read_initial_value(p + 1, value);
         bool last = *p == ';';
         if (type == T_INSTANCE) {
             cur = enter_instance(name, cur, prev);
@@ -166,32 +194,65 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry) {
                 fatal_exit(1);
             }
             if (g.declare_tail->port_index.count(name)) name_duplication();
-        } else {
-            // A block-local name may repeat only names that are not visible.
-            if (find_wire(name) || (entry != Entry::kLocal && local_holds(name))) name_duplication();
         }
-        cur->name = entry == Entry::kLocal ? local_output_name(name) : store_text(name, g.declare_flag != 0);
-        cur->type = type;
-        cur->mark = mark;
-        cur->edge = g.clock_aspect;
-        cur->width = width;
-        if (g.declare_flag)
-            g.declare_tail->port_index.insert(cur);
-        else if (entry == Entry::kIndexed)
-            g.wire_index.insert(cur);
-        else if (entry == Entry::kLocal)
-            declare_local(name, cur);
+        long long count = elements ? elements : 1;
+        bool taken = false;
+        for (long long k = 0; k < count; ++k) {
+            std::string element = elements ? array_element_name(name, k) : name;
+            list* old = nullptr;
+            if (!g.declare_flag) {
+                old = find_wire(element);
+                if (old && !elements && replace_array_element(old, type, mark, width)) {
+                    if (valued) set_initial_value(old, value);
+                    continue;
+                }
+                // A name the module took from its declare is replaced by the
+                // body's declaration (not by a block-local one).
+                if (!(old && !elements && entry != Entry::kLocal && is_inherited_port(old))) {
+                    // A block-local name may repeat only names that are not visible.
+                    if (old || (entry != Entry::kLocal && local_holds(element))) name_duplication();
+                    old = nullptr;
+                }
+            }
+            if (taken) {
+                before = cur;
+                cur = chain_after(cur);
+            }
+            taken = true;
+            if (old) cur = take_inherited_port(old, cur);
+            cur->name = entry == Entry::kLocal ? local_output_name(element)
+                                               : store_text(element, g.declare_flag != 0);
+            cur->type = type;
+            cur->mark = mark;
+            cur->edge = g.clock_aspect;
+            cur->width = width;
+            if (g.declare_flag)
+                g.declare_tail->port_index.insert(cur);
+            else if (entry == Entry::kIndexed)
+                g.wire_index.insert(cur);
+            else if (entry == Entry::kLocal)
+                declare_local(element, cur);
+            if (elements) g.array_elements.insert(cur);
+            if (valued) set_initial_value(cur, value);
+        }
         ++p;
-        if (last) return p;
-        cur = chain_after(cur);
+        if (last) {
+            // Every name replaced an element: the fresh record goes.
+            if (!taken) drop_spare_record(cur, before);
+            return p;
+        }
+        if (taken) {
+            before = cur;
+            cur = chain_after(cur);
+        }
     }
 }
 
 }  // namespace
 
 // declaration -> KEYWORD name [ "<" width ">" ] { "," name [ "<" width ">" ] } ";"
-char* insert_list(char* text, list* record, int type, char mark) {
-    return enter_names(text, record, type, mark, Entry::kIndexed);
+char* insert_list(char* text, list* record, int type, char mark, bool arrays) {
+    return enter_names(text, record, type, mark, Entry::kIndexed, arrays);
 }
 
 char* insert_derived_list(char* text, list* record, int type, char mark) {

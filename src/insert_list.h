@@ -13,8 +13,9 @@ void append_instr_arg(const list* rec, list* arg, bool run_long);
 
 // Reads the declaration at `text` (keyword, or module type for an instance
 // statement of type 20) into `record` and the records it chains after it.
-// Returns the position just past the terminating ';'.
-char* insert_list(char* text, list* record, int type, char mark);
+// Returns the position just past the terminating ';'.  With `arrays`
+// (--extended), a name may declare an array: name[size].
+char* insert_list(char* text, list* record, int type, char mark, bool arrays = false);
 // The same for a name that find_wire finds without the wire index (a -O
 // net, found by its number).
 char* insert_derived_list(char* text, list* record, int type, char mark);

@@ -121,10 +121,13 @@ std::string read_whole(FILE* stream, CommentState& st) {
     struct stat info;
     if (fstat(fileno(stream), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
         text.reserve(static_cast<size_t>(info.st_size));
+    Preprocessor preprocessor;
     while (mygetline(stream, line)) {
         blank_comments(line, st);
+        preprocessor.line(line);
         text += line;
     }
+    preprocessor.end(text);
     return text;
 }
 
@@ -182,6 +185,7 @@ bool SourceReader::next(std::string& piece) {
         ++lines_read_;
         if (line_.find('\0') != std::string::npos) die_at(name_, lines_read_, "NUL character in source");
         blank_comments(line_, state_);
+        preprocessor_.line(line_);
         piece += line_;
         bool may_end = boundary_.may_end_after(line_) && !inside_comment_or_quote();
         if (may_end && piece.size() >= piece_bytes_ && piece.back() == '\n') {
@@ -190,5 +194,6 @@ bool SourceReader::next(std::string& piece) {
             return true;
         }
     }
+    preprocessor_.end(piece);
     return !piece.empty();
 }

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "preprocessor.h"
+
 // Where comment removal stands at the end of a line: inside a block
 // comment, a single-quoted or a double-quoted text.
 struct CommentState {
@@ -80,6 +82,7 @@ private:
     bool handed_out_ = false;
     std::string whole_text_;
     bool published_ = false;
+    Preprocessor preprocessor_;
     std::string line_;
     bool carry_newline_ = false;
 };

@@ -205,7 +205,7 @@ class ToPostfix {
 public:
     ToPostfix(const std::string& src, std::string& postfix) : src_(src), text_(src.c_str()), postfix_(postfix) {}
 
-    // expression -> { name | constant | number | character | operator | "(" | ")" }
+    // expression -> { name | constant | number | string | character | operator | "(" | ")" }
     void run() {
         int code = 0;
         while (i_ < src_.size() && text_[i_] != '\0') {
@@ -228,6 +228,8 @@ public:
                 ++i_;
             else if (is_digit(c))
                 number();
+            else if (const char* end = scan_string(text_ + i_, bytes_))
+                string_constant(end);
             else if (const char* end = scan_character(text_ + i_, code))
                 character(end, code);
             else
@@ -295,6 +297,14 @@ private:
         size_t j = static_cast<size_t>(end - text_);
         emit(postfix_, extended ? extend_constant(parts, number_) : src_.substr(i_, j - i_));
         i_ = j;
+    }
+
+    // string -> '"' bytes '"' (a macro's value): the constant of its bytes.
+    void string_constant(const char* end) {
+        if (prev_ == OPERAND) syntax_error();
+        prev_ = OPERAND;
+        emit(postfix_, string_as_constant(bytes_));
+        i_ = static_cast<size_t>(end - text_);
     }
 
     // character -> "'" c "'" (--extended): the hexadecimal constant of its code.
@@ -414,7 +424,7 @@ private:
     Prev prev_ = START;
     long long number_ = 0;
     size_t i_ = 0;
-    std::string token_, port_;
+    std::string token_, port_, bytes_;
 };
 
 item pop(std::vector<item>& stack) {

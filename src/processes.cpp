@@ -5,9 +5,11 @@
 #include <cstring>
 
 #include "error.h"
+#include "inherited_ports.h"
 #include "insert_list.h"
 #include "search_list.h"
 #include "stack.h"
+#include "verilog_names.h"
 
 int mycmp(const char* text, const char* keyword, int alt) {
     size_t n = strlen(keyword);
@@ -40,6 +42,7 @@ char* process_module(char* p, std::string& module_name, int recursive) {
     }
     p = skip_ws(p);
     p = read_identifier(p, module_name);
+    check_verilog_name(module_name);
     p = skip_ws(p);
     if (*p != '{') {
         if (!mycmp(p, "combinational", 0)) syntax_error();
@@ -53,6 +56,8 @@ char* process_module(char* p, std::string& module_name, int recursive) {
             insert_list(&decl[0], append_wire_record(), T_INPUT, 'x');
         }
     }
+    // --extended: the ports of the declare of the module's name.
+    if (g.extended_flag) inherit_declare_ports(module_name);
     if (g.d_flag) printf("\n");
     debug_message(std::string(recursive ? "recursive" : "") + " " +
                   (g.module_flag ? "module" : "circuit") + " -> " + module_name);
@@ -68,6 +73,7 @@ char* process_declare(char* p) {
     append_record(g.declare_list, g.declare_tail, d);
     p = skip_ws(p);
     p = read_identifier(p, d->name);
+    check_verilog_name(d->name);
     g.declare_index.emplace(d->name, d);
     p = skip_ws(p);
     if (*p != '{') {
@@ -93,13 +99,15 @@ static list* append_target_record() {
 namespace {
 
 // The signal declarations: keyword, type code, marker, whether a
-// declare block may hold it, and whether only --extended knows it.
+// declare block may hold it, whether only --extended knows it, and whether
+// it declares arrays (`sela t[3]<4>;`).
 struct WireKind {
     const char* word;
     int type;
     char mark;
     bool in_declare;
     bool extended = false;
+    bool arrays = false;
 };
 const WireKind kWireKinds[] = {
     {"input", T_INPUT, 'x', true},        {"output", T_OUTPUT, 'x', true},
@@ -110,6 +118,8 @@ const WireKind kWireKinds[] = {
     {"instrself", T_INSTRSELF, '0', false},
     // `wire` is a combinational signal, as `sel`.
     {"wire", T_SEL, 'x', false, true},
+    {"sela", T_SEL, 'x', false, true, true},  {"sels", T_SEL, 'x', false, true, true},
+    {"rega", T_REG, 'x', false, true, true},  {"regs", T_REG, 'x', false, true, true},
 };
 
 const WireKind* wire_kind_at(const char* p) {
@@ -132,7 +142,7 @@ char* process_wire(char* p) {
     if (!k) syntax_error();
     debug_message(k->word);
     if (g.declare_flag && !k->in_declare) syntax_error();
-    if (!local) return insert_list(p, rec, k->type, k->mark);
+    if (!local) return insert_list(p, rec, k->type, k->mark, k->arrays);
     p = insert_local_list(p, rec, k->type, k->mark);
     // It is the statement of a single-statement level (if, instruct, ...).
     stack_pop_check();
@@ -171,6 +181,7 @@ char* register_instr_arg(list* head, char* p) {
         run_long = true;
     }
     if (!rec) syntax_error();
+    drop_inherited_args(rec);
     p = skip_ws(p + 1);
     if (g.extended_flag && *p == ')') {
         // --extended: `instr_arg go();` declares no arguments.

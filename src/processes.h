@@ -59,6 +59,8 @@ char* process_compound_transfer(char* p, const std::string& target);
 
 // Source directives: macros and includes (processes_macro.cpp).
 char* process_define(char* p, FILE* out);
+// The path at which `%i "name"` finds its file.
+std::string include_path(const std::string& name);
 // Opens the file that the `%i` directive at `p` names and hands it and
 // its path to `translate`; returns the position after the directive.
 char* process_include(char* p, const std::function<void(FILE*, const std::string&)>& translate);

@@ -9,6 +9,7 @@
 #include "mygetline.h"
 #include "output_file.h"
 #include "processes.h"
+#include "verilog_names.h"
 
 namespace {
 
@@ -68,6 +69,7 @@ char* process_define(char* p, FILE* out) {
     append_record(g.define_list, g.define_tail, m);
     std::string name;
     p = read_identifier(p, name);
+    check_verilog_name(name);
     m->name = store_text(name, true);
     // A name defined again refers to its latest definition from here on,
     // as the `define lines written in order make it for the Verilog.
@@ -103,6 +105,12 @@ int macro_number(const std::string& name) {
     return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
 }
 
+std::string include_path(const std::string& name) {
+    // An absolute name is opened as it is; a relative one in the input
+    // file's directory.
+    return g.readfile_path.empty() || name[0] == '/' ? name : g.readfile_path + "/" + name;
+}
+
 // include -> "%i" '"' file-name '"'
 char* process_include(char* p, const std::function<void(FILE*, const std::string&)>& translate) {
     debug_message("%i");
@@ -117,9 +125,7 @@ char* process_include(char* p, const std::function<void(FILE*, const std::string
     }
     std::string name(start, p);
     ++p;
-    // An absolute name is opened as it is; a relative one in the input
-    // file's directory.
-    std::string path = g.readfile_path.empty() || name[0] == '/' ? name : g.readfile_path + "/" + name;
+    std::string path = include_path(name);
     struct stat st;
     FILE* f = open_source(path, st);
     std::unique_ptr<FILE, int (*)(FILE*)> closer(f, fclose);

@@ -83,6 +83,13 @@ struct ArgChain {
     list* last = nullptr;
 };
 
+// An array of signals (--extended): its elements are named by the base
+// name, '_' and the index in hexadecimal, zero-padded to `digits` digits.
+struct ArrayShape {
+    long long size = 0;
+    int digits = 1;
+};
+
 // One condition/value pair driving a signal.
 struct logic {
     Ref<logic> next;

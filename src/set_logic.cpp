@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "arrays.h"
 #include "convert_logic.h"
 #include "processes.h"
 #include "error.h"
@@ -280,6 +281,7 @@ char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
     std::string rhs(p, semi);
     {
         LineCountingOff off;
+        resolve_indexed_names(rhs);
         rewrite_calls(rhs);
     }
     for (char* q = p; q < semi; ++q)
@@ -308,8 +310,8 @@ char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
 char* member_statement(char* p, const std::string& inst, int check) {
     std::string member;
     p = read_identifier(p + 1, member);
+    p = indexed_target(skip_ws(p), member, inst);
     std::string netname = "_" + inst + "_" + member;
-    p = skip_ws(p);
     list* rec = find_wire(netname);
     if (!rec) syntax_error();
     if (*p == '(') {
@@ -331,7 +333,7 @@ char* set_logic(char* text, int check) {
     char* start = p;
     std::string target;
     p = read_identifier(p, target);
-    p = skip_ws(p);
+    p = indexed_target(skip_ws(p), target, "");
     list* rec = find_wire(target);
     if (check && g.extended_flag && is_compound_transfer(p)) return process_compound_transfer(p, target);
     if (p[0] == ':' && p[1] == '=') {

@@ -26,10 +26,9 @@ public:
     void close_top() {
         if (g.sp < 0) syntax_error();
         stack_entry& e = g.stack[g.sp];
-        if (e.kind == K_IF) g.ifelse_logic = "~(" + e.cond + ")";
         if (!found_if_ && e.kind == K_IF) {
             found_if_ = true;
-            g.else_negation = g.ifelse_logic;
+            g.else_negation = "~(" + e.cond + ")";
         } else if (found_if_) {
             g.else_restore.insert(g.else_restore.begin(), e);
         }

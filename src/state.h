@@ -7,12 +7,19 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "mygetline.h"
 #include "param_index.h"
 #include "records.h"
 
+// A name the preprocessor knows (--extended): from `#define`, replaced by
+// its value, or from `%d`, only defined for `#ifdef`.
+struct PreprocessorName {
+    bool substitute;
+    std::string value;
+};
 class OutputFile;
 
 struct Sflc {
@@ -83,13 +90,24 @@ struct Sflc {
     Text last_value;
     // Instruction arguments of the module's signals.
     std::unordered_map<const list*, ArgChain> module_args;
+    // --extended: the ports the module took from its declare that its body
+    // has not declared again, and those whose arguments are still the
+    // declare's.
+    std::unordered_set<const list*> inherited_ports;
+    std::unordered_set<const list*> inherited_args;
+    // --extended: the values registers start with (at reset, or at power-up
+    // for a register without reset), as sized constants; the arrays of
+    // signals by name, and the elements they made that no declaration of
+    // the element's own name has replaced.
+    std::unordered_map<const list*, Text> initial_values;
+    std::unordered_map<std::string, ArrayShape> arrays;
+    std::unordered_set<const list*> array_elements;
 
     // The condition stack of open blocks, and what an `else` right after
     // the statement that closed an `if` needs: the levels that statement
     // closed below the `if` (bottom first) and the negated condition.
     std::vector<stack_entry> stack = std::vector<stack_entry>(kStackLevels);
     int sp = -1;
-    std::string ifelse_logic;
     bool else_ready = false;
     std::string else_negation;
     std::vector<stack_entry> else_restore;
@@ -106,6 +124,7 @@ struct Sflc {
     std::unordered_map<std::string_view, list*> define_index;
     std::unordered_map<const list*, ArgChain> run_args;
     Text constant_texts[3];
+    std::unordered_map<std::string, PreprocessorName> preprocessor_names;
     int macro_depth = 0;
     // The width of the target of the assignment being read (0: none), the
     // context of a decimal constant that is its whole value.
@@ -208,6 +227,18 @@ public:
     ~MacroBeingExpanded() { --g.macro_depth; }
     MacroBeingExpanded(const MacroBeingExpanded&) = delete;
     MacroBeingExpanded& operator=(const MacroBeingExpanded&) = delete;
+};
+
+// Records made while the guard lives are not counted in the -d total.
+class UncountedAllocations {
+public:
+    UncountedAllocations() : saved_(g.total_alloc_size) {}
+    ~UncountedAllocations() { g.total_alloc_size = saved_; }
+    UncountedAllocations(const UncountedAllocations&) = delete;
+    UncountedAllocations& operator=(const UncountedAllocations&) = delete;
+
+private:
+    long long saved_;
 };
 
 // The width of the assignment target whose value is being read, for the

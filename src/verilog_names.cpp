@@ -1,0 +1,40 @@
+#include "verilog_names.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+
+#include "error.h"
+
+namespace {
+
+// IEEE 1364-2005, Annex B, in ASCII order.
+const std::string_view kKeywords[] = {
+    "always", "and", "assign", "automatic", "begin", "buf", "bufif0", "bufif1", "case", "casex",
+    "casez", "cell", "cmos", "config", "deassign", "default", "defparam", "design", "disable",
+    "edge", "else", "end", "endcase", "endconfig", "endfunction", "endgenerate", "endmodule",
+    "endprimitive", "endspecify", "endtable", "endtask", "event", "for", "force", "forever", "fork",
+    "function", "generate", "genvar", "highz0", "highz1", "if", "ifnone", "incdir", "include",
+    "initial", "inout", "input", "instance", "integer", "join", "large", "liblist", "library",
+    "localparam", "macromodule", "medium", "module", "nand", "negedge", "nmos", "nor",
+    "noshowcancelled", "not", "notif0", "notif1", "or", "output", "parameter", "pmos", "posedge",
+    "primitive", "pull0", "pull1", "pulldown", "pullup", "pulsestyle_ondetect", "pulsestyle_onevent",
+    "rcmos", "real", "realtime", "reg", "release", "repeat", "rnmos", "rpmos", "rtran", "rtranif0",
+    "rtranif1", "scalared", "showcancelled", "signed", "small", "specify", "specparam", "strong0",
+    "strong1", "supply0", "supply1", "table", "task", "time", "tran", "tranif0", "tranif1", "tri",
+    "tri0", "tri1", "triand", "trior", "trireg", "unsigned", "use", "uwire", "vectored", "wait",
+    "wand", "weak0", "weak1", "while", "wire", "wor", "xnor", "xor",
+};
+
+}  // namespace
+
+bool is_verilog_keyword(std::string_view name) {
+    // Every keyword starts with a lower-case letter: most names are let
+    // through at the first character.
+    if (name.empty() || name[0] < 'a' || name[0] > 'z') return false;
+    return std::binary_search(std::begin(kKeywords), std::end(kKeywords), name);
+}
+
+void check_verilog_name(std::string_view name) {
+    if (is_verilog_keyword(name)) syntax_error_because("reserved word of Verilog: " + std::string(name));
+}
