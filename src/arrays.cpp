@@ -1,9 +1,11 @@
 #include "arrays.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "constants.h"
 #include "error.h"
+#include "made_up_names.h"
 #include "search_list.h"
 
 namespace {
@@ -27,7 +29,7 @@ size_t closing_bracket(const std::string& t, size_t open) {
 // Whether a signal, an instance or an instance's port net has the name
 // `name` (a port of `instance` when that is not empty).
 bool name_exists(const std::string& name, const std::string& instance) {
-    if (!instance.empty()) return find_wire("_" + instance + "_" + name) != nullptr;
+    if (!instance.empty()) return find_wire(made_up_name(MadeUp::kPortNet, instance, name)) != nullptr;
     return find_wire(name) || g.instance_index.get(name);
 }
 
@@ -60,13 +62,17 @@ bool indexed_name(std::string base, const std::string& index, const std::string&
         return true;
     }
     if (k < 0) syntax_error();
-    // Numbered names declared one by one: the padding they were written with.
+    // Numbered names declared one by one: the padding and the case of the
+    // hexadecimal digits they were written with.
     name = base + "_" + hex_index(k, 1);
     for (int digits = 1; digits <= 4; ++digits) {
-        std::string candidate = base + "_" + hex_index(k, digits);
-        if (name_exists(candidate, instance)) {
-            name = candidate;
-            break;
+        std::string lower = hex_index(k, digits), upper = lower;
+        for (char& c : upper) c = static_cast<char>(toupper(c));
+        for (const std::string& index : {lower, upper}) {
+            if (name_exists(base + "_" + index, instance)) {
+                name = base + "_" + index;
+                return true;
+            }
         }
     }
     return true;

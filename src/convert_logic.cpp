@@ -6,6 +6,7 @@
 #include "constants.h"
 #include "core.h"
 #include "error.h"
+#include "made_up_names.h"
 #include "parser.h"
 #include "search_list.h"
 #include "set_logic.h"
@@ -78,11 +79,13 @@ void instruction_call(std::string& t) {
             activate_instance_instruction(inst, instr);
         }
         if (*p != '.') {
-            printf("%s\n", call_face_sjis);
+            fprintf(message_stream(), "%s\n", call_face_sjis);
             syntax_error();
         }
         size_t after = static_cast<size_t>(p + 1 - t.data());
-        t = t.substr(0, istart) + "_" + inst + "_" + t.substr(after);
+        size_t port_end = ident_end(t, after);
+        t = t.substr(0, istart) + made_up_name(MadeUp::kPortNet, inst, t.substr(after, port_end - after)) +
+            t.substr(port_end);
         // --extended: every call of the expression, not only the first.
         if (!g.extended_flag) return;
         from = istart;
@@ -176,8 +179,8 @@ void replace_chars(std::string& t) {
 void leftover_member(const std::string& t) {
     size_t dot = t.find('.');
     if (dot == std::string::npos) return;
-    printf(".\n");
-    print_oneline(t.c_str() + ident_start_before(t, dot));
+    fprintf(message_stream(), ".\n");
+    print_oneline(t.c_str() + ident_start_before(t, dot), message_stream());
     fatal_exit(1);
 }
 

@@ -13,6 +13,7 @@
 #include "insert_list.h"
 #include "mygetline.h"
 #include "processes.h"
+#include "replication_loops.h"
 #include "search_list.h"
 #include "set_logic.h"
 #include "stack.h"
@@ -38,6 +39,8 @@ void delete_all_list() {
     g.module_states.clear();
     g.module_args.clear();
     g.inherited_ports.clear();
+    g.made_up_names.clear();
+    g.made_up_renames.clear();
     g.inherited_args.clear();
     g.initial_values.clear();
     g.arrays.clear();
@@ -145,8 +148,20 @@ bool StatementEnds::may_end_after(const std::string& line) {
             size_t s = i;
             while (i < n && is_ident_char(line[i])) ++i;
             if (line.compare(s, i - s, "stage_name") == 0) stage_name_seen_ = true;
+            auto word = [&](const char* w) { return line.compare(s, i - s, w) == 0; };
+            loop_word_ = g.extended_flag && (word("par") || word("any") || word("alt") || word("join"));
             seen(line[i - 1]);
             continue;
+        }
+        if (loop_word_ && !is_space(c)) {
+            loop_header_ = loop_header_ || c == '(';
+            loop_word_ = false;
+        }
+        if (c == '{' && (loop_header_ || loop_braces_ > 0) && paren_depth_ == 0) {
+            loop_header_ = false;
+            ++loop_braces_;
+        } else if (c == '}' && loop_braces_ > 0) {
+            --loop_braces_;
         }
         if (c == '(') ++paren_depth_;
         if (c == ')') --paren_depth_;
@@ -162,7 +177,8 @@ bool StatementEnds::may_end_after(const std::string& line) {
     // A '}' elsewhere (`x = a}` followed by `;` on the next line) is part
     // of a statement that goes on.
     bool block_end = last == '}' && (sig_before_ == ';' || sig_before_ == '{' || sig_before_ == '}');
-    return (last == ';' || block_end) && paren_depth_ == 0 && !in_stage_name_ && !stage_name_seen_;
+    return (last == ';' || block_end) && paren_depth_ == 0 && !in_stage_name_ && !stage_name_seen_ &&
+           !loop_header_ && loop_braces_ == 0;
 }
 
 namespace {
@@ -225,7 +241,7 @@ char* top_level_statement(char* p, Frame& f) {
     g.param_index.clear();
     if (mycmp(p, "recursive", 0)) {
         p = process_recursive(p, f.module_name);
-        printf("%s\n", recursive_note_sjis);
+        fprintf(message_stream(), "%s\n", recursive_note_sjis);
     } else if (mycmp(p, "module", 0) || mycmp(p, "circuit", 0)) {
         p = process_module(p, f.module_name, 0);
     } else if (strncmp(p, "declare ", 8) == 0) {
@@ -270,7 +286,7 @@ char* alternative(char* p, Frame&) {
         if (*q == '\n') newline(q);
         if (*q == ';' || *q == '\0') {
             // "hoge" on stdout before the message is required output.
-            printf("hoge\n");
+            fprintf(message_stream(), "hoge\n");
             syntax_error();
         }
         ++q;
@@ -289,7 +305,8 @@ bool dispatched_after_colon(const char* p) {
     if (mycmp(p, "par", '{') || mycmp(p, "alt", '{') || mycmp(p, "any", '{') || mycmp(p, "if", '(') ||
         mycmp(p, "goto", 0) || mycmp(p, "generate", 0) || mycmp(p, "finish", ';') || mycmp(p, "relay", 0))
         return true;
-    return g.extended_flag && (*p == '{' || mycmp(p, "switch", '(') || mycmp(p, "instruct", 0));
+    return g.extended_flag && (*p == '{' || mycmp(p, "switch", '(') || mycmp(p, "instruct", 0) ||
+                               replication_loop_at(p));
 }
 
 }  // namespace
@@ -324,6 +341,13 @@ void end_of_block(Frame& f) {
 }
 
 void walk(Pieces& pieces, Frame& f);
+char* block_statement(char* p, Frame& f);
+
+// Hands every statement of a text that the translator made (the copies of
+// a replication loop) to its handler, in this frame.
+void walk_text(char* text, Frame& f) {
+    for (char* p = skip_ws(text); *p; p = skip_ws(p)) p = block_statement(p, f);
+}
 
 // --extended: `%d` and `%i` inside a body.  A macro is defined at once
 // (its `define line lands before the module, which is printed at its
@@ -414,6 +438,7 @@ char* block_header(char* p, Frame& f) {
         f.header_brace = true;
         return process_switch(p);
     }
+    if (replication_loop_at(p)) return process_replication_loop(p, [&](char* text) { walk_text(text, f); });
     static const struct {
         const char* word;
         int kind;

@@ -6,6 +6,7 @@
 
 #include "core.h"
 #include "error.h"
+#include "made_up_names.h"
 #include "initial_values.h"
 #include "search_list.h"
 
@@ -17,7 +18,7 @@ std::string instance_line(const instance* in) {
     for (const list* port = in->last_port ? d->port : nullptr; port; port = port->next) {
         if (!first) text += ", ";
         first = false;
-        text += "." + port->name + "(_" + in->name + "_" + port->name + ")";
+        text += "." + port->name + "(" + made_up_name(MadeUp::kPortNet, in->name, port->name) + ")";
         if (port == in->last_port) break;
     }
     text += ");\n";
@@ -86,11 +87,12 @@ void print_always(FILE* out, const list* rec) {
     if (resettable) {
         fprintf(out, "      if (%sp_reset)%s%s <= ", g.posres ? "" : "!", g.O_flag ? "\n        " : " ", name);
         if (rec->mark == 'f') {
-            std::string_view n = rec->name;
-            std::string sname = n.size() >= 7 ? std::string(n.substr(1, n.size() - 7)) : std::string();
-            stage* st = search_stage_list(sname);
+            // The stage whose state register this is.
+            stage* st = g.stage_list;
+            while (st && rec->name != made_up_name(MadeUp::kStageSignal, st->name, "state")) st = st->next;
+            if (!st) syntax_error();
             if (!st->state || !st->first_state) syntax_error();
-            fprintf(out, "_%s_%s", st->name.c_str(), st->first_state->name.c_str());
+            fputs(made_up_name(MadeUp::kState, st->name, st->first_state->name).c_str(), out);
         } else if (const Text* value = initial_value(rec)) {
             fputs(value->c_str(), out);
         } else if (rec->type == T_REG_WR) {

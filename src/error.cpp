@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "state.h"
@@ -95,10 +96,18 @@ void die_at(const std::string& file, int line, const char* text) {
     fatal_exit(1);
 }
 
-void refuse_output_over(const char* role) {
+void refuse_output_over(const char* role, const std::string& output) {
     fprintf(stderr, "%s: refusing to write the output over the %s file %s\n", g.program_name.c_str(), role,
-            g.write_filename.c_str());
+            output.c_str());
     fatal_exit(1);
+}
+
+void refuse_output_over(const char* role) { refuse_output_over(role, g.write_filename); }
+
+bool same_file(const std::string& a, const std::string& b) {
+    struct stat sa, sb;
+    if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 void check_text_size(size_t chars) {
@@ -116,12 +125,14 @@ void debug_message(const std::string& text) {
     if (g.d_flag) printf("%d %s\n", g.count, text.c_str());
 }
 
-void print_oneline(const char* p) {
+void print_oneline(const char* p, FILE* to) {
     const char* e = p;
     while (*e && *e != '\n') ++e;
-    fwrite(p, 1, static_cast<size_t>(e - p), stdout);
-    fputc('\n', stdout);
+    fwrite(p, 1, static_cast<size_t>(e - p), to);
+    fputc('\n', to);
 }
+
+FILE* message_stream() { return g.write_filename == kStandardOutput ? stderr : stdout; }
 
 void print_success_line() {
     const char* text = nullptr;
@@ -137,5 +148,5 @@ void print_success_line() {
         else
             text = second ? shinpi_success_eucjp2 : shinpi_success_eucjp1;
     }
-    if (text) printf("%s\n", text);
+    if (text) fprintf(message_stream(), "%s\n", text);
 }

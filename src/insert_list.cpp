@@ -4,6 +4,7 @@
 #include "block_locals.h"
 #include "constants.h"
 #include "error.h"
+#include "made_up_names.h"
 #include "inherited_ports.h"
 #include "initial_values.h"
 #include "processes.h"
@@ -108,7 +109,7 @@ list* enter_instance(const std::string& inst, list* cur, list*& prev) {
     if (found && d->port) in->first_net = cur;
     for (list* port = d->port; port; port = port->next) {
         in->last_port = port;
-        std::string netname = "_" + inst + "_" + port->name;
+        std::string netname = make_up_name(MadeUp::kPortNet, inst, port->name);
         std::string decl = "sel " + netname;
         if (port->width > 1) decl += "<" + std::to_string(port->width) + ">";
         decl += ";";

@@ -13,6 +13,7 @@
 
 #include "core.h"
 #include "error.h"
+#include "make_deps.h"
 #include "mygetline.h"
 #include "output_file.h"
 
@@ -40,6 +41,12 @@ void help(const char* name) {
     printf("       set p_reset up as positive reset (default is negative reset)\n");
     printf("   --extended\n");
     printf("       accept SFL written for other SFL tools (see the manual)\n");
+    printf("   -M, --make-deps file.d\n");
+    printf("       write a make rule of the files the output is made from to file.d\n");
+    printf("   -I, --include-dir dir\n");
+    printf("       look for %%i files also in dir (after the input's directory)\n");
+    printf("   --check\n");
+    printf("       translate and report as usual, but write no output file\n");
     fatal_exit(1);
 }
 
@@ -51,12 +58,8 @@ void version(const char* name) {
 
 namespace {
 
-// Same file on disk: the output path would overwrite the source.
-bool same_file(const std::string& a, const std::string& b) {
-    struct stat sa, sb;
-    if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
+// getopt's value for --check, which has no short form.
+constexpr int kCheckOption = 256;
 
 // The output of the run, known to the include handler while the guard
 // lives.
@@ -68,20 +71,14 @@ public:
     OutputBeingWritten& operator=(const OutputBeingWritten&) = delete;
 };
 
-// The program's own name: argv[0] after its last '/' or '\\'.
-void set_program_name(int argc, char** argv) {
+int run(int argc, char** argv) {
     const char* arg0 = argc > 0 && argv[0] ? argv[0] : "sflc";
     const char* base = arg0;
     for (const char* c = arg0; *c; ++c)
         if (*c == '/' || *c == '\\') base = c + 1;
     g.program_name = base;
-}
-
-// options -> { -o FILE | -h | -v | -d | -n | -O | -p | --old | --posres
-//            | --tundere[=e|s] | --2channel[=e|s] | --shinpi[=e|s] | --extended }
-// Sets the option flags; returns the first argument that is no option.
-int read_options(int argc, char** argv) {
     const char* name = g.program_name.c_str();
+
     static const struct option longopts[] = {
         {"output", required_argument, nullptr, 'o'},
         {"help", no_argument, nullptr, 'h'},
@@ -96,14 +93,25 @@ int read_options(int argc, char** argv) {
         {"number", no_argument, nullptr, 'n'},
         {"shinpi", no_argument, nullptr, 's'},
         {"extended", no_argument, &g.extended_flag, 1},
+        {"make-deps", required_argument, nullptr, 'M'},
+        {"include-dir", required_argument, nullptr, 'I'},
+        {"check", no_argument, nullptr, kCheckOption},
         {nullptr, 0, nullptr, 0},
     };
     optind = 0;  // a fresh scan, also when run more than once in one process
     opterr = 1;
     int c;
-    while ((c = getopt_long(argc, argv, "o:hvdnOp", longopts, nullptr)) != -1) {
+    while ((c = getopt_long(argc, argv, "o:hvdnOpM:I:", longopts, nullptr)) != -1) {
         switch (c) {
             case 'o': g.write_filename = optarg; break;
+            case 'M': g.deps_filename = optarg; break;
+            case 'I': {
+                std::string dir = optarg;
+                while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+                g.include_dirs.push_back(dir.empty() ? "." : dir);
+                break;
+            }
+            case kCheckOption: g.check_flag = 1; break;
             case 'd': g.d_flag = 1; break;
             case 'n': g.n_flag = 1; break;
             case 'O': g.O_flag = 1; break;
@@ -129,13 +137,7 @@ int read_options(int argc, char** argv) {
             default: break;
         }
     }
-    return optind;
-}
-
-// The one input file: exactly one argument, ending in ".sfl".
-std::string input_file(int argc, char** argv, int first) {
-    const char* name = g.program_name.c_str();
-    int files = argc - first;
+    int files = argc - optind;
     if (files == 0) {
         fprintf(stderr, "%s: no input files\n", name);
         fatal_exit(1);
@@ -144,21 +146,13 @@ std::string input_file(int argc, char** argv, int first) {
         fprintf(stderr, "%s: too many input files\n", name);
         fatal_exit(1);
     }
-    std::string input = argv[first];
+    std::string input = argv[optind];
     size_t len = input.size();
     if (len <= 4 || input.compare(len - 4, 4, ".sfl") != 0) {
-        printf("this file isn't sfl.\n");
-        fflush(stdout);
+        fprintf(message_stream(), "this file isn't sfl.\n");
+        fflush(message_stream());
         usage(name);
     }
-    return input;
-}
-
-// The input's folder (where included files are looked for), its name for
-// messages, and the output file name unless -o gave one: the input's base
-// name with ".v" for ".sfl", in the current folder.
-void derive_file_names(const std::string& input) {
-    size_t len = input.size();
     g.readfile_path.clear();
     for (size_t k = len - 4; k > 0; --k) {
         if (input[k] == '/') {
@@ -174,31 +168,25 @@ void derive_file_names(const std::string& input) {
             g.write_filename = input.substr(0, len - 4);
         g.write_filename += ".v";
     }
-}
 
-// The size of the pieces the source is read in can be set for tests:
-// 0 ends a piece at every statement boundary.
-void read_piece_size_setting() {
+    struct stat in_stat;
+    FILE* in = open_source(input, in_stat);
+    std::unique_ptr<FILE, int (*)(FILE*)> in_closer(in, fclose);
+    // The size of the pieces the source is read in can be set for tests:
+    // 0 ends a piece at every statement boundary.
     if (const char* v = getenv("SFLC_PIECE_BYTES")) {
         char* end = nullptr;
         unsigned long long n = strtoull(v, &end, 10);
         if (*v >= '0' && *v <= '9' && end && !*end) g.piece_bytes = static_cast<size_t>(n);
     }
-}
 
-int run(int argc, char** argv) {
-    set_program_name(argc, argv);
-    std::string input = input_file(argc, argv, read_options(argc, argv));
-    derive_file_names(input);
-    struct stat in_stat;
-    FILE* in = open_source(input, in_stat);
-    std::unique_ptr<FILE, int (*)(FILE*)> in_closer(in, fclose);
-    read_piece_size_setting();
-    if (same_file(g.write_filename, input)) refuse_output_over("input");
-    OutputFile out(g.write_filename);
+    bool to_file = !g.check_flag && g.write_filename != kStandardOutput;
+    if (to_file && same_file(g.write_filename, input)) refuse_output_over("input");
+    OutputFile out(g.write_filename, g.check_flag != 0);
     OutputBeingWritten writing(out);
     g.include_chain.assign(1, canonical_path(input));
     xlator_core(in, g.read_filename, out.stream());
+    if (!g.deps_filename.empty()) write_make_deps(g.deps_filename, g.write_filename, input, g.includes_read);
     out.commit();
     print_success_line();
     return 0;

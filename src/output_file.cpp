@@ -149,7 +149,14 @@ std::string link_target(const std::string& path, const std::string& name) {
 
 }  // namespace
 
-OutputFile::OutputFile(const std::string& name) : name_(name) {
+OutputFile::OutputFile(const std::string& name, bool discard) : name_(name) {
+    if (discard || name == kStandardOutput) {
+        own_fd_ = false;
+        fd_ = discard ? -1 : STDOUT_FILENO;
+        open_stream();
+        sink_->discard = discard;
+        return;
+    }
     struct stat st;
     if (stat(name.c_str(), &st) == 0) {
         existed_ = true;
@@ -210,6 +217,16 @@ void OutputFile::open_replacement(const std::string& target) {
         target_ = target;
         break;
     }
+    open_stream();
+}
+
+void OutputFile::open_directly() {
+    fd_ = open(name_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd_ < 0) cannot_open(name_, errno);
+    open_stream();
+}
+
+void OutputFile::open_stream() {
     sink_ = new Sink{fd_};
     stream_ = fopencookie(sink_, "w", cookie_io_functions_t{nullptr, sink_write, nullptr, sink_close});
     if (!stream_) {
@@ -218,18 +235,6 @@ void OutputFile::open_replacement(const std::string& target) {
         cannot_open(name_, e);
     }
     setvbuf(stream_, nullptr, _IOFBF, 1 << 16);
-}
-
-void OutputFile::open_directly() {
-    fd_ = open(name_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    if (fd_ < 0) cannot_open(name_, errno);
-    sink_ = new Sink{fd_};
-    stream_ = fopencookie(sink_, "w", cookie_io_functions_t{nullptr, sink_write, nullptr, sink_close});
-    if (!stream_) {
-        int e = errno;
-        abandon();
-        cannot_open(name_, e);
-    }
 }
 
 void OutputFile::write_failed(int error) {
@@ -243,7 +248,7 @@ void OutputFile::commit() {
     stream_ = nullptr;
     int fd = fd_;
     fd_ = -1;
-    if (close(fd) != 0 && errno != EINTR) write_failed(errno);
+    if (own_fd_ && close(fd) != 0 && errno != EINTR) write_failed(errno);
     if (temp_.empty()) return;
     SignalsHeld held;
     if (rename(temp_.c_str(), target_.c_str()) != 0) write_failed(errno);
@@ -261,7 +266,7 @@ void OutputFile::abandon() {
         fclose(stream_);
         stream_ = nullptr;
     }
-    if (fd_ >= 0) close(fd_);
+    if (fd_ >= 0 && own_fd_) close(fd_);
     fd_ = -1;
     if (!temp_.empty()) {
         SignalsHeld held;

@@ -7,7 +7,9 @@
 // removes the temporary file, so the output path keeps what it held.  A
 // symbolic link keeps pointing where it did: the file it leads to is the
 // one replaced.  A name that is not a regular file (a device such as
-// /dev/null, a FIFO, /dev/stdout) is written directly and never removed.
+// /dev/null, a FIFO, /dev/stdout) is written directly and never removed;
+// so is standard output, named "-".  A discarding output (--check) takes
+// the text and writes nothing anywhere.
 #ifndef SFLC_OUTPUT_FILE_H
 #define SFLC_OUTPUT_FILE_H
 
@@ -20,7 +22,7 @@ class OutputFile {
 public:
     // Opens `name` for writing; when it cannot be created, reports
     // "NAME: <system error text>" and ends the run with status 1.
-    explicit OutputFile(const std::string& name);
+    explicit OutputFile(const std::string& name, bool discard = false);
     // Removes the temporary file unless commit() has put it in place.
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
@@ -38,6 +40,7 @@ public:
 private:
     void open_replacement(const std::string& target);
     void open_directly();
+    void open_stream();
     void abandon();
     [[noreturn]] void write_failed(int error);
 
@@ -45,6 +48,7 @@ private:
     std::string temp_;      // the temporary file, empty when written directly
     std::string target_;    // the file the temporary file replaces
     int fd_ = -1;
+    bool own_fd_ = true;    // false for standard output, which stays open
     FILE* stream_ = nullptr;
     struct Sink* sink_ = nullptr;
     int slot_ = -1;         // the signal clean-up entry of temp_

@@ -9,6 +9,7 @@
 #include "core.h"
 #include "decimal_constant.h"
 #include "error.h"
+#include "made_up_names.h"
 #include "search_list.h"
 #include "stack.h"
 
@@ -246,7 +247,7 @@ private:
         const char* p = read_identifier(text_ + i_, token_);
         if (*p == '.') {
             p = read_identifier(p + 1, port_);
-            token_ = "_" + token_ + "_" + port_;
+            token_ = made_up_name(MadeUp::kPortNet, token_, port_);
         }
         p = skip_space_only(p);
         const char* after_name = p;

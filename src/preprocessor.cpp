@@ -1,5 +1,7 @@
 #include "preprocessor.h"
 
+#include <sys/stat.h>
+
 #include <set>
 
 #include "core.h"
@@ -126,8 +128,13 @@ void Preprocessor::line(std::string& text) {
 void Preprocessor::include_names(const std::string& name) {
     // Deeper includes are refused when translated.
     if (depth_ >= kMaxIncludeNamesDepth) return;
-    FILE* f = fopen(include_path(name).c_str(), "r");
-    if (!f) return;  // reported when the file is translated
+    // Only a regular file is read (a FIFO or a device could hold it up
+    // forever); anything else is reported when the file is translated.
+    std::string path = include_path(name);
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+    FILE* f = fopen(path.c_str(), "r");
+    if (!f) return;
     Preprocessor included(depth_ + 1);
     CommentState comments;
     std::string line;

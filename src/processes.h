@@ -59,7 +59,9 @@ char* process_compound_transfer(char* p, const std::string& target);
 
 // Source directives: macros and includes (processes_macro.cpp).
 char* process_define(char* p, FILE* out);
-// The path at which `%i "name"` finds its file.
+// The path at which `%i "name"` finds its file: an absolute name as it
+// is, else the first that exists of the name in the input file's directory
+// and in each -I folder; when none does, the last path tried.
 std::string include_path(const std::string& name);
 // Opens the file that the `%i` directive at `p` names and hands it and
 // its path to `translate`; returns the position after the directive.

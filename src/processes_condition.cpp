@@ -2,6 +2,7 @@
 // level of the condition stack.
 #include <string>
 
+#include "arrays.h"
 #include "convert_logic.h"
 #include "error.h"
 #include "processes.h"
@@ -51,10 +52,10 @@ char* process_instruct(char* p) {
     p += 8;
     p = skip_ws(p);
     std::string name;
-    p = read_identifier(p, name);
+    p = indexed_target(read_identifier(p, name), name, "");
     if (*p == '.') {
         std::string port;
-        p = read_identifier(p + 1, port);
+        p = indexed_target(read_identifier(p + 1, port), port, name);
         name += "." + port;
     }
     int w = convert_logic(name, 1);

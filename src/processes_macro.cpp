@@ -1,4 +1,7 @@
 // The source directives: `%d` macro definitions and `%i` file inclusion.
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -105,10 +108,19 @@ int macro_number(const std::string& name) {
     return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
 }
 
+// The path of the file that `%i "name"` reads: an absolute name as it is;
+// else the name in the input file's directory, then in each -I folder in
+// command-line order, the first that exists.  When none does, the last
+// path tried, whose opening reports the error.
 std::string include_path(const std::string& name) {
-    // An absolute name is opened as it is; a relative one in the input
-    // file's directory.
-    return g.readfile_path.empty() || name[0] == '/' ? name : g.readfile_path + "/" + name;
+    if (!name.empty() && name[0] == '/') return name;
+    std::string path = g.readfile_path.empty() ? name : g.readfile_path + "/" + name;
+    struct stat st;
+    for (const std::string& dir : g.include_dirs) {
+        if (stat(path.c_str(), &st) == 0) break;
+        path = dir + "/" + name;
+    }
+    return path;
 }
 
 // include -> "%i" '"' file-name '"'
@@ -130,6 +142,8 @@ char* process_include(char* p, const std::function<void(FILE*, const std::string
     FILE* f = open_source(path, st);
     std::unique_ptr<FILE, int (*)(FILE*)> closer(f, fclose);
     if (g.output && g.output->replaces(st)) refuse_output_over("included");
+    if (std::find(g.includes_read.begin(), g.includes_read.end(), path) == g.includes_read.end())
+        g.includes_read.push_back(path);
     std::string id = canonical_path(path);
     std::string where = g.read_filename + ": " + std::to_string(g.count) + ": ";
     for (const std::string& open : g.include_chain)

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "error.h"
+#include "made_up_names.h"
 #include "insert_list.h"
 #include "processes.h"
 #include "search_list.h"
@@ -26,14 +27,15 @@ int state_width(int n) {
 void generate_states(stage* st) {
     int w = state_width(st->state_num);
     const std::string s = st->name.str();
+    std::string reg = make_up_name(MadeUp::kStageSignal, s, "state");
     if (w == 1)
-        declare_signal("reg_wr _" + s + "_state;", T_REG_WR, 'f');
+        declare_signal("reg_wr " + reg + ";", T_REG_WR, 'f');
     else
-        declare_signal("reg_wr _" + s + "_state<" + std::to_string(w) + ">;", T_REG_WR, 'f');
+        declare_signal("reg_wr " + reg + "<" + std::to_string(w) + ">;", T_REG_WR, 'f');
     if (!st->state) syntax_error();
     int i = 0;
     for (state* a = st->state; a; a = a->next, ++i)
-        g.param_index.add(store_text("_" + s + "_" + a->name), w, i, a == st->state, !a->next);
+        g.param_index.add(store_text(make_up_name(MadeUp::kState, s, a->name)), w, i, a == st->state, !a->next);
 }
 
 // stage.task(args); : the argument transfers and the task select.
@@ -64,13 +66,13 @@ char* generate_transfer(char* p) {
     if (*p != ')') syntax_error();
     p = skip_ws(p + 1);
     if (*p != ';') syntax_error();
-    set_logic_text("_" + sname + "_" + tname + " = 0b1;");
+    set_logic_text(made_up_name(MadeUp::kTask, sname, tname) + " = 0b1;");
     return p + 1;
 }
 
 void finish_transfer(const std::string& current_stage) {
     stage* st = search_stage_list(current_stage);
-    set_logic_text("_" + st->name + "_on_reg := 0b0;");
+    set_logic_text(made_up_name(MadeUp::kStageSignal, st->name, "on_reg") + " := 0b0;");
 }
 
 bool in_stage_body() { return g.sp >= 0 && g.stack[0].kind == K_STAGE; }
@@ -141,8 +143,8 @@ void stage_signals(const stage* st) {
     const std::string s = st->name.str();
     std::string all_tasks, fast_tasks;
     for (task* t = st->task; t; t = t->next) {
-        declare_signal("sel _" + s + "_" + t->name + ";", T_SEL, 'x');
-        std::string sel = "_" + s + "_" + t->name;
+        std::string sel = make_up_name(MadeUp::kTask, s, t->name);
+        declare_signal("sel " + sel + ";", T_SEL, 'x');
         if (!all_tasks.empty()) all_tasks += "|";
         all_tasks += sel;
         if (t->fast) {
@@ -150,16 +152,18 @@ void stage_signals(const stage* st) {
             fast_tasks += sel;
         }
     }
-    declare_signal("reg_wr _" + s + "_on_reg;", T_REG_WR, 's');
-    declare_signal("sel _" + s + "_on;", T_SEL, 's');
+    std::string on_reg = make_up_name(MadeUp::kStageSignal, s, "on_reg");
+    declare_signal("reg_wr " + on_reg + ";", T_REG_WR, 's');
+    std::string on = make_up_name(MadeUp::kStageSignal, s, "on");
+    declare_signal("sel " + on + ";", T_SEL, 's');
     stack_push(nullptr, K_IF);
     stack_push(&all_tasks, K_IF);
-    set_logic_text("_" + s + "_on_reg := 0b1;");
+    set_logic_text(on_reg + " := 0b1;");
     stack_pop();
     if (fast_tasks.empty())
-        set_logic_text("_" + s + "_on = _" + s + "_on_reg;");
+        set_logic_text(on + " = " + on_reg + ";");
     else
-        set_logic_text("_" + s + "_on = _" + s + "_on_reg|" + fast_tasks + ";");
+        set_logic_text(on + " = " + on_reg + "|" + fast_tasks + ";");
 }
 
 }  // namespace
@@ -197,7 +201,7 @@ char* process_stage(char* p, std::string& current_stage) {
     p = skip_ws(p);
     if (*p != '{') syntax_error();
     stack_push(nullptr, K_STAGE);
-    std::string cond = "_" + current_stage + "_on";
+    std::string cond = made_up_name(MadeUp::kStageSignal, current_stage, "on");
     stack_push(&cond, K_STAGE);
     return p;
 }
@@ -278,7 +282,8 @@ char* process_state(char* p, const std::string& current_stage, int& state_name_f
     // undefined constant.
     if (!st->state_index.count(name)) syntax_error();
     stack_push(nullptr, K_STATE);
-    std::string cond = "_" + st->name + "_state == _" + st->name + "_" + name;
+    std::string cond = made_up_name(MadeUp::kStageSignal, st->name, "state") + " == " +
+                       made_up_name(MadeUp::kState, st->name, name);
     stack_push(&cond, K_STATE);
     return p;
 }
@@ -321,7 +326,8 @@ char* process_goto(char* p, const std::string& current_stage) {
     p = skip_ws(p);
     if (*p != ';') syntax_error();
     stage* st = search_stage_list(current_stage);
-    set_logic_text("_" + st->name + "_state := _" + st->name + "_" + target + ";");
+    set_logic_text(made_up_name(MadeUp::kStageSignal, st->name, "state") + " := " +
+                   made_up_name(MadeUp::kState, st->name, target) + ";");
     stack_pop_check();
     return p + 1;
 }

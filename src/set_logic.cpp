@@ -6,6 +6,7 @@
 #include "convert_logic.h"
 #include "processes.h"
 #include "error.h"
+#include "made_up_names.h"
 #include "search_list.h"
 #include "stack.h"
 
@@ -92,7 +93,12 @@ char* read_term(char* text, std::string& term) {
 }
 
 // actuals -> [ term { "," term } ] ")"
-char* process_module_port(char* text, const std::string& prefix, list* formal) {
+char* process_module_port(char* text, const std::string& inst, list* formal) {
+    // A formal argument of the module's own instruction is its own name;
+    // one of an instance's instruction is the net of that port.
+    auto target = [&](const list* arg) {
+        return inst.empty() ? arg->name.str() : made_up_name(MadeUp::kPortNet, inst, arg->name);
+    };
     if (*text == ')') return text;
     char* p = text;
     std::string term;
@@ -101,12 +107,12 @@ char* process_module_port(char* text, const std::string& prefix, list* formal) {
         p = read_term(p, term);
         if (*p != ',') break;
         if (!formal) syntax_error();
-        set_logic_text(prefix + formal->name + " = " + term + ";");
+        set_logic_text(target(formal) + " = " + term + ";");
         formal = formal->next;
         ++p;
     }
     if (*p != ')' || !formal) syntax_error();
-    set_logic_text(prefix + formal->name + " = " + term + ";");
+    set_logic_text(target(formal) + " = " + term + ";");
     return p;
 }
 
@@ -116,13 +122,13 @@ char* call_own_instruction(const std::string& f, char* args) {
 }
 
 void activate_instance_instruction(const std::string& inst, const std::string& f) {
-    set_logic_text("_" + inst + "_" + f + " = 0b1;");
+    set_logic_text(made_up_name(MadeUp::kPortNet, inst, f) + " = 0b1;");
 }
 
 char* call_instance_instruction(const std::string& inst, const std::string& f, char* args) {
     activate_instance_instruction(inst, f);
     if (*args == ')') return args;
-    return process_module_port(args, "_" + inst + "_", search_declare_instr_list(inst, f));
+    return process_module_port(args, inst, search_declare_instr_list(inst, f));
 }
 
 std::string build_condition() {
@@ -175,14 +181,13 @@ void rewrite_calls(std::string& rhs) {
         if (fs == open) syntax_error();
         std::string f = rhs.substr(fs, open - fs);
         size_t call_start = fs;
-        std::string prefix;
+        std::string inst;
         char* args = skip_ws(&rhs[open + 1]);
         char* q;
         if (fs > 0 && rhs[fs - 1] == '.') {
             call_start = fs - 1;
             while (call_start > 0 && is_ident_char(rhs[call_start - 1])) --call_start;
-            std::string inst = rhs.substr(call_start, fs - 1 - call_start);
-            prefix = "_" + inst + "_";
+            inst = rhs.substr(call_start, fs - 1 - call_start);
             q = call_instance_instruction(inst, f, args);
         } else {
             q = call_own_instruction(f, args);
@@ -199,7 +204,8 @@ void rewrite_calls(std::string& rhs) {
             select.assign(r, gt + 1);
             r = gt + 1;
         }
-        rhs = rhs.substr(0, call_start) + prefix + port + select + std::string(r);
+        std::string net = inst.empty() ? port : made_up_name(MadeUp::kPortNet, inst, port);
+        rhs = rhs.substr(0, call_start) + net + select + std::string(r);
         check_text_size(rhs);
     }
 }
@@ -257,15 +263,15 @@ char* end_call_statement(char* p) {
 // registers only, `=` for the others, none to an input.
 void check_assignment_form(const list* rec, bool reg_flag) {
     if (rec->type == T_INPUT) {
-        printf("%s is input port\n", rec->name.c_str());
+        fprintf(message_stream(), "%s is input port\n", rec->name.c_str());
         syntax_error();
     }
     if (is_combinational_type(rec->type) && reg_flag) {
-        printf("%s is not register. use \"=\" to assign.\n", rec->name.c_str());
+        fprintf(message_stream(), "%s is not register. use \"=\" to assign.\n", rec->name.c_str());
         syntax_error();
     }
     if (is_register_type(rec->type) && !reg_flag) {
-        printf("%s is register. use \":=\" to assign.\n", rec->name.c_str());
+        fprintf(message_stream(), "%s is register. use \":=\" to assign.\n", rec->name.c_str());
         syntax_error();
     }
 }
@@ -311,7 +317,7 @@ char* member_statement(char* p, const std::string& inst, int check) {
     std::string member;
     p = read_identifier(p + 1, member);
     p = indexed_target(skip_ws(p), member, inst);
-    std::string netname = "_" + inst + "_" + member;
+    std::string netname = made_up_name(MadeUp::kPortNet, inst, member);
     list* rec = find_wire(netname);
     if (!rec) syntax_error();
     if (*p == '(') {

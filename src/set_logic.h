@@ -15,8 +15,9 @@ char* set_logic(char* text, int check);
 // Collects a statement made by the translator itself (check 0).
 void set_logic_text(std::string statement);
 // Assigns the actual arguments at `text` (just after '(') to the formal
-// arguments `formal`; returns the position of the closing ')'.
-char* process_module_port(char* text, const std::string& prefix, list* formal);
+// arguments `formal` of an instruction of the instance `inst` (empty: of
+// the module itself); returns the position of the closing ')'.
+char* process_module_port(char* text, const std::string& inst, list* formal);
 // Instruction calls: the call is activated under the conditions of the
 // open levels, and the actual arguments at `args` (just after '(' and
 // white space) are bound to its formal arguments; each returns the

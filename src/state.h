@@ -22,6 +22,9 @@ struct PreprocessorName {
 };
 class OutputFile;
 
+// The output name that stands for standard output (-o -).
+inline const std::string kStandardOutput = "-";
+
 struct Sflc {
     // Command line: options, file names, and the size from which a piece
     // of a source file may end (see SourceReader).
@@ -33,6 +36,12 @@ struct Sflc {
         p_flag = 0, t_flag = 0, II_flag = 0, shinpi_flag = 0;
     // --extended: accept constructs that SFL written for other SFL tools uses
     int extended_flag = 0;
+    // --check: translate without writing the output; -I: the folders in
+    // which %i files are looked up after the input's; -M: the make
+    // dependency file to write.
+    int check_flag = 0;
+    std::vector<std::string> include_dirs;
+    std::string deps_filename;
     int km = 1;
     size_t piece_bytes = 1 << 20;
     // The output being written, while a run writes one (an included file
@@ -94,6 +103,10 @@ struct Sflc {
     // has not declared again, and those whose arguments are still the
     // declare's.
     std::unordered_set<const list*> inherited_ports;
+    // The names made up for the module's constructs, and those that got a
+    // suffix because another construct had made up the name before.
+    std::unordered_map<std::string, std::string> made_up_names;  // name -> construct
+    std::unordered_map<std::string, std::string> made_up_renames;
     std::unordered_set<const list*> inherited_args;
     // --extended: the values registers start with (at reset, or at power-up
     // for a register without reset), as sized constants; the arrays of
@@ -130,6 +143,9 @@ struct Sflc {
     // context of a decimal constant that is its whole value.
     int assignment_width = 0;
     std::vector<std::string> include_chain;
+    // Every file read through %i, once, as the path opened, in the order
+    // first read (for -M).
+    std::vector<std::string> includes_read;
     long long total_alloc_size = 0;
 
     // Storage: per module and for the whole run.

@@ -118,6 +118,11 @@ def check_devices(sflc, tmp):
     expect_run(sflc_run(sflc, ["-o", "full", "bad.sfl"], tmp), 1, BAD_ERR, "-o full, syntax error")
     expect_run(sflc_run(sflc, ["-o", "null", "x.sfl"], tmp), 0, b"", "-o null")
     expect_run(sflc_run(sflc, ["-o", "null", "bad.sfl"], tmp), 1, BAD_ERR, "-o null, syntax error")
+    # -o - on a standard output that cannot be written.
+    with open(os.path.join(tmp, "full"), "wb") as full:
+        p = subprocess.run([sflc, "-o", "-", "x.sfl"], cwd=tmp, stdout=full, stderr=subprocess.PIPE,
+                           timeout=30)
+    expect_run(p, 1, b"sflc: -: No space left on device\n", "-o - on a full device")
     for node in ("null", "full"):
         expect(is_char_device(os.path.join(tmp, node)), node + " is no longer a device node")
     # A link into /proc, as /dev/stdout is: the translation goes to stdout.

@@ -1,0 +1,21 @@
+// The names the translator makes up: the nets of instance ports (_u_p),
+// the task selects (_s_t), state constants (_s_x) and signals (_s_on,
+// _s_on_reg, _s_state) of stages.  Two constructs can make up the same
+// name in a valid design (an instance lcd with a port view_on, a stage
+// lcd_view with its _lcd_view_on); the later one then gets the name with
+// the first free suffix _1, _2, ... .  A made-up name that a declared name
+// holds already is kept, and its declaration reports the duplicate.
+#ifndef SFLC_MADE_UP_NAMES_H
+#define SFLC_MADE_UP_NAMES_H
+
+#include <string>
+#include <string_view>
+
+enum class MadeUp : char { kPortNet = 'p', kTask = 't', kState = 'x', kStageSignal = 's' };
+
+// Makes up the name of a new construct: _A_B, or a free variant of it.
+std::string make_up_name(MadeUp kind, std::string_view a, std::string_view b);
+// The name made up for a construct (_A_B when none was).
+std::string made_up_name(MadeUp kind, std::string_view a, std::string_view b);
+
+#endif
