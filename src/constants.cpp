@@ -4,6 +4,7 @@
 
 #include "core.h"
 #include "error.h"
+#include "processes.h"
 
 namespace {
 
@@ -155,7 +156,13 @@ bool constant_value(const std::string& text, long long& value) {
     int code;
     std::string bytes;
     unsigned long long v = 0;
-    if (is_digit(*p) && !constant_starts(p)) {
+    if (is_ident_start(*p)) {
+        // A macro whose value is a decimal number.
+        std::string name;
+        p = read_identifier(p, name);
+        if (!g.define_index.count(name)) return false;
+        v = static_cast<unsigned long long>(macro_number(name));
+    } else if (is_digit(*p) && !constant_starts(p)) {
         v = static_cast<unsigned long long>(read_decimal(p));
     } else if (constant_starts(p)) {
         std::vector<ConstantPart> parts;

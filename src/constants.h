@@ -52,7 +52,8 @@ std::string sized_constant(long long value, int width);
 
 // The value of the constant `text` (blanks around it allowed): a decimal
 // number, a 0b/0o/0x constant, a character or string constant (of up to
-// 8 characters), with an optional unary minus.  False when `text` is not
+// 8 characters) or a macro whose value is a decimal number, with an
+// optional unary minus.  False when `text` is not
 // one.
 bool constant_value(const std::string& text, long long& value);
 

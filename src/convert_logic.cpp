@@ -28,7 +28,7 @@ size_t ident_end(const std::string& t, size_t i) {
 // --extended: "text" becomes the hexadecimal constant of its bytes, which
 // every later step takes as any other constant.
 void string_constants(std::string& t) {
-    if (!g.extended_flag || t.find('"') == std::string::npos) return;
+    if (t.find('"') == std::string::npos) return;
     std::string out, bytes;
     for (size_t i = 0; i < t.size();) {
         int code;

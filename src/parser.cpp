@@ -10,6 +10,7 @@
 #include "decimal_constant.h"
 #include "error.h"
 #include "made_up_names.h"
+#include "processes.h"
 #include "search_list.h"
 #include "stack.h"
 
@@ -251,6 +252,16 @@ private:
         }
         p = skip_space_only(p);
         const char* after_name = p;
+        long long decimal;
+        if (g.extended_flag && prev_ != WIDTH_PREFIX && is_macro_name(token_) && macro_decimal(token_, decimal)) {
+            // --extended: a macro whose value is a decimal number is that
+            // decimal constant, sized by its context.
+            if (prev_ == OPERAND || prev_ == CLOSE) syntax_error();
+            emit(postfix_, kDecimalMark + std::to_string(decimal));
+            prev_ = OPERAND;
+            i_ = static_cast<size_t>(after_name - text_);
+            return;
+        }
         int width = name_width(token_);
         long long h = -1, l = -1;
         std::string index;  // a select by a value: the index's name

@@ -69,5 +69,7 @@ char* process_include(char* p, const std::function<void(FILE*, const std::string
 // The value of the macro `name` as a number: its value, blanks trimmed,
 // must be a decimal number (else a syntax error).
 int macro_number(const std::string& name);
+// Whether the macro `name` is a decimal number (blanks trimmed), and its value.
+bool macro_decimal(const std::string& name, long long& value);
 
 #endif

@@ -94,17 +94,23 @@ char* process_define(char* p, FILE* out) {
     return e;
 }
 
-int macro_number(const std::string& name) {
+bool macro_decimal(const std::string& name, long long& value) {
     const list* m = find_in(g.define_index, name);
-    if (!m) syntax_error();
+    if (!m) return false;
     std::string_view v = m->logic->value;
     while (!v.empty() && is_space(v.front())) v.remove_prefix(1);
     while (!v.empty() && is_space(v.back())) v.remove_suffix(1);
-    if (v.empty()) syntax_error();
+    if (v.empty()) return false;
     for (char c : v)
-        if (!is_digit(c)) syntax_error();
+        if (!is_digit(c)) return false;
     const char* q = v.data();
-    long long n = read_decimal(q);
+    value = read_decimal(q);
+    return true;
+}
+
+int macro_number(const std::string& name) {
+    long long n;
+    if (!macro_decimal(name, n)) syntax_error();
     return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
 }
 
