@@ -148,6 +148,9 @@ bool StatementEnds::may_end_after(const std::string& line) {
             size_t s = i;
             while (i < n && is_ident_char(line[i])) ++i;
             if (line.compare(s, i - s, "stage_name") == 0) stage_name_seen_ = true;
+            // --extended: a stage body is read whole, for the states that
+            // its state blocks declare.
+            if (g.extended_flag && line.compare(s, i - s, "stage") == 0) stage_seen_ = true;
             auto word = [&](const char* w) { return line.compare(s, i - s, w) == 0; };
             loop_word_ = g.extended_flag && (word("par") || word("any") || word("alt") || word("join"));
             seen(line[i - 1]);
@@ -170,6 +173,11 @@ bool StatementEnds::may_end_after(const std::string& line) {
             in_stage_name_ = true;
         } else if (c == '}' && in_stage_name_) {
             in_stage_name_ = false;
+        } else if (c == '{' && (stage_seen_ || stage_depth_ > 0)) {
+            stage_seen_ = false;
+            ++stage_depth_;
+        } else if (c == '}' && stage_depth_ > 0) {
+            --stage_depth_;
         }
         if (!is_space(c)) seen(c);
         ++i;
@@ -178,7 +186,7 @@ bool StatementEnds::may_end_after(const std::string& line) {
     // of a statement that goes on.
     bool block_end = last == '}' && (sig_before_ == ';' || sig_before_ == '{' || sig_before_ == '}');
     return (last == ';' || block_end) && paren_depth_ == 0 && !in_stage_name_ && !stage_name_seen_ &&
-           !loop_header_ && loop_braces_ == 0;
+           !loop_header_ && loop_braces_ == 0 && !stage_seen_ && stage_depth_ == 0;
 }
 
 namespace {
@@ -329,6 +337,7 @@ namespace {
 
 
 void end_of_block(Frame& f) {
+    check_terminal_args();
     g.combinational = 0;
     g.module_flag = 0;
     g.circuit_flag = 0;
@@ -415,7 +424,9 @@ char* declaration(char* p, Frame& f) {
 char* stage_statement(char* p, Frame& f) {
     if (mycmp(p, "stage", 0)) {
         f.header_brace = true;
-        return process_stage(p, f.current_stage);
+        p = process_stage(p, f.current_stage);
+        if (declare_implicit_states(f.current_stage, p)) f.state_name_flag = 1;
+        return p;
     }
     if (mycmp(p, "state_name", 0)) {
         f.state_name_flag = 1;

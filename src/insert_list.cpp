@@ -164,6 +164,10 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
         p = read_identifier(p, name);
         check_verilog_name(name);
         p = skip_ws(p);
+        // --extended: an instruction with its argument list, `f(a, b)`.
+        std::vector<std::string> args;
+        bool has_args = *p == '(' && g.extended_flag && is_instruction_type(type);
+        if (has_args) p = skip_ws(read_terminal_args(p, args));
         long long elements = 0;
         if (arrays && *p == '[') p = read_array_size(p, name, elements);
         bool initialized = g.extended_flag && is_register_type(type);
@@ -235,6 +239,7 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
                 declare_local(element, cur);
             if (elements) g.array_elements.insert(cur);
             if (valued) set_initial_value(cur, value);
+            if (has_args) enter_terminal_args(cur, args);
         }
         ++p;
         if (last) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core.h"
 
@@ -19,12 +20,26 @@ char* process_declare(char* p);
 // 1 when a signal declaration keyword (input, reg, instrself, ...) stands at `p`.
 bool is_wire_keyword(const char* p);
 char* process_wire(char* p);
+
+// Instruction arguments (processes_instr_arg.cpp).
 char* process_instr_arg(char* p);
 char* register_instr_arg(list* head, char* p);
+// --extended: the argument list "(" a, b ")" written after an instruction
+// in its declaration, at `p` ('('); returns the position after the ')'.
+char* read_terminal_args(char* p, std::vector<std::string>& names);
+// Gives the instruction `rec` the arguments read so.
+void enter_terminal_args(const list* rec, const std::vector<std::string>& names);
+// At the end of a module or declare block: every argument named in such a
+// list must be declared in the block.
+void check_terminal_args();
 
 // Stages, states and transfers (processes_stage.cpp).
 char* process_stage_name(char* p);
 char* process_stage(char* p, std::string& current_stage);
+// --extended: a stage body (at its '{') with state blocks and no state_name
+// statement declares the states of those blocks, in order, as a
+// `state_name` opening the body would; true when it did.
+bool declare_implicit_states(const std::string& stage_name, const char* body);
 char* process_state_name(char* p, const std::string& current_stage);
 char* insert_state_list(char* p, const std::string& stage_name);
 char* process_first_state(char* p, const std::string& current_stage);

@@ -1,5 +1,6 @@
 // Stages, tasks and states, and the transfers between them.
 #include <string>
+#include <vector>
 
 #include "error.h"
 #include "made_up_names.h"
@@ -205,6 +206,65 @@ char* process_stage(char* p, std::string& current_stage) {
     stack_push(&cond, K_STAGE);
     return p;
 }
+
+namespace {
+
+// The identifier of a `state` statement at `q`, or empty.
+std::string state_block_name(const char* q) {
+    q = skip_space_only(q + 5);
+    const char* e = q;
+    if (!is_alpha(*e)) return std::string();
+    while (is_ident_char(*e)) ++e;
+    return std::string(q, e);
+}
+
+}  // namespace
+
+bool declare_implicit_states(const std::string& stage_name, const char* body) {
+    if (!g.extended_flag) return false;
+    std::vector<std::string> names;
+    int depth = 0, parens = 0;
+    char prev = 0;
+    for (const char* q = body; *q; ++q) {
+        char c = *q;
+        if (c == '\'') {  // a character constant
+            while (q[1] && q[1] != '\'' && q[1] != '\n') ++q;
+            if (q[1] == '\'') ++q;
+            prev = c;
+            continue;
+        }
+        if (is_ident_start(c)) {
+            // A statement of the body itself: state_name or state.
+            if (depth == 1 && parens == 0 && (prev == '{' || prev == ';' || prev == '}')) {
+                if (mycmp(q, "state_name", 0)) return false;
+                if (mycmp(q, "state", 0)) {
+                    std::string name = state_block_name(q);
+                    bool known = false;
+                    for (const std::string& n : names) known = known || n == name;
+                    if (!name.empty() && !known) names.push_back(name);
+                }
+            }
+            while (is_ident_char(q[1])) ++q;
+        } else if (c == '{') {
+            ++depth;
+        } else if (c == '}') {
+            if (--depth == 0) break;
+        } else if (c == '(') {
+            ++parens;
+        } else if (c == ')') {
+            --parens;
+        }
+        if (!is_space(c)) prev = c;
+    }
+    if (names.empty()) return false;
+    std::string text = "state_name";
+    for (size_t i = 0; i < names.size(); ++i) text += (i ? ", " : " ") + names[i];
+    text += ";";
+    LineCountingOff off;
+    insert_state_list(&text[0], stage_name);
+    return true;
+}
+
 
 // state_name -> "state_name" name { "," name } ";"
 char* process_state_name(char* p, const std::string& current_stage) {

@@ -57,6 +57,7 @@ inline bool is_port_type(int t) {
 }
 inline bool is_callable_type(int t) { return t == T_INSTROUT || t == T_INSTRSELF; }
 inline bool is_accepted_instruction_type(int t) { return t == T_INSTRIN || t == T_INSTRSELF; }
+inline bool is_instruction_type(int t) { return t == T_INSTRIN || t == T_INSTROUT || t == T_INSTRSELF; }
 
 struct logic;
 

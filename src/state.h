@@ -99,6 +99,9 @@ struct Sflc {
     Text last_value;
     // Instruction arguments of the module's signals.
     std::unordered_map<const list*, ArgChain> module_args;
+    // Arguments named in the argument lists of instruction declarations
+    // (--extended), as (instruction, argument), checked at the block's end.
+    std::vector<std::pair<std::string, std::string>> pending_args;
     // --extended: the ports the module took from its declare that its body
     // has not declared again, and those whose arguments are still the
     // declare's.

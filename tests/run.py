@@ -85,7 +85,8 @@ def stubs(verilog, sfl_texts):
             ports = [] if interface else [("input", "m_clock", 1), ("input", "p_reset", 1)]
             for stmt in body.split(";"):
                 d = PORT_RE.match(stmt)
-                for item in d.group(2).split(",") if d else []:
+                # (an instruction's argument list, --extended, is no port)
+                for item in re.sub(r"\([^)]*\)", "", d.group(2)).split(",") if d else []:
                     p = re.match(r"^\s*([A-Za-z_]\w*)\s*(?:<\s*(\d+)\s*>)?\s*$", item)
                     if p:
                         ports.append((DIRECTION[d.group(1)], p.group(1), int(p.group(2) or 1)))
