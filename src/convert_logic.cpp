@@ -324,7 +324,9 @@ void macros(std::string& t) {
         if (is_alpha(t[i]) && prev != '`' && !is_ident_char(prev)) {
             size_t e = ident_end(t, i);
             bool made_up = e < n && t[e] == '$';  // a block-local name, not a macro
-            if (!made_up && g.define_index.count(std::string_view(t).substr(i, e - i))) out.push_back('`');
+            // The digits of a sized decimal constant (8'd1), not a macro.
+            bool decimal_digits = prev == '\'' && t[i] == 'd';
+            if (!made_up && !decimal_digits && g.define_index.count(std::string_view(t).substr(i, e - i))) out.push_back('`');
             out.append(t, i, e - i);
             i = e;
             continue;
