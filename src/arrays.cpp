@@ -5,6 +5,7 @@
 
 #include "constants.h"
 #include "error.h"
+#include "processes.h"
 #include "made_up_names.h"
 #include "search_list.h"
 
@@ -100,6 +101,10 @@ void resolve_indexed_names(std::string& t) {
         }
         std::string name;
         std::string index = t.substr(open + 1, close - open - 1);
+        if (instance.empty() && memory_named(t.substr(i, e - i))) {
+            i = e - 1;  // a memory word: its address is translated on its own
+            continue;
+        }
         resolve_indexed_names(index);
         if (!indexed_name(t.substr(i, e - i), index, instance, name)) {
             i = e - 1;

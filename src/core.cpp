@@ -38,6 +38,9 @@ void delete_all_list() {
     g.module_tasks.clear();
     g.module_states.clear();
     g.module_args.clear();
+    g.memory_depths.clear();
+    g.memory_writes.clear();
+    g.memory_address_nets.clear();
     g.inherited_ports.clear();
     g.made_up_names.clear();
     g.made_up_renames.clear();

@@ -145,7 +145,7 @@ bool replace_array_element(list* rec, int type, char mark, int width) {
 // entering its names as `entry` says; with `arrays`, a name may declare an
 // array.
 char* enter_names(char* text, list* record, int type, char mark, Entry entry, bool arrays) {
-    if (g.combinational && is_register_type(type)) syntax_error();
+    if (g.combinational && (is_register_type(type) || type == T_MEMORY)) syntax_error();
     char* p = text;
     list* prev = nullptr;  // record before the current one (instances only)
     if (type == T_INSTANCE) {
@@ -170,6 +170,13 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
         if (has_args) p = skip_ws(read_terminal_args(p, args));
         long long elements = 0;
         if (arrays && *p == '[') p = read_array_size(p, name, elements);
+        char* depth = type == T_MEMORY ? p : nullptr;  // mem name[depth]
+        if (depth) {
+            if (*p != '[') syntax_error();
+            while (*p && *p != ']' && *p != ';') ++p;
+            if (*p != ']') syntax_error();
+            p = skip_ws(p + 1);
+        }
         bool initialized = g.extended_flag && is_register_type(type);
         int width = 1;
         if (*p != ',' && *p != ';' && !(initialized && *p == '=')) {
@@ -240,6 +247,7 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
             if (elements) g.array_elements.insert(cur);
             if (valued) set_initial_value(cur, value);
             if (has_args) enter_terminal_args(cur, args);
+            if (depth) read_memory_depth(depth, cur);
         }
         ++p;
         if (last) {

@@ -252,6 +252,8 @@ private:
         }
         p = skip_space_only(p);
         const char* after_name = p;
+        const list* memory = memory_named(token_);
+        if (memory) p = after_name = memory_word(p, memory, token_);
         long long decimal;
         if (g.extended_flag && prev_ != WIDTH_PREFIX && is_macro_name(token_) && macro_decimal(token_, decimal)) {
             // --extended: a macro whose value is a decimal number is that
@@ -262,7 +264,7 @@ private:
             i_ = static_cast<size_t>(after_name - text_);
             return;
         }
-        int width = name_width(token_);
+        int width = memory ? memory->width : name_width(token_);
         long long h = -1, l = -1;
         std::string index;  // a select by a value: the index's name
         const char* after_select = nullptr;

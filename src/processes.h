@@ -61,6 +61,19 @@ char* read_parenthesised(char* p, std::string& text);
 char* process_if(char* p);
 char* process_instruct(char* p);
 
+// Memories (processes_memory.cpp).
+// The memory of that name, or null.
+const list* memory_named(const std::string& name);
+// "[" depth "]" after the name of a memory in its declaration.
+char* read_memory_depth(char* p, const list* mem);
+// A word read, mem "[" address "]" with `p` at the '[': `token` becomes
+// its Verilog text; returns the position after the ']' and blanks.
+const char* memory_word(const char* p, const list* mem, std::string& token);
+// A word written, mem "[" address "]" ":=" value ";" with `p` at the '['.
+char* process_memory_write(char* p, const list* mem);
+// The always block of a memory's writes.
+void print_memory(FILE* out, const list* mem);
+
 // switch and its case labels (processes_switch.cpp).
 char* process_switch(char* p);
 char* process_case(char* p);

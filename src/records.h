@@ -26,7 +26,9 @@ enum {
     T_INSTRIN = 17,
     T_INSTROUT = 18,
     T_INSTRSELF = 19,
-    T_INSTANCE = 20
+    T_INSTANCE = 20,
+    // --extended: a memory, an array of words (never in a declare).
+    T_MEMORY = 21
 };
 
 // Condition stack scope kinds.
@@ -89,6 +91,14 @@ struct ArgChain {
 struct ArrayShape {
     long long size = 0;
     int digits = 1;
+};
+
+// One write of a memory word: under `cond`, the word at `address` takes
+// `value` (Verilog texts).
+struct MemoryWrite {
+    Text cond;
+    Text address;
+    Text value;
 };
 
 // One condition/value pair driving a signal.

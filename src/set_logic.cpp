@@ -339,7 +339,11 @@ char* set_logic(char* text, int check) {
     char* start = p;
     std::string target;
     p = read_identifier(p, target);
-    p = indexed_target(skip_ws(p), target, "");
+    p = skip_ws(p);
+    if (*p == '[') {
+        if (const list* mem = memory_named(target)) return process_memory_write(p, mem);
+    }
+    p = indexed_target(p, target, "");
     list* rec = find_wire(target);
     if (check && g.extended_flag && is_compound_transfer(p)) return process_compound_transfer(p, target);
     if (p[0] == ':' && p[1] == '=') {

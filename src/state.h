@@ -99,6 +99,11 @@ struct Sflc {
     Text last_value;
     // Instruction arguments of the module's signals.
     std::unordered_map<const list*, ArgChain> module_args;
+    // --extended memories: the depth of each, its writes in source order,
+    // and the wires holding computed addresses, by their expression.
+    std::unordered_map<const list*, long long> memory_depths;
+    std::unordered_map<const list*, std::vector<MemoryWrite>> memory_writes;
+    std::unordered_map<std::string, std::string> memory_address_nets;
     // Arguments named in the argument lists of instruction declarations
     // (--extended), as (instruction, argument), checked at the block's end.
     std::vector<std::pair<std::string, std::string>> pending_args;

@@ -142,6 +142,18 @@ def hdl_check(workdir, rel):
     return kinds
 
 
+def memory_check(vfile):
+    """Yosys must infer every array of the translated file as a memory."""
+    with open(vfile, encoding="latin-1") as f:
+        arrays = len(re.findall(r"^\s*reg\b[^;]*\[0:\d+\];", f.read(), re.M))
+    if not arrays:
+        return
+    rc, out, err = run(["yosys", "-p", "read_verilog %s; proc; memory -nomap; stat" % vfile])
+    found = sum(int(n) for n in re.findall(r"\$mem(?:_v2)?\s+(\d+)", out))
+    if rc or found != arrays:
+        raise Failure("yosys infers %d memories of the %d arrays in %s" % (found, arrays, vfile))
+
+
 def cases(args):
     """Runs the harness on the cases, then the Verilog tools on its outputs."""
     scratch = tempfile.mkdtemp(prefix="sflc-cases-")
@@ -180,6 +192,7 @@ def sim(args):
                 if rc or out or err:
                     raise Failure("sflc %s on %s: exit %d: %s" % (" ".join(variant), design, rc, out + err))
                 hdl_check(work, os.path.basename(vfiles[-1]))
+                memory_check(vfiles[-1])
             rc, out, err = run(["iverilog", "-g2005", "-I", os.path.join(HERE, "sim"), "-o", "sim.vvp", tb] + vfiles,
                                cwd=work)
             if rc:

@@ -1,0 +1,135 @@
+// Memories (--extended): `mem cells[256]<8>;` declares 256 words of 8
+// bits, `cells[a] := d;` writes a word at the clock edge under the open
+// conditions, `cells[a]` in an expression reads one.  The Verilog is an
+// array, `reg [7:0] cells [0:255];`, written in an always block without
+// reset, the writes in source order with the first that holds winning.
+// An address that is not a plain signal name is computed in a wire of its
+// own width, so that it wraps as SFL arithmetic does (a simulator would
+// evaluate an index expression wider than its operands).
+#include <string>
+
+#include "constants.h"
+#include "convert_logic.h"
+#include "error.h"
+#include "insert_list.h"
+#include "processes.h"
+#include "search_list.h"
+#include "set_logic.h"
+
+namespace {
+
+// The text between the '[' at `p` and its ']'; returns the position of the ']'.
+const char* bracketed(const char* p, std::string& inside) {
+    const char* q = p;
+    for (int depth = 0; *q && *q != ';'; ++q) {
+        if (*q == '[') ++depth;
+        if (*q == ']' && --depth == 0) break;
+    }
+    if (*q != ']') syntax_error();
+    inside.assign(p + 1, q);
+    return q;
+}
+
+bool plain_name(const std::string& s) {
+    if (s.empty() || !is_ident_start(s[0])) return false;
+    for (char c : s)
+        if (!is_ident_char(c)) return false;
+    return true;
+}
+
+// The Verilog index of a word of `mem` at the SFL address `address`.
+std::string memory_address(const list* mem, std::string address) {
+    int width = convert_logic(address, 1);
+    if (width < 1) syntax_error();
+    long long depth = g.memory_depths.at(mem);
+    if (width < 62 && (1LL << width) < depth) warning("\"memory address\"");
+    if (plain_name(address)) return address;
+    auto known = g.memory_address_nets.find(address);
+    if (known != g.memory_address_nets.end()) return known->second;
+    std::string name = "_" + mem->name.str() + "_address" + std::to_string(g.memory_address_nets.size());
+    std::string decl = "sel " + name + (width > 1 ? "<" + std::to_string(width) + ">" : "") + ";";
+    list* net = append_wire_record();
+    insert_list(&decl[0], net, T_SEL, 'x');
+    logic* pair = new_logic();
+    pair->cond = condition_text("(1'b1)");
+    pair->value = store_text(address);
+    append_pair(net, pair);
+    g.memory_address_nets.emplace(address, name);
+    return name;
+}
+
+}  // namespace
+
+const list* memory_named(const std::string& name) {
+    const list* rec = find_wire(name);
+    return rec && rec->type == T_MEMORY ? rec : nullptr;
+}
+
+char* read_memory_depth(char* p, const list* mem) {
+    if (*p != '[') syntax_error();
+    std::string inside;
+    const char* close = bracketed(p, inside);
+    long long depth;
+    if (!constant_value(inside, depth) || depth < 1 || depth > 0x7fffffff) syntax_error();
+    g.memory_depths[mem] = depth;
+    return skip_ws(const_cast<char*>(close) + 1);
+}
+
+const char* memory_word(const char* p, const list* mem, std::string& token) {
+    if (*p != '[') syntax_error();  // a memory is read one word at a time
+    std::string address;
+    const char* close = bracketed(p, address);
+    token = mem->name.str() + "[" + memory_address(mem, address) + "]";
+    return skip_space_only(close + 1);
+}
+
+// mem "[" address "]" ":=" expr ";"
+char* process_memory_write(char* p, const list* mem) {
+    debug_message("memory write");
+    std::string address;
+    char* close = const_cast<char*>(bracketed(p, address));
+    for (char* q = p; q < close; ++q)
+        if (*q == '\n' && g.count_ok) count_newline(q + 1);
+    p = skip_ws(close + 1);
+    if (p[0] != ':' || p[1] != '=') syntax_error();
+    p = skip_ws(p + 2);
+    char* semi = p;
+    while (*semi && *semi != ';') ++semi;
+    if (!*semi) syntax_error();
+    std::string value(p, semi);
+    for (char* q = p; q < semi; ++q)
+        if (*q == '\n' && g.count_ok) count_newline(q + 1);
+    std::string index;
+    {
+        LineCountingOff off;
+        index = memory_address(mem, address);
+    }
+    int width = convert_logic(value, 1);
+    if (width != mem->width)
+        warning("=, left = " + std::to_string(mem->width) + ", right = " + std::to_string(width));
+    MemoryWrite w;
+    w.cond = condition_text(build_condition());
+    w.address = store_text(index);
+    w.value = store_text(value);
+    g.memory_writes[mem].push_back(w);
+    return semi + 1;
+}
+
+void print_memory(FILE* out, const list* mem) {
+    auto writes = g.memory_writes.find(mem);
+    if (writes == g.memory_writes.end()) return;
+    fprintf(out, "\n   always @(%s m_clock) begin\n", mem->edge ? "negedge" : "posedge");
+    bool first = true;
+    for (const MemoryWrite& w : writes->second) {
+        std::string_view c = w.cond;
+        if (c == "(1'b1)" || c == "((1'b1))")
+            fprintf(out, "      %s%s[%s] <= %s;\n", first ? "" : "else ", mem->name.c_str(), w.address.c_str(),
+                    w.value.c_str());
+        else
+            fprintf(out, "      %sif (%s) %s[%s] <= %s;\n", first ? "" : "else ", w.cond.c_str(), mem->name.c_str(),
+                    w.address.c_str(), w.value.c_str());
+        first = false;
+        if (c == "(1'b1)" || c == "((1'b1))") break;  // later writes never take place
+    }
+    fputs("   end\n", out);
+}
