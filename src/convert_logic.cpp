@@ -339,9 +339,10 @@ void macros(std::string& t) {
 
 }  // namespace
 
+// expression -> Verilog expression: the passes below, in this order.
 int convert_logic(std::string& text, int want_width) {
-    int saved = g.count_ok;
-    g.count_ok = 0;
+    // The newlines of the text were counted where the statement was read.
+    LineCountingOff off;
     check_text_size(text);
     // A macro's value is copied as written (Verilog reads its strings as
     // the same constants); expressions get their strings and indexed names.
@@ -362,6 +363,5 @@ int convert_logic(std::string& text, int want_width) {
     concatenations(text);
     macros(text);
     delete_space(text);
-    g.count_ok = saved;
     return width;
 }

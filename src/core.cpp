@@ -136,6 +136,63 @@ void delete_space(std::string& text) {
 
 // ------------------------------------------------------------ dispatcher
 
+bool StatementEnds::may_end_after(const std::string& line) {
+    size_t i = 0, n = line.size();
+    while (i < n && is_space(line[i])) ++i;
+    if (i < n && line[i] == '%') return false;
+    char last = 0;
+    auto seen = [&](char c) {
+        last = c;
+        sig_before_ = sig_;
+        sig_ = c;
+    };
+    while (i < n) {
+        char c = line[i];
+        if (is_ident_start(c)) {
+            size_t s = i;
+            while (i < n && is_ident_char(line[i])) ++i;
+            if (line.compare(s, i - s, "stage_name") == 0) stage_name_seen_ = true;
+            // --extended: a stage body is read whole, for the states that
+            // its state blocks declare.
+            if (g.extended_flag && line.compare(s, i - s, "stage") == 0) stage_seen_ = true;
+            auto word = [&](const char* w) { return line.compare(s, i - s, w) == 0; };
+            loop_word_ = g.extended_flag && (word("par") || word("any") || word("alt") || word("join"));
+            seen(line[i - 1]);
+            continue;
+        }
+        if (loop_word_ && !is_space(c)) {
+            loop_header_ = loop_header_ || c == '(';
+            loop_word_ = false;
+        }
+        if (c == '{' && (loop_header_ || loop_braces_ > 0) && paren_depth_ == 0) {
+            loop_header_ = false;
+            ++loop_braces_;
+        } else if (c == '}' && loop_braces_ > 0) {
+            --loop_braces_;
+        }
+        if (c == '(') ++paren_depth_;
+        if (c == ')') --paren_depth_;
+        if (c == '{' && stage_name_seen_) {
+            stage_name_seen_ = false;
+            in_stage_name_ = true;
+        } else if (c == '}' && in_stage_name_) {
+            in_stage_name_ = false;
+        } else if (c == '{' && (stage_seen_ || stage_depth_ > 0)) {
+            stage_seen_ = false;
+            ++stage_depth_;
+        } else if (c == '}' && stage_depth_ > 0) {
+            --stage_depth_;
+        }
+        if (!is_space(c)) seen(c);
+        ++i;
+    }
+    // A '}' elsewhere (`x = a}` followed by `;` on the next line) is part
+    // of a statement that goes on.
+    bool block_end = last == '}' && (sig_before_ == ';' || sig_before_ == '{' || sig_before_ == '}');
+    return (last == ';' || block_end) && paren_depth_ == 0 && !in_stage_name_ && !stage_name_seen_ &&
+           !loop_header_ && loop_braces_ == 0 && !stage_seen_ && stage_depth_ == 0;
+}
+
 namespace {
 
 std::string with_commas(long long v) {
@@ -149,10 +206,12 @@ std::string with_commas(long long v) {
     return out;
 }
 
-// The pieces of one source file, as the dispatcher walks them.
+// The pieces of one source file, as the dispatcher walks them; the file
+// starts in the comment state that the files read before it left.
 class Pieces {
 public:
-    Pieces(FILE* in, const std::string& name, size_t piece_bytes) : reader_(in, name, piece_bytes) {}
+    Pieces(FILE* in, const std::string& name, size_t piece_bytes)
+        : reader_(in, name, piece_bytes, ends_, g.comment) {}
     // The next piece, null at the end.
     char* next() {
         if (!reader_.next(piece_)) return nullptr;
@@ -165,6 +224,7 @@ public:
     SourceReader& reader() { return reader_; }
 
 private:
+    StatementEnds ends_;
     SourceReader reader_;
     std::string piece_;
     const char* piece_end_ = nullptr;
@@ -186,6 +246,7 @@ struct Frame {
     bool header_brace = false;
 };
 
+// top_level -> recursive | module | circuit | declare | "%d" ... | "%i" ...
 char* top_level_statement(char* p, Frame& f) {
     if (f.depth != 0 || g.sp != -1) syntax_error();
     clear_instances();
@@ -208,7 +269,7 @@ char* top_level_statement(char* p, Frame& f) {
     return p;
 }
 
-// Reads `condition : statement` of an alt or any block.
+// alternative -> condition ":" statement   (in an alt or any block)
 char* alternative(char* p, Frame&) {
     char* s = p;
     char* q = p;
@@ -328,13 +389,11 @@ char* directive_in_body(char* p, Frame& f) {
     });
 }
 
-char* block_statement(char* p, Frame& f) {
-    bool is_else = mycmp(p, "else", 0) && *skip_space_only(p + 4) != ':';
-    if (!is_else) g.else_ready = false;
-    bool header_brace = f.header_brace;
-    f.header_brace = false;
+// "{" | "}": a '{' after a header belongs to the level it opened; under
+// --extended a bare '{' opens a plain block, as par.  The '}' of depth 0
+// ends the module (or declare) block.
+char* brace(char* p, Frame& f, bool header_brace) {
     if (*p == '{') {
-        // { ... } where no header opened a level: a plain block, as par.
         if (f.depth > 0 && !header_brace && g.extended_flag) {
             debug_message("par");
             stack_push(nullptr, K_PAR);
@@ -343,17 +402,20 @@ char* block_statement(char* p, Frame& f) {
         debug_message("{, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(g.sp));
         return p + 1;
     }
-    if (*p == '}') {
-        --f.depth;
-        debug_message("}, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(g.sp));
-        ++p;
-        if (f.depth < f.floor) syntax_error();
-        if (f.depth == 0)
-            end_of_block(f);
-        else
-            stack_pop();
-        return p;
-    }
+    --f.depth;
+    debug_message("}, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(g.sp));
+    ++p;
+    if (f.depth < f.floor) syntax_error();
+    if (f.depth == 0)
+        end_of_block(f);
+    else
+        stack_pop();
+    return p;
+}
+
+// Declarations: directives in a body (--extended), pos_reg/neg_reg,
+// signals, instr_arg and stage_name; null when none stands at `p`.
+char* declaration(char* p, Frame& f) {
     if (g.extended_flag && (strncmp(p, "%d ", 3) == 0 || strncmp(p, "%i ", 3) == 0))
         return directive_in_body(p, f);
     if (strncmp(p, "pos_reg", 7) == 0) return p + 4;
@@ -368,6 +430,11 @@ char* block_statement(char* p, Frame& f) {
     }
     if (mycmp(p, "instr_arg", 0)) return process_instr_arg(p);
     if (mycmp(p, "stage_name", 0)) return process_stage_name(p);
+    return nullptr;
+}
+
+// Stage bodies, states and transfers; null when none stands at `p`.
+char* stage_statement(char* p, Frame& f) {
     if (mycmp(p, "stage", 0)) {
         f.header_brace = true;
         p = process_stage(p, f.current_stage);
@@ -384,6 +451,12 @@ char* block_statement(char* p, Frame& f) {
     if (mycmp(p, "goto", 0)) return process_goto(p, f.current_stage);
     if (mycmp(p, "finish", ';')) return process_finish(p, f.current_stage);
     if (mycmp(p, "relay", 0)) return process_relay(p, f.current_stage);
+    return nullptr;
+}
+
+// Headers that open a level of the condition stack: if, switch
+// (--extended), par, alt, any and instruct; null when none stands at `p`.
+char* block_header(char* p, Frame& f) {
     if (mycmp(p, "if", '(')) return process_if(p);
     if (g.extended_flag && mycmp(p, "switch", '(')) {
         f.header_brace = true;
@@ -403,27 +476,48 @@ char* block_statement(char* p, Frame& f) {
         }
     }
     if (mycmp(p, "instruct", 0)) return process_instruct(p);
+    return nullptr;
+}
+
+// instance -> TYPE name { "," name } ";"  where TYPE names a declare; null
+// when no declared type stands at `p`.
+char* instance_statement(char* p) {
+    if (!is_alpha(*p)) return nullptr;
+    std::string id;
+    const char* after = read_identifier(p, id);
+    // Under --extended, a name followed by '.' is an instance of that name.
+    bool member = g.extended_flag && *skip_space_only(after) == '.';
+    if (g.declare_index.count(id) && !member) return insert_list(p, append_wire_record(), T_INSTANCE, '0');
+    return nullptr;
+}
+
+// else -> "else" statement: the negation of the `if` that the statement
+// just ended closed, under the levels it closed with it.  Only there: an
+// `else` elsewhere (an alternative without its colon, say) has no condition.
+char* else_header(char* p) {
+    const std::string* negation = prepare_else();
+    if (!negation) syntax_error();
+    debug_message("ifelse");
+    p = skip_ws(p + 4);
+    std::string cond = *negation;
+    stack_push(nullptr, K_ELSE);
+    stack_push(&cond, K_ELSE);
+    return p;
+}
+
+// A statement inside a module, circuit or declare block.
+char* block_statement(char* p, Frame& f) {
+    bool is_else = mycmp(p, "else", 0) && *skip_space_only(p + 4) != ':';
+    if (!is_else) g.else_ready = false;
+    bool header_brace = f.header_brace;
+    f.header_brace = false;
+    if (*p == '{' || *p == '}') return brace(p, f, header_brace);
+    if (char* q = declaration(p, f)) return q;
+    if (char* q = stage_statement(p, f)) return q;
+    if (char* q = block_header(p, f)) return q;
     if (g.declare_flag) syntax_error();
-    if (is_alpha(*p)) {
-        std::string id;
-        const char* after = read_identifier(p, id);
-        // A declared type name starts an instance declaration; under
-        // --extended, a name followed by '.' is an instance of that name.
-        bool member = g.extended_flag && *skip_space_only(after) == '.';
-        if (g.declare_index.count(id) && !member) return insert_list(p, append_wire_record(), T_INSTANCE, '0');
-    }
-    if (is_else) {
-        // Only directly after the statement or block of an `if`: elsewhere
-        // (an alternative without its colon, say) it has no condition.
-        const std::string* negation = prepare_else();
-        if (!negation) syntax_error();
-        debug_message("ifelse");
-        p = skip_ws(p + 4);
-        std::string cond = *negation;
-        stack_push(nullptr, K_ELSE);
-        stack_push(&cond, K_ELSE);
-        return p;
-    }
+    if (char* q = instance_statement(p)) return q;
+    if (is_else) return else_header(p);
     if (g.sp >= 0 && (g.stack[g.sp].kind == K_ANY || g.stack[g.sp].kind == K_ALT))
         return in_switch_body() ? process_case(p) : alternative(p, f);
     debug_message("logic");
@@ -431,20 +525,6 @@ char* block_statement(char* p, Frame& f) {
     stack_pop_check();
     return p;
 }
-
-// The reader of the file being translated, for the comment state that an
-// included file starts with; the including file's reader is put back when
-// the guard ends.
-class FileBeingRead {
-public:
-    explicit FileBeingRead(SourceReader& r) : outer_(g.reader) { g.reader = &r; }
-    ~FileBeingRead() { g.reader = outer_; }
-    FileBeingRead(const FileBeingRead&) = delete;
-    FileBeingRead& operator=(const FileBeingRead&) = delete;
-
-private:
-    SourceReader* outer_;
-};
 
 // The two header comment lines of the output, once per run.
 void start_run(FILE* out) {
@@ -494,7 +574,7 @@ void walk(Pieces& pieces, Frame& f) {
         }
         p = pieces.stopped_early(p) ? nullptr : pieces.next();
     }
-    pieces.reader().publish_end_state();
+    pieces.reader().publish_end_state(g.comment);
 }
 
 // The end of the run: the run-long tables released, the closing lines

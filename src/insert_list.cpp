@@ -50,6 +50,19 @@ list* chain_after(list* cur) {
     return n;
 }
 
+// The record made ahead for the next name goes unused (after the last port
+// net of an instance statement, or when every name of a statement replaced
+// an array element): it leaves the wire list (`prev` is the record before
+// it) and is given back to its store.
+void drop_spare_record(list* spare, list* prev) {
+    if (prev)
+        prev->next = nullptr;
+    else
+        g.wire_list = nullptr;
+    g.wire_tail = prev;
+    unused_list(spare);
+}
+
 // Reads the width between '<' and '>' and the blanks after it.
 char* read_width(char* p, int& width) {
     ++p;  // '<'
@@ -179,20 +192,16 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
             cur = enter_instance(name, cur, prev);
             ++p;
             if (last) {
-                // The record allocated after the last port stays unused:
-                // the next module record reuses it.
-                if (prev)
-                    prev->next = nullptr;
-                else
-                    g.wire_list = nullptr;
-                g.wire_tail = prev;
-                unused_list(cur);
+                drop_spare_record(cur, prev);
                 return p;
             }
             continue;
         }
         if (g.declare_flag) {
             if (!g.declare_list) {
+                // Required output, word for word ("arienai": "cannot
+                // happen"): a declare block always has its record, but
+                // the message and status 1 stay for a table found empty.
                 fprintf(stderr, "declare is NULL! ... arienai\n");
                 fatal_exit(1);
             }
@@ -242,15 +251,8 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
         }
         ++p;
         if (last) {
-            if (!taken) {
-                // Every name replaced an element: the fresh record goes.
-                if (before)
-                    before->next = nullptr;
-                else
-                    g.wire_list = nullptr;
-                g.wire_tail = before;
-                unused_list(cur);
-            }
+            // Every name replaced an element: the fresh record goes.
+            if (!taken) drop_spare_record(cur, before);
             return p;
         }
         if (taken) {
@@ -262,6 +264,7 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
 
 }  // namespace
 
+// declaration -> KEYWORD name [ "<" width ">" ] { "," name [ "<" width ">" ] } ";"
 char* insert_list(char* text, list* record, int type, char mark, bool arrays) {
     return enter_names(text, record, type, mark, Entry::kIndexed, arrays);
 }

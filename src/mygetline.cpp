@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "core.h"
 #include "error.h"
+#include "state.h"
 
 bool mygetline(FILE* stream, std::string& line) {
     line.clear();
@@ -111,15 +111,19 @@ std::string canonical_path(const std::string& path) {
     return s;
 }
 
-std::string readfile_as_oneline(FILE* stream) {
+namespace {
+
+// The lines of `stream` to its end with comments blanked, starting in the
+// comment state `st`, which is left as it stands at the end.
+std::string read_whole(FILE* stream, CommentState& st) {
     std::string text, line;
     // Sized from the file at once, so the text is never copied while it grows.
-    struct stat st;
-    if (fstat(fileno(stream), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-        text.reserve(static_cast<size_t>(st.st_size));
+    struct stat info;
+    if (fstat(fileno(stream), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        text.reserve(static_cast<size_t>(info.st_size));
     Preprocessor preprocessor;
     while (mygetline(stream, line)) {
-        del_comment(line);
+        blank_comments(line, st);
         preprocessor.line(line);
         text += line;
     }
@@ -127,14 +131,18 @@ std::string readfile_as_oneline(FILE* stream) {
     return text;
 }
 
-SourceReader::SourceReader(FILE* stream, const std::string& name, size_t piece_bytes)
-    : stream_(stream), name_(name), piece_bytes_(piece_bytes) {
+}  // namespace
+
+std::string readfile_as_oneline(FILE* stream) { return read_whole(stream, g.comment); }
+
+SourceReader::SourceReader(FILE* stream, const std::string& name, size_t piece_bytes, PieceBoundary& boundary,
+                           const CommentState& start)
+    : stream_(stream), name_(name), piece_bytes_(piece_bytes), boundary_(boundary), state_(start) {
     struct stat st;
     if (fstat(fileno(stream), &st) != 0 || !S_ISREG(st.st_mode)) {
-        // Not seekable: read whole, which also sets the shared comment state.
+        // Not seekable: read whole, which also finds the end state.
         whole_ = true;
-        whole_text_ = readfile_as_oneline(stream);
-        published_ = true;
+        whole_text_ = read_whole(stream, state_);
         size_t nul = whole_text_.find('\0');
         if (nul != std::string::npos) {
             int line = 1;
@@ -143,82 +151,24 @@ SourceReader::SourceReader(FILE* stream, const std::string& name, size_t piece_b
         }
         return;
     }
-    state_ = g.comment;
 }
 
-void SourceReader::publish_end_state() {
+void SourceReader::publish_end_state(CommentState& shared) {
     if (published_) return;
     published_ = true;
+    if (whole_) {
+        shared = state_;
+        return;
+    }
     CommentState st = state_;
     long pos = ftell(stream_);
     std::string line;
     while (mygetline(stream_, line)) blank_comments(line, st);
-    g.comment = st;
+    shared = st;
     if (pos >= 0) {
         clearerr(stream_);
         fseek(stream_, pos, SEEK_SET);
     }
-}
-
-bool SourceReader::may_end_after(const std::string& line) {
-    size_t i = 0, n = line.size();
-    while (i < n && is_space(line[i])) ++i;
-    // Directives run to the end of their line and may need its newline;
-    // their text is not followed.
-    if (i < n && line[i] == '%') return false;
-    char last = 0;
-    auto seen = [&](char c) {
-        last = c;
-        sig_before_ = sig_;
-        sig_ = c;
-    };
-    while (i < n) {
-        char c = line[i];
-        if (is_ident_start(c)) {
-            size_t s = i;
-            while (i < n && is_ident_char(line[i])) ++i;
-            if (line.compare(s, i - s, "stage_name") == 0) stage_name_seen_ = true;
-            // --extended: a stage body is read whole, for the states that
-            // its state blocks declare.
-            if (g.extended_flag && line.compare(s, i - s, "stage") == 0) stage_seen_ = true;
-            auto word = [&](const char* w) { return line.compare(s, i - s, w) == 0; };
-            loop_word_ = g.extended_flag && (word("par") || word("any") || word("alt") || word("join"));
-            seen(line[i - 1]);
-            continue;
-        }
-        if (loop_word_ && !is_space(c)) {
-            loop_header_ = loop_header_ || c == '(';
-            loop_word_ = false;
-        }
-        if (c == '{' && (loop_header_ || loop_braces_ > 0) && paren_depth_ == 0) {
-            loop_header_ = false;
-            ++loop_braces_;
-        } else if (c == '}' && loop_braces_ > 0) {
-            --loop_braces_;
-        }
-        if (c == '(') ++paren_depth_;
-        if (c == ')') --paren_depth_;
-        if (c == '{' && stage_name_seen_) {
-            stage_name_seen_ = false;
-            in_stage_name_ = true;
-        } else if (c == '}' && in_stage_name_) {
-            in_stage_name_ = false;
-        } else if (c == '{' && (stage_seen_ || stage_depth_ > 0)) {
-            stage_seen_ = false;
-            ++stage_depth_;
-        } else if (c == '}' && stage_depth_ > 0) {
-            --stage_depth_;
-        }
-        if (!is_space(c)) seen(c);
-        ++i;
-    }
-    // A '}' closes a block only where a statement may start: after ';', '{'
-    // or '}'.  Elsewhere (`x = a}` followed by `;` on the next line) it is
-    // part of a statement that goes on.
-    bool block_end = last == '}' && (sig_before_ == ';' || sig_before_ == '{' || sig_before_ == '}');
-    return (last == ';' || block_end) && paren_depth_ == 0 && !in_stage_name_ &&
-           !stage_name_seen_ && !loop_header_ && loop_braces_ == 0 && !stage_seen_ && stage_depth_ == 0 &&
-           !state_.cm && !state_.s_quote && !state_.d_quote;
 }
 
 bool SourceReader::next(std::string& piece) {
@@ -237,7 +187,7 @@ bool SourceReader::next(std::string& piece) {
         blank_comments(line_, state_);
         preprocessor_.line(line_);
         piece += line_;
-        bool may_end = may_end_after(line_);
+        bool may_end = boundary_.may_end_after(line_) && !inside_comment_or_quote();
         if (may_end && piece.size() >= piece_bytes_ && piece.back() == '\n') {
             piece.pop_back();
             carry_newline_ = true;

@@ -34,63 +34,57 @@ std::string canonical_path(const std::string& path);
 // Reads the stream to its end and returns its lines with comments blanked.
 std::string readfile_as_oneline(FILE* stream);
 
+// Where a piece of a source file may end: told every line as it is read
+// (comments blanked), it answers whether the text read so far may end a
+// piece.  The translator gives it: it knows where its statements end.
+class PieceBoundary {
+public:
+    virtual ~PieceBoundary() = default;
+    virtual bool may_end_after(const std::string& line) = 0;
+};
+
 // Reads a source file in pieces of whole lines with comments blanked, so
-// that a large file is never held whole.  A piece ends only where the
-// statement dispatcher is between statements: after a line whose last
-// character is ';' or a '}' that closes a block (one that follows ';', '{'
-// or '}'), outside parentheses, quotes, the body of a stage_name and, under
-// --extended, the body of a replication loop or of a stage.  The newline of
-// that line starts the next piece, so that the line counting and the line
-// printing of -n see the next line with it.
+// that a large file is never held whole.  A piece ends only after a line
+// that `boundary` accepts, outside comments and quotes, once the piece
+// holds `piece_bytes`.  The newline of that line starts the next piece,
+// so that the line counting and the line printing of -n see the next
+// line with it.
 //
-// The comment state that an included file starts with is the one at the
-// end of the file that includes it (files are read as wholes): the reader
-// keeps its own comment state and publishes its end state to the shared
-// one when an include needs it, or when the file has been translated.
-// A stream that is not a regular file is read whole at once.
+// The reader starts in a given comment state (an included file starts in
+// the one at the end of the file that includes it, as if files were read
+// whole one after the other) and hands over the state at the end of its
+// file once, when asked.  A stream that is not a regular file is read
+// whole at once.
 //
 // A NUL byte is an error: "NAME: LINE: NUL character in source", with the
 // file's own name and line, exit status 1.
 class SourceReader {
 public:
     // `name`: the file's name for messages; `piece_bytes`: the size from
-    // which a piece may end.
-    SourceReader(FILE* stream, const std::string& name, size_t piece_bytes);
+    // which a piece may end; `start`: the comment state it starts in.
+    SourceReader(FILE* stream, const std::string& name, size_t piece_bytes, PieceBoundary& boundary,
+                 const CommentState& start);
     // The next piece, or false at the end of the file.
     bool next(std::string& piece);
-    // Sets the shared comment state to the one at the end of the file
-    // (once; reads the rest of the file without keeping it).
-    void publish_end_state();
+    // The first time: sets `shared` to the comment state at the end of the
+    // file (reading the rest of the file without keeping it); later: nothing.
+    void publish_end_state(CommentState& shared);
 
 private:
-    // Follows the parentheses and stage_name bodies of one line; true when
-    // a piece may end after it.
-    bool may_end_after(const std::string& line);
+    bool inside_comment_or_quote() const { return state_.cm || state_.s_quote || state_.d_quote; }
     FILE* stream_;
     std::string name_;
     int lines_read_ = 0;
     size_t piece_bytes_;
+    PieceBoundary& boundary_;
+    CommentState state_;
     bool whole_ = false;
     bool handed_out_ = false;
     std::string whole_text_;
     bool published_ = false;
-    CommentState state_;
     Preprocessor preprocessor_;
     std::string line_;
     bool carry_newline_ = false;
-    int paren_depth_ = 0;
-    bool stage_name_seen_ = false;
-    bool in_stage_name_ = false;
-    // --extended: a `stage` keyword read, and the brace depth inside its body.
-    bool stage_seen_ = false;
-    int stage_depth_ = 0;
-    // --extended: a replication loop, `par (...) { ... }`, is read whole:
-    // its keyword was seen, its header, and the braces open in its body.
-    bool loop_word_ = false;
-    bool loop_header_ = false;
-    int loop_braces_ = 0;
-    // The last two characters seen that are not white space, across lines.
-    char sig_ = 0, sig_before_ = 0;
 };
 
 #endif

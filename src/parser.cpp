@@ -75,12 +75,11 @@ int name_width(std::string& token) {
         if (g.macro_depth >= kMaxMacroDepth)
             syntax_error_because(g.read_filename + ": " + std::to_string(g.count) +
                                  ": macro " + token + " is nested too deeply");
-        ++g.macro_depth;
+        MacroBeingExpanded expansion;
         // The value is parsed in place: it keeps its parenthesised form.
         std::string value = macro->logic->value.str();
         int width = parser(value);
         if (macro->logic->value != value) macro->logic->value = store_text(value, true);
-        --g.macro_depth;
         return width;
     }
     fprintf(stderr, "unknown identifier: %s\n", token.c_str());
@@ -216,188 +215,256 @@ int parser(std::string& text) {
     return width;
 }
 
-void to_postpone(const std::string& src, std::string& postfix) {
-    const char* text = src.c_str();
-    size_t len = src.size();
-    std::vector<item> stack;
-    Prev prev = START;
-    long long number = 0;
-    int code = 0;
-    size_t i = 0;
-    std::string token, port, bytes;
-    while (i < len && text[i] != '\0') {
-        char c = text[i];
-        const char* after_constant = text + i;
-        long long value;
-        if ((prev == START || prev == OPERATOR || prev == OPEN) && g.extended_flag &&
-            read_constant_arithmetic(after_constant, value)) {
-            // --extended: constant arithmetic (a number, a macro of one, an
-            // expression of them): a width prefix, a shift count, or one
-            // decimal constant sized by its context.
-            const char* q = skip_space_only(after_constant);
-            if (*q == '#') {
-                number = value;
-                prev = WIDTH_PREFIX;
-                i = static_cast<size_t>(q + 1 - text);
-                continue;
+namespace {
+
+// The steps of to_postpone: one expression read token by token, operands
+// written to the postfix text at once, operators held on a stack until an
+// operator of lower precedence or a ')' writes them (the prefix operators
+// bind tightest; the binary ones are written left to right).
+class ToPostfix {
+public:
+    ToPostfix(const std::string& src, std::string& postfix) : src_(src), text_(src.c_str()), postfix_(postfix) {}
+
+    // expression -> { name | constant | number | string | character | operator | "(" | ")" }
+    void run() {
+        int code = 0;
+        while (i_ < src_.size() && text_[i_] != '\0') {
+            char c = text_[i_];
+            const char* after_constant = text_ + i_;
+            long long value;
+            if ((prev_ == START || prev_ == OPERATOR || prev_ == OPEN) && g.extended_flag &&
+                read_constant_arithmetic(after_constant, value))
+                constant_arithmetic(after_constant, value);
+            else if (is_ident_start(c))
+                name();
+            else if (c == '0')
+                constant();
+            else if (operator1(text_ + i_))
+                prefix();
+            else if (c == '-' && (prev_ == START || prev_ == OPERATOR || prev_ == OPEN) && g.extended_flag)
+                unary_minus();
+            else if (operator2_1(text_ + i_) || operator2_2(text_ + i_))
+                binary_operator();
+            else if (c == '(')
+                open();
+            else if (c == ')')
+                close();
+            else if (is_space(c))
+                ++i_;
+            else if (is_digit(c))
+                number();
+            else if (const char* end = scan_string(text_ + i_, bytes_))
+                string_constant(end);
+            else if (const char* end = scan_character(text_ + i_, code))
+                character(end, code);
+            else
+                syntax_error();
+        }
+        finish();
+    }
+
+private:
+    // name -> IDENT [ "." IDENT ] [ "<" h [ ":" l ] ">" | "<" expression ">" ],
+    // written as [N#]name[select];width
+    void name() {
+        if (prev_ == OPERAND) syntax_error();
+        const char* p = read_identifier(text_ + i_, token_);
+        if (*p == '.') {
+            p = read_identifier(p + 1, port_);
+            token_ = made_up_name(MadeUp::kPortNet, token_, port_);
+        }
+        p = skip_space_only(p);
+        const char* after_name = p;
+        const list* memory = memory_named(token_);
+        if (memory) p = after_name = memory_word(p, memory, token_);
+        int width = memory ? memory->width : name_width(token_);
+        long long h = -1, l = -1;
+        std::string index;  // a select by a value: the index's name
+        const char* after_select = nullptr;
+        if (p[0] == '<' && p[1] != '<') {
+            after_select = constant_select(p, token_, width, h, l);
+            if (!after_select && g.extended_flag) after_select = value_select(p, index);
+        }
+        std::string out;
+        long long w = width;
+        if (prev_ == WIDTH_PREFIX && g.extended_flag && find_macro(token_)) {
+            // --extended: N#MACRO extends the macro's value, an operand
+            // followed by the extension operator.
+            emit(postfix_, token_ + ";" + std::to_string(clamp_width(w)));
+            emit(postfix_, "#" + std::to_string(number_));
+            prev_ = OPERAND;
+            i_ = static_cast<size_t>(after_name - text_);
+            return;
+        }
+        if (prev_ == WIDTH_PREFIX) {
+            out += std::to_string(number_) + "#";
+            w = number_;
+        } else if (after_select) {
+            w = index.empty() ? select_width(h, l) : 1;
+        }
+        out += token_;
+        if (after_select) out += index.empty() ? select_text(h, l) : "[" + index + "]";
+        out += ";" + std::to_string(clamp_width(w));
+        emit(postfix_, out);
+        prev_ = OPERAND;
+        i_ = static_cast<size_t>((after_select ? after_select : after_name) - text_);
+    }
+
+    // constant -> "0" KIND digits { KIND digits }, written as it stands
+    // (after N#, extended at once).
+    void constant() {
+        if (prev_ == OPERAND) syntax_error();
+        bool extended = prev_ == WIDTH_PREFIX;
+        prev_ = OPERAND;
+        if (!constant_starts(text_ + i_)) syntax_error();
+        std::vector<ConstantPart> parts;
+        const char* end = scan_constant(text_ + i_, parts);
+        // A letter or digit that does not fit the digit kind.
+        if (is_alnum(*end)) syntax_error();
+        size_t j = static_cast<size_t>(end - text_);
+        emit(postfix_, extended ? extend_constant(parts, number_) : src_.substr(i_, j - i_));
+        i_ = j;
+    }
+
+    // string -> '"' bytes '"' (a macro's value): the constant of its bytes.
+    void string_constant(const char* end) {
+        if (prev_ == OPERAND) syntax_error();
+        prev_ = OPERAND;
+        emit(postfix_, string_as_constant(bytes_));
+        i_ = static_cast<size_t>(end - text_);
+    }
+
+    // character -> "'" c "'" (--extended): the hexadecimal constant of its code.
+    void character(const char* end, int code) {
+        if (prev_ == OPERAND) syntax_error();
+        prev_ = OPERAND;
+        char hex[8];
+        snprintf(hex, sizeof hex, "0x%02X", code);
+        emit(postfix_, hex);
+        i_ = static_cast<size_t>(end - text_);
+    }
+
+    // prefix -> "^" | "/|" | "/&" | "/@"
+    void prefix() {
+        if (prev_ == OPERAND) syntax_error();
+        prev_ = OPERATOR;
+        size_t n = text_[i_] == '^' ? 1 : 2;
+        push(stack_, item{src_.substr(i_, n), 0});
+        i_ += n;
+    }
+
+    // A '-' where no operand ends (--extended): unary minus.
+    void unary_minus() {
+        prev_ = OPERATOR;
+        push(stack_, item{kNegation, 0});
+        ++i_;
+    }
+
+    // binary -> "<<" | ">>" | "<=" | ">=" | "==" | "!=" | "||" | one of &|@+-*/<>
+    void binary_operator() {
+        if (prev_ == OPERATOR || prev_ == WIDTH_PREFIX) syntax_error();
+        while (!stack_.empty() && prefix_operator(stack_.back().text.c_str())) {
+            emit(postfix_, stack_.back().text);
+            stack_.pop_back();
+        }
+        prev_ = OPERATOR;
+        size_t n = operator2_1(text_ + i_) ? 2 : 1;
+        push(stack_, item{src_.substr(i_, n), 0});
+        i_ += n;
+    }
+
+    // "(" ; after N# (--extended) the parenthesis carries N as its width.
+    void open() {
+        long long extend = 0;
+        if (prev_ == WIDTH_PREFIX) {
+            if (!g.extended_flag) syntax_error();
+            extend = number_;
+        }
+        prev_ = OPEN;
+        push(stack_, item{"(", clamp_width(extend)});
+        ++i_;
+    }
+
+    // ")" [ "<" h [ ":" l ] ">" ]: writes the operators held since its "(",
+    // the extension it carries, and (--extended) a constant select of the
+    // group, which calc applies to the operand the group leaves.
+    void close() {
+        if (prev_ == WIDTH_PREFIX) syntax_error();
+        prev_ = CLOSE;
+        for (;;) {
+            if (stack_.empty()) {
+                fprintf(stderr, "stack is empty2: %d\n", g.count);
+                fatal_exit(1);
             }
-            bool count = !stack.empty() && (stack.back().text == "<<" || stack.back().text == ">>");
-            emit(postfix, count && value >= 0 ? std::to_string(clamp_width(value)) : decimal_token(value));
-            prev = OPERAND;
-            i = static_cast<size_t>(after_constant - text);
-        } else if (is_ident_start(c)) {
-            if (prev == OPERAND) syntax_error();
-            const char* p = read_identifier(text + i, token);
-            if (*p == '.') {
-                p = read_identifier(p + 1, port);
-                token = made_up_name(MadeUp::kPortNet, token, port);
-            }
-            p = skip_space_only(p);
-            const char* after_name = p;
-            const list* memory = memory_named(token);
-            if (memory) p = after_name = memory_word(p, memory, token);
-            int width = memory ? memory->width : name_width(token);
-            long long h = -1, l = -1;
-            std::string index;  // a select by a value: the index's name
-            const char* after_select = nullptr;
-            if (p[0] == '<' && p[1] != '<') {
-                after_select = constant_select(p, token, width, h, l);
-                if (!after_select && g.extended_flag) after_select = value_select(p, index);
-            }
-            std::string out;
-            long long w = width;
-            if (prev == WIDTH_PREFIX && g.extended_flag && find_macro(token)) {
-                // --extended: N#MACRO extends the macro's value, an operand
-                // followed by the extension operator.
-                emit(postfix, token + ";" + std::to_string(clamp_width(w)));
-                emit(postfix, "#" + std::to_string(number));
-                prev = OPERAND;
-                i = static_cast<size_t>(after_name - text);
-                continue;
-            }
-            if (prev == WIDTH_PREFIX) {
-                out += std::to_string(number) + "#";
-                w = number;
-            } else if (after_select) {
-                w = index.empty() ? select_width(h, l) : 1;
-            }
-            out += token;
-            if (after_select) out += index.empty() ? select_text(h, l) : "[" + index + "]";
-            out += ";" + std::to_string(clamp_width(w));
-            emit(postfix, out);
-            prev = OPERAND;
-            i = static_cast<size_t>((after_select ? after_select : after_name) - text);
-        } else if (c == '0') {
-            if (prev == OPERAND) syntax_error();
-            bool extended = prev == WIDTH_PREFIX;
-            prev = OPERAND;
-            if (!constant_starts(text + i)) syntax_error();
-            std::vector<ConstantPart> parts;
-            const char* end = scan_constant(text + i, parts);
-            // A letter or digit that does not fit the digit kind.
-            if (is_alnum(*end)) syntax_error();
-            size_t j = static_cast<size_t>(end - text);
-            // N#constant: the constant extended at once.
-            emit(postfix, extended ? extend_constant(parts, number) : src.substr(i, j - i));
-            i = j;
-        } else if (operator1(text + i)) {
-            if (prev == OPERAND) syntax_error();
-            prev = OPERATOR;
-            size_t n = c == '^' ? 1 : 2;
-            push(stack, item{src.substr(i, n), 0});
-            i += n;
-        } else if (c == '-' && (prev == START || prev == OPERATOR || prev == OPEN) && g.extended_flag) {
-            // A '-' where no operand ends: unary minus.
-            prev = OPERATOR;
-            push(stack, item{kNegation, 0});
-            ++i;
-        } else if (operator2_1(text + i) || operator2_2(text + i)) {
-            if (prev == OPERATOR || prev == WIDTH_PREFIX) syntax_error();
-            while (!stack.empty() && prefix_operator(stack.back().text.c_str())) {
-                emit(postfix, stack.back().text);
-                stack.pop_back();
-            }
-            prev = OPERATOR;
-            size_t n = operator2_1(text + i) ? 2 : 1;
-            push(stack, item{src.substr(i, n), 0});
-            i += n;
-        } else if (c == '(') {
-            // --extended: N#(expr); the parenthesis carries N as its width.
-            long long extend = 0;
-            if (prev == WIDTH_PREFIX) {
-                if (!g.extended_flag) syntax_error();
-                extend = number;
-            }
-            prev = OPEN;
-            push(stack, item{"(", clamp_width(extend)});
-            ++i;
-        } else if (c == ')') {
-            if (prev == WIDTH_PREFIX) syntax_error();
-            prev = CLOSE;
-            for (;;) {
-                if (stack.empty()) {
-                    fprintf(stderr, "stack is empty2: %d\n", g.count);
-                    fatal_exit(1);
-                }
-                if (stack.back().text[0] == '(') break;
-                emit(postfix, stack.back().text);
-                stack.pop_back();
-            }
-            if (stack.back().width > 0) emit(postfix, "#" + std::to_string(stack.back().width));
-            stack.pop_back();
-            ++i;
-            // --extended: a constant select of the parenthesised expression,
-            // applied by calc to the operand the group leaves.
-            const char* q = skip_space_only(text + i);
-            long long h, l;
-            const char* after_select = nullptr;
-            if (q[0] == '<' && q[1] != '<' && g.extended_flag) after_select = constant_select(q, "", -1, h, l);
-            if (after_select) {
-                emit(postfix, select_text(h, l));
-                i = static_cast<size_t>(after_select - text);
-            }
-        } else if (is_space(c)) {
-            ++i;
-        } else if (is_digit(c)) {
-            const char* p = text + i;
-            number = read_decimal(p);
-            i = static_cast<size_t>(p - text);
-            if (text[i] == '#') {
-                prev = WIDTH_PREFIX;
-                ++i;
-            } else {
-                prev = OPERAND;
-                if (stack.empty() || (stack.back().text != "<<" && stack.back().text != ">>"))
-                    syntax_error();
-                emit(postfix, std::to_string(clamp_width(number)));
-            }
-        } else if (const char* end = scan_string(text + i, bytes)) {
-            // A string constant (a macro's value) is the constant of its bytes.
-            if (prev == OPERAND) syntax_error();
-            prev = OPERAND;
-            emit(postfix, string_as_constant(bytes));
-            i = static_cast<size_t>(end - text);
-        } else if (const char* end = scan_character(text + i, code)) {
-            // A character constant is the hexadecimal constant of its code.
-            if (prev == OPERAND) syntax_error();
-            prev = OPERAND;
-            char hex[8];
-            snprintf(hex, sizeof hex, "0x%02X", code);
-            emit(postfix, hex);
-            i = static_cast<size_t>(end - text);
-        } else {
-            syntax_error();
+            if (stack_.back().text[0] == '(') break;
+            emit(postfix_, stack_.back().text);
+            stack_.pop_back();
+        }
+        if (stack_.back().width > 0) emit(postfix_, "#" + std::to_string(stack_.back().width));
+        stack_.pop_back();
+        ++i_;
+        const char* q = skip_space_only(text_ + i_);
+        long long h, l;
+        const char* after_select = nullptr;
+        if (q[0] == '<' && q[1] != '<' && g.extended_flag) after_select = constant_select(q, "", -1, h, l);
+        if (after_select) {
+            emit(postfix_, select_text(h, l));
+            i_ = static_cast<size_t>(after_select - text_);
         }
     }
-    while (!stack.empty()) {
-        // An unclosed parenthesis is an error like an unmatched one.
-        if (stack.back().text == "(") syntax_error();
-        emit(postfix, stack.back().text);
-        stack.pop_back();
-    }
-}
 
-namespace {
+    // number -> DIGITS "#" (a width prefix) | DIGITS (a shift count)
+    void number() {
+        const char* p = text_ + i_;
+        number_ = read_decimal(p);
+        i_ = static_cast<size_t>(p - text_);
+        if (text_[i_] == '#') {
+            prev_ = WIDTH_PREFIX;
+            ++i_;
+        } else {
+            prev_ = OPERAND;
+            if (stack_.empty() || (stack_.back().text != "<<" && stack_.back().text != ">>")) syntax_error();
+            emit(postfix_, std::to_string(clamp_width(number_)));
+        }
+    }
+
+    // --extended: constant arithmetic (a number, a macro of one, an
+    // expression of them) where an operand may start, ending at `end`: a
+    // width prefix, a shift count, or one decimal constant sized by its
+    // context.
+    void constant_arithmetic(const char* end, long long value) {
+        const char* q = skip_space_only(end);
+        if (*q == '#') {
+            number_ = value;
+            prev_ = WIDTH_PREFIX;
+            i_ = static_cast<size_t>(q + 1 - text_);
+            return;
+        }
+        bool count = !stack_.empty() && (stack_.back().text == "<<" || stack_.back().text == ">>");
+        emit(postfix_, count && value >= 0 ? std::to_string(clamp_width(value)) : decimal_token(value));
+        prev_ = OPERAND;
+        i_ = static_cast<size_t>(end - text_);
+    }
+
+    // The operators still held, last first.
+    void finish() {
+        while (!stack_.empty()) {
+            // An unclosed parenthesis is an error like an unmatched one.
+            if (stack_.back().text == "(") syntax_error();
+            emit(postfix_, stack_.back().text);
+            stack_.pop_back();
+        }
+    }
+
+    const std::string& src_;
+    const char* text_;
+    std::string& postfix_;
+    std::vector<item> stack_;
+    Prev prev_ = START;
+    long long number_ = 0;
+    size_t i_ = 0;
+    std::string token_, port_, bytes_;
+};
 
 item pop(std::vector<item>& stack) {
     if (stack.empty()) {
@@ -409,168 +476,231 @@ item pop(std::vector<item>& stack) {
     return it;
 }
 
+// The steps of calc: each postfix token pushes an operand or combines the
+// operands on top of the stack into one parenthesised text and its width.
+class Evaluate {
+public:
+    explicit Evaluate(const std::string& postfix) : postfix_(postfix), s_(postfix.c_str()) {}
+
+    int run(std::string& text) {
+        size_t len = postfix_.size();
+        while (i_ < len) {
+            char c = s_[i_];
+            if (c == kDecimalMark)
+                decimal();
+            else if (c == '#')
+                extension();
+            else if (is_ident_start(c) || (is_digit(c) && !constant_starts(s_ + i_)))
+                operand();
+            else if (is_digit(c))
+                constant();
+            else if (operator1(s_ + i_))
+                prefix();
+            else if (c == '<' && is_digit(s_[i_ + 1]))
+                group_select();
+            else if (negation(s_ + i_))
+                unary_minus();
+            else if (operator2_1(s_ + i_))
+                two_character_operator();
+            else if (operator2_2(s_ + i_))
+                one_character_operator();
+            else
+                ++i_;
+        }
+        return finish(text);
+    }
+
+private:
+    // A decimal constant (--extended), sized when it meets its context.
+    void decimal() {
+        const char* p = s_ + i_ + 1;
+        item it;
+        it.negative = *p == '-';
+        if (it.negative) ++p;
+        it.decimal = read_decimal(p);
+        i_ = static_cast<size_t>(p - s_);
+        push(stack_, std::move(it));
+    }
+
+    // N#operand of a macro or a parenthesised expression: a Verilog
+    // expression cannot be bit-selected, so the extension repeats the top
+    // bit of a net that carries the operand.
+    void extension() {
+        const char* p = s_ + i_ + 1;
+        long long n = read_decimal(p);
+        i_ = static_cast<size_t>(p - s_);
+        item x = pop(stack_);
+        if (x.decimal >= 0 || n < x.width) syntax_error();
+        if (n > x.width) {
+            std::string net = name_of(x);
+            if (!find_wire(net)) {
+                std::string verilog = x.text;
+                convert_logic(verilog, 0);
+                net = expression_net(verilog, x.width);
+            }
+            x = item{std::to_string(n) + "#" + net, clamp_width(n)};
+        }
+        push(stack_, std::move(x));
+    }
+
+    // [N#]name[select];width, or a shift count (a number alone: its width
+    // holds the count, its text is empty).
+    void operand() {
+        size_t len = postfix_.size();
+        item it;
+        if (is_digit(s_[i_])) {
+            const char* p = s_ + i_;
+            long long n = read_decimal(p);
+            i_ = static_cast<size_t>(p - s_);
+            if (s_[i_] != '#') {
+                push(stack_, item{"", clamp_width(n)});
+                return;
+            }
+            ++i_;
+            it.text = std::to_string(n) + "#";
+        }
+        size_t semi = postfix_.find(';', i_);
+        if (semi == std::string::npos) semi = len;
+        it.text.append(postfix_, i_, semi - i_);
+        i_ = semi;
+        if (i_ < len) ++i_;
+        const char* p = s_ + i_;
+        it.width = clamp_width(read_decimal(p));
+        i_ = static_cast<size_t>(p - s_);
+        push(stack_, std::move(it));
+    }
+
+    // 0b.., 0o.., 0x..: as wide as its digits.
+    void constant() {
+        size_t start = i_;
+        std::vector<ConstantPart> parts;
+        i_ = static_cast<size_t>(scan_constant(s_ + i_, parts) - s_);
+        long long width = constant_width(parts);
+        if (width == 0) {
+            fprintf(stderr, "%d: width is 0\n", g.count);
+            fatal_exit(1);
+        }
+        push(stack_, item{postfix_.substr(start, i_ - start), clamp_width(width)});
+    }
+
+    // ^x keeps the width; the reductions /| /& /@ give one bit.
+    void prefix() {
+        char c = s_[i_];
+        item x = pop(stack_);
+        if (x.decimal >= 0) syntax_error();
+        item r;
+        if (c == '^') {
+            r.text = "(^" + x.text + ")";
+            r.width = x.width;
+        } else {
+            r.text = std::string("(") + c + s_[i_ + 1] + x.text + ")";
+            r.width = 1;
+            ++i_;
+        }
+        ++i_;
+        push(stack_, std::move(r));
+    }
+
+    // A constant select of a parenthesised expression.
+    void group_select() {
+        const char* p = s_ + i_ + 1;
+        long long h = read_decimal(p), l = -1;
+        if (*p == ':') l = read_decimal(++p);
+        i_ = static_cast<size_t>(p + 1 - s_);
+        item x = pop(stack_);
+        if (x.decimal >= 0) syntax_error();  // no width to select from
+        check_select_high(x.text, h, x.width);
+        push(stack_, item{name_of(x) + select_text(h, l), clamp_width(select_width(h, l))});
+    }
+
+    // Two's-complement negation at the operand's width.
+    void unary_minus() {
+        item x = pop(stack_);
+        if (x.decimal >= 0) {
+            x.negative = !x.negative;  // an unsized constant stays one
+            push(stack_, std::move(x));
+        } else {
+            push(stack_, item{"(-" + x.text + ")", x.width});
+        }
+        i_ += 2;
+    }
+
+    // || adds the widths; << and >> shift (by a count, or under --extended
+    // by a constant or a signal); the comparisons give one bit.
+    void two_character_operator() {
+        item b = pop(stack_);
+        item a = pop(stack_);
+        std::string op{s_[i_], s_[i_ + 1]};
+        item r;
+        bool shift = op == "<<" || op == ">>";
+        if (shift && b.decimal >= 0) {
+            if (b.negative) syntax_error();
+            b = item{"", clamp_width(b.decimal)};  // a count
+        }
+        if (op == "||" || shift) {
+            if (a.decimal >= 0 || b.decimal >= 0) syntax_error();
+        } else {
+            size_decimal_operands(a, b);
+        }
+        if (op == "||") {
+            r.text = "(" + a.text + op + b.text + ")";
+            r.width = clamp_width(static_cast<long long>(a.width) + b.width);
+        } else if (shift && !b.text.empty()) {
+            if (!g.extended_flag) syntax_error();
+            r.text = "(" + a.text + op + b.text + ")";
+            r.width = a.width;
+        } else if (shift) {
+            r.text = "(" + a.text + op + std::to_string(b.width) + ")";
+            r.width = op == "<<" ? clamp_width(static_cast<long long>(a.width) + b.width) : a.width;
+        } else {
+            if (a.width != b.width) warning(op);
+            r.text = "(" + a.text + op + b.text + ")";
+            r.width = 1;
+        }
+        i_ += 2;
+        push(stack_, std::move(r));
+    }
+
+    // < and > give one bit, * the sum of the widths, the others the wider.
+    void one_character_operator() {
+        char c = s_[i_];
+        item b = pop(stack_);
+        item a = pop(stack_);
+        size_decimal_operands(a, b);
+        if (a.width != b.width && !strchr("+-*/", c)) warning(std::string(1, c));
+        item r;
+        r.text = "(" + a.text + c + b.text + ")";
+        if (c == '<' || c == '>')
+            r.width = 1;
+        else if (c == '*')
+            r.width = clamp_width(static_cast<long long>(a.width) + b.width);
+        else
+            r.width = a.width > b.width ? a.width : b.width;
+        ++i_;
+        push(stack_, std::move(r));
+    }
+
+    // The one operand left is the expression.
+    int finish(std::string& text) {
+        item last = pop(stack_);
+        // A decimal constant alone takes the width of the assignment target.
+        if (last.decimal >= 0) size_decimal(last, g.macro_depth == 0 ? g.assignment_width : 0);
+        if (!stack_.empty()) {
+            fprintf(stderr, "stack isn't empty3: %d\n", g.count);
+            fatal_exit(1);
+        }
+        text = std::move(last.text);
+        return last.width;
+    }
+
+    const std::string& postfix_;
+    const char* s_;
+    std::vector<item> stack_;
+    size_t i_ = 0;
+};
+
 }  // namespace
 
-int calc(const std::string& postfix, std::string& text) {
-    const char* s = postfix.c_str();
-    size_t len = postfix.size();
-    std::vector<item> stack;
-    size_t i = 0;
-    while (i < len) {
-        char c = s[i];
-        if (c == kDecimalMark) {
-            const char* p = s + i + 1;
-            item it;
-            it.negative = *p == '-';
-            if (it.negative) ++p;
-            it.decimal = read_decimal(p);
-            i = static_cast<size_t>(p - s);
-            push(stack, std::move(it));
-        } else if (c == '#') {
-            // N#operand of a macro or a parenthesised expression: a Verilog
-            // expression cannot be bit-selected, so the extension repeats
-            // the top bit of a net that carries the operand.
-            const char* p = s + i + 1;
-            long long n = read_decimal(p);
-            i = static_cast<size_t>(p - s);
-            item x = pop(stack);
-            if (x.decimal >= 0 || n < x.width) syntax_error();
-            if (n > x.width) {
-                std::string net = name_of(x);
-                if (!find_wire(net)) {
-                    std::string verilog = x.text;
-                    convert_logic(verilog, 0);
-                    net = expression_net(verilog, x.width);
-                }
-                x = item{std::to_string(n) + "#" + net, clamp_width(n)};
-            }
-            push(stack, std::move(x));
-        } else if (is_ident_start(c) || (is_digit(c) && !constant_starts(s + i))) {
-            item it;
-            if (is_digit(c)) {
-                const char* p = s + i;
-                long long n = read_decimal(p);
-                i = static_cast<size_t>(p - s);
-                if (s[i] != '#') {
-                    push(stack, item{"", clamp_width(n)});
-                    continue;
-                }
-                ++i;
-                it.text = std::to_string(n) + "#";
-            }
-            size_t semi = postfix.find(';', i);
-            if (semi == std::string::npos) semi = len;
-            it.text.append(postfix, i, semi - i);
-            i = semi;
-            if (i < len) ++i;
-            const char* p = s + i;
-            it.width = clamp_width(read_decimal(p));
-            i = static_cast<size_t>(p - s);
-            push(stack, std::move(it));
-        } else if (is_digit(c)) {
-            size_t start = i;
-            std::vector<ConstantPart> parts;
-            i = static_cast<size_t>(scan_constant(s + i, parts) - s);
-            long long width = constant_width(parts);
-            if (width == 0) {
-                fprintf(stderr, "%d: width is 0\n", g.count);
-                fatal_exit(1);
-            }
-            push(stack, item{postfix.substr(start, i - start), clamp_width(width)});
-        } else if (operator1(s + i)) {
-            item x = pop(stack);
-            if (x.decimal >= 0) syntax_error();
-            item r;
-            if (c == '^') {
-                r.text = "(^" + x.text + ")";
-                r.width = x.width;
-            } else {
-                r.text = std::string("(") + c + s[i + 1] + x.text + ")";
-                r.width = 1;
-                ++i;
-            }
-            ++i;
-            push(stack, std::move(r));
-        } else if (c == '<' && is_digit(s[i + 1])) {
-            // A constant select of a parenthesised expression.
-            const char* p = s + i + 1;
-            long long h = read_decimal(p), l = -1;
-            if (*p == ':') l = read_decimal(++p);
-            i = static_cast<size_t>(p + 1 - s);
-            item x = pop(stack);
-            if (x.decimal >= 0) syntax_error();  // no width to select from
-            check_select_high(x.text, h, x.width);
-            push(stack, item{name_of(x) + select_text(h, l), clamp_width(select_width(h, l))});
-        } else if (negation(s + i)) {
-            // Two's-complement negation at the operand's width.
-            item x = pop(stack);
-            if (x.decimal >= 0) {
-                x.negative = !x.negative;  // an unsized constant stays one
-                push(stack, std::move(x));
-            } else {
-                push(stack, item{"(-" + x.text + ")", x.width});
-            }
-            i += 2;
-        } else if (operator2_1(s + i)) {
-            item b = pop(stack);
-            item a = pop(stack);
-            char c2 = s[i + 1];
-            std::string op{c, c2};
-            item r;
-            bool shift = op == "<<" || op == ">>";
-            if (shift && b.decimal >= 0) {
-                if (b.negative) syntax_error();
-                b = item{"", clamp_width(b.decimal)};  // a count
-            }
-            if (op == "||" || shift) {
-                if (a.decimal >= 0 || b.decimal >= 0) syntax_error();
-            } else {
-                size_decimal_operands(a, b);
-            }
-            if (op == "||") {
-                r.text = "(" + a.text + op + b.text + ")";
-                r.width = clamp_width(static_cast<long long>(a.width) + b.width);
-            } else if (shift && !b.text.empty()) {
-                // --extended: a shift by a constant or a signal keeps the width.
-                if (!g.extended_flag) syntax_error();
-                r.text = "(" + a.text + op + b.text + ")";
-                r.width = a.width;
-            } else if (shift) {
-                r.text = "(" + a.text + op + std::to_string(b.width) + ")";
-                r.width = op == "<<" ? clamp_width(static_cast<long long>(a.width) + b.width) : a.width;
-            } else {
-                if (a.width != b.width) warning(op);
-                r.text = "(" + a.text + op + b.text + ")";
-                r.width = 1;
-            }
-            i += 2;
-            push(stack, std::move(r));
-        } else if (operator2_2(s + i)) {
-            item b = pop(stack);
-            item a = pop(stack);
-            size_decimal_operands(a, b);
-            if (a.width != b.width && !strchr("+-*/", c)) warning(std::string(1, c));
-            item r;
-            r.text = "(" + a.text + c + b.text + ")";
-            if (c == '<' || c == '>')
-                r.width = 1;
-            else if (c == '*')
-                r.width = clamp_width(static_cast<long long>(a.width) + b.width);
-            else
-                r.width = a.width > b.width ? a.width : b.width;
-            ++i;
-            push(stack, std::move(r));
-        } else {
-            ++i;
-        }
-    }
-    item last = pop(stack);
-    // A decimal constant alone takes the width of the assignment target.
-    if (last.decimal >= 0) size_decimal(last, g.macro_depth == 0 ? g.assignment_width : 0);
-    if (!stack.empty()) {
-        fprintf(stderr, "stack isn't empty3: %d\n", g.count);
-        fatal_exit(1);
-    }
-    text = std::move(last.text);
-    return last.width;
-}
+void to_postpone(const std::string& src, std::string& postfix) { ToPostfix(src, postfix).run(); }
+
+int calc(const std::string& postfix, std::string& text) { return Evaluate(postfix).run(text); }

@@ -20,6 +20,7 @@ int mycmp(const char* text, const char* keyword, int alt) {
     return 0;
 }
 
+// recursive -> "recursive" module
 char* process_recursive(char* p, std::string& module_name) {
     if (g.sp != -1) syntax_error();
     p += 9;
@@ -27,6 +28,7 @@ char* process_recursive(char* p, std::string& module_name) {
     return process_module(p, module_name, 1);
 }
 
+// module -> ( "module" | "circuit" ) name [ "combinational" ] "{" ... "}"
 char* process_module(char* p, std::string& module_name, int recursive) {
     if (g.sp != -1) syntax_error();
     if (mycmp(p, "module", 0)) {
@@ -62,6 +64,7 @@ char* process_module(char* p, std::string& module_name, int recursive) {
     return p;
 }
 
+// declare -> "declare" name [ "interface" ] "{" declarations "}"
 char* process_declare(char* p) {
     g.declare_flag = 1;
     p += 7;

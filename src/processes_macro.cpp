@@ -62,6 +62,7 @@ bool needs_parentheses(const std::string& v) {
 
 }  // namespace
 
+// define -> "%d" name value-to-end-of-line
 char* process_define(char* p, FILE* out) {
     debug_message("%d");
     p += 2;
@@ -108,6 +109,7 @@ std::string include_path(const std::string& name) {
     return path;
 }
 
+// include -> "%i" '"' file-name '"'
 char* process_include(char* p, const std::function<void(FILE*, const std::string&)>& translate) {
     debug_message("%i");
     p += 2;
@@ -133,12 +135,12 @@ char* process_include(char* p, const std::function<void(FILE*, const std::string
     for (const std::string& open : g.include_chain)
         if (open == id) syntax_error_because(where + path + " includes itself");
     if (g.include_chain.size() > kMaxIncludeDepth)
-        syntax_error_because(where + "includes nested deeper than 100 levels at " + path);
+        syntax_error_because(where + "includes nested deeper than " + std::to_string(kMaxIncludeDepth) +
+                             " levels at " + path);
     // The included file starts in the comment state at the end of this one.
-    if (g.reader) g.reader->publish_end_state();
-    g.include_chain.push_back(id);
+    if (g.reader) g.reader->publish_end_state(g.comment);
+    FileBeingIncluded included(id);
     translate(f, path);
-    g.include_chain.pop_back();
     return p;
 }
 

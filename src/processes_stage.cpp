@@ -80,68 +80,67 @@ bool in_stage_body() { return g.sp >= 0 && g.stack[0].kind == K_STAGE; }
 
 }  // namespace
 
-char* process_stage_name(char* p) {
-    if (g.sp != -1) syntax_error();
-    debug_message("stage_name");
-    p += 10;
-    p = skip_ws(p);
-    stage* st = new_stage();
-    append_record(g.stage_list, g.stage_tail, st);
-    p = read_identifier(p, st->name);
-    g.stage_index.insert(st);
-    p = skip_ws(p);
-    if (*p != '{') syntax_error();
-    p = skip_ws(p + 1);
-    do {
-        char fast;
-        if (mycmp(p, "task_fast", 0)) {
-            fast = 1;
-            p += 9;
-        } else if (mycmp(p, "task", 0)) {
-            fast = 0;
-            p += 4;
-        } else {
+namespace {
+
+// task_args -> [ REG { "," REG } ]: the registers that take the task's
+// arguments, chained from t->arg.
+char* read_task_arguments(char* p, task* t) {
+    if (!is_alpha(*p)) return p;
+    list* last = nullptr;
+    for (;;) {
+        list* a = new_list();
+        if (last)
+            last->next = a;
+        else
+            t->arg = a;
+        last = a;
+        std::string term;
+        p = read_term(p, term);
+        list* w = find_wire(term);
+        if (!w) syntax_error();
+        a->name = w->name;
+        if (!is_register_type(w->type)) {
+            fprintf(stderr, "%s is not register\n", a->name.c_str());
             syntax_error();
         }
-        p = skip_ws(p);
-        task* t = new_task();
-        append_record(st->task, st->task_tail, t);
-        t->fast = fast;
-        p = read_identifier(p, t->name);
-        st->task_index.insert(t);
-        p = skip_ws(p);
-        if (*p != '(') syntax_error();
-        p = skip_ws(p + 1);
-        if (is_alpha(*p)) {
-            list* last = nullptr;
-            for (;;) {
-                list* a = new_list();
-                if (last)
-                    last->next = a;
-                else
-                    t->arg = a;
-                last = a;
-                std::string term;
-                p = read_term(p, term);
-                list* w = find_wire(term);
-                if (!w) syntax_error();
-                a->name = w->name;
-                if (!is_register_type(w->type)) {
-                    fprintf(stderr, "%s is not register\n", a->name.c_str());
-                    syntax_error();
-                }
-                if (*p == ')') break;
-                if (*p != ',') syntax_error();
-                ++p;
-            }
-        }
-        if (*p != ')') syntax_error();
-        p = skip_ws(p + 1);
-        if (*p != ';') syntax_error();
-        p = skip_ws(p + 1);
-    } while (*p != '}');
-    ++p;
+        if (*p == ')') return p;
+        if (*p != ',') syntax_error();
+        ++p;
+    }
+}
 
+// task -> ( TASK | TASK_FAST ) name "(" task_args ")" ";"
+char* read_task(char* p, stage* st) {
+    char fast;
+    if (mycmp(p, "task_fast", 0)) {
+        fast = 1;
+        p += 9;
+    } else if (mycmp(p, "task", 0)) {
+        fast = 0;
+        p += 4;
+    } else {
+        syntax_error();
+    }
+    p = skip_ws(p);
+    task* t = new_task();
+    append_record(st->task, st->task_tail, t);
+    t->fast = fast;
+    p = read_identifier(p, t->name);
+    st->task_index.insert(t);
+    p = skip_ws(p);
+    if (*p != '(') syntax_error();
+    p = skip_ws(p + 1);
+    p = read_task_arguments(p, t);
+    if (*p != ')') syntax_error();
+    p = skip_ws(p + 1);
+    if (*p != ';') syntax_error();
+    return skip_ws(p + 1);
+}
+
+// The signals of a stage: a select per task, the activity register
+// _S_on_reg (set by any task) and the activity signal _S_on (the register,
+// or a fast task at once).
+void stage_signals(const stage* st) {
     const std::string s = st->name.str();
     std::string all_tasks, fast_tasks;
     for (task* t = st->task; t; t = t->next) {
@@ -166,9 +165,31 @@ char* process_stage_name(char* p) {
         set_logic_text(on + " = " + on_reg + ";");
     else
         set_logic_text(on + " = " + on_reg + "|" + fast_tasks + ";");
-    return p;
 }
 
+}  // namespace
+
+// stage_name -> STAGE_NAME name "{" task { task } "}"
+char* process_stage_name(char* p) {
+    if (g.sp != -1) syntax_error();
+    debug_message("stage_name");
+    p += 10;
+    p = skip_ws(p);
+    stage* st = new_stage();
+    append_record(g.stage_list, g.stage_tail, st);
+    p = read_identifier(p, st->name);
+    g.stage_index.insert(st);
+    p = skip_ws(p);
+    if (*p != '{') syntax_error();
+    p = skip_ws(p + 1);
+    do {
+        p = read_task(p, st);
+    } while (*p != '}');
+    stage_signals(st);
+    return p + 1;
+}
+
+// stage -> "stage" name "{" body "}"
 char* process_stage(char* p, std::string& current_stage) {
     if (g.sp != -1) syntax_error();
     debug_message("stage");
@@ -244,6 +265,8 @@ bool declare_implicit_states(const std::string& stage_name, const char* body) {
     return true;
 }
 
+
+// state_name -> "state_name" name { "," name } ";"
 char* process_state_name(char* p, const std::string& current_stage) {
     if (g.sp != 0) syntax_error();
     debug_message("state_name");
@@ -285,6 +308,7 @@ char* insert_state_list(char* p, const std::string& stage_name) {
     }
 }
 
+// first_state -> "first_state" name ";"
 char* process_first_state(char* p, const std::string& current_stage) {
     if (g.sp != 0) syntax_error();
     debug_message("first_state");
@@ -301,6 +325,7 @@ char* process_first_state(char* p, const std::string& current_stage) {
     return p + 1;
 }
 
+// state -> "state" name statement
 char* process_state(char* p, const std::string& current_stage, int& state_name_flag) {
     if (g.sp != 0) syntax_error();
     debug_message("state");
@@ -323,6 +348,7 @@ char* process_state(char* p, const std::string& current_stage, int& state_name_f
     return p;
 }
 
+// generate -> "generate" stage "." task "(" [ expr { "," expr } ] ")" ";"
 char* process_generate(char* p) {
     if (g.sp < 0) syntax_error();
     debug_message("generate");
@@ -331,6 +357,7 @@ char* process_generate(char* p) {
     return process_generate_core(p);
 }
 
+// The transfer of a generate, after its keyword.
 char* process_generate_core(char* p) {
     p = generate_transfer(p);
     stack_pop_check();
@@ -341,12 +368,14 @@ bool is_task_start(const std::string& name) {
     return g.extended_flag && g.stage_index.get(name) && !g.instance_index.get(name);
 }
 
+// task_start -> stage "." task "(" [ expr { "," expr } ] ")" ";"  (--extended)
 char* process_task_start(char* p) {
     if (g.sp < 0) syntax_error();
     debug_message("generate");
     return generate_transfer(p);
 }
 
+// goto -> "goto" state ";"
 char* process_goto(char* p, const std::string& current_stage) {
     if (!(g.sp >= 1 && g.stack[0].kind == K_STAGE && g.stack[1].kind == K_STATE)) syntax_error();
     debug_message("goto");
@@ -363,6 +392,7 @@ char* process_goto(char* p, const std::string& current_stage) {
     return p + 1;
 }
 
+// finish -> "finish" ";"
 char* process_finish(char* p, const std::string& current_stage) {
     if (!in_stage_body()) syntax_error();
     debug_message("finish");
@@ -374,6 +404,7 @@ char* process_finish(char* p, const std::string& current_stage) {
     return p + 1;
 }
 
+// relay -> "relay" stage "." task "(" [ expr { "," expr } ] ")" ";"
 char* process_relay(char* p, const std::string& current_stage) {
     if (!in_stage_body()) syntax_error();
     debug_message("relay");

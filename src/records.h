@@ -163,12 +163,9 @@ struct stage {
 struct MergeEntry {
     Ref<const list> target;
     Ref<logic> pair;
-    // Room of the pair's condition once it holds joined conditions of its
-    // own (0: not yet joined; see TextStore::append_growing).
-    uint32_t room : 31;
-    // Whether the pair's first condition is a text that no other pair
-    // shares: when it is joined, its bytes can be recycled.
-    uint32_t owns_condition : 1;
+    // How the pair's condition stands as it grows by joined conditions:
+    // its first condition is its own while no other pair shares it.
+    TextRoom cond_room;
     using Key = std::pair<const list*, std::string_view>;
     struct KeyOf {
         Key operator()(const MergeEntry* e) const { return Key(e->target.get(), e->pair->value); }
@@ -193,6 +190,9 @@ void prepend_pair(list* rec, logic* pair);
 struct NetExprOf {
     std::string_view operator()(const list* rec) const { return first_pair(rec)->value; }
 };
+
+// The most levels the condition stack holds.
+constexpr int kStackLevels = 100;
 
 // One open level of the condition stack.
 struct stack_entry {
@@ -221,8 +221,8 @@ enum {
 // Record allocation: zero-filled records counted in the -d byte total,
 // for the current module or, `run_long`, for the whole run.
 list* new_list(bool run_long = false);
-// Gives back a module record made by new_list and never linked: the next
-// one reuses its place.
+// Gives back a module record made by new_list that is linked nowhere; its
+// store may hand its place out again.
 void unused_list(list* rec);
 logic* new_logic(bool run_long = false);
 declare* new_declare();

@@ -63,36 +63,17 @@ list* instr_args(const list* rec) {
     return it != g.run_args.end() ? it->second.first : nullptr;
 }
 
-list* search_instr_list(list* head, const std::string& name) {
-    if (!head) syntax_error();
-    if (head == g.wire_list) {
-        list* rec = find_wire(name);
-        if (!rec) syntax_error();
-        return instr_args(rec);
-    }
-    for (declare* d = g.declare_list; d; d = d->next) {
-        if (d->port == head) {
-            list* port = d->port_index.get(name);
-            if (!port) syntax_error();
-            return instr_args(port);
-        }
-    }
-    for (list* rec = head; rec; rec = rec->next)
-        if (rec->name == name) return instr_args(rec);
-    syntax_error();
+list* search_instr_list(const std::string& name) {
+    if (!g.wire_list) syntax_error();
+    list* rec = find_wire(name);
+    if (!rec) syntax_error();
+    return instr_args(rec);
 }
 
-list* search_declare_instr_list(declare* head, const std::string& inst, const std::string& instr) {
+list* search_declare_instr_list(const std::string& inst, const std::string& instr) {
     instance* in = g.instance_index.get(inst);
     if (!in) syntax_error();
-    const std::string& type_name = in->type->name;
-    declare* d = nullptr;
-    if (head == g.declare_list) {
-        d = find_in(g.declare_index, type_name);
-    } else {
-        for (declare* x = head; x && !d; x = x->next)
-            if (x->name == type_name) d = x;
-    }
+    declare* d = find_in(g.declare_index, in->type->name);
     if (!d) syntax_error();
     list* port = d->port_index.get(instr);
     if (!port) syntax_error();

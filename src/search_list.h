@@ -16,10 +16,10 @@ list* find_wire(std::string_view name);
 // others follow through `next`.
 list* instr_args(const list* rec);
 
-// The argument chain of the first record of `head` named `name` (may be null).
-list* search_instr_list(list* head, const std::string& name);
+// The argument chain of the module's instruction `name` (may be null).
+list* search_instr_list(const std::string& name);
 // The argument chain of instruction `instr` of submodule instance `inst`.
-list* search_declare_instr_list(declare* head, const std::string& inst, const std::string& instr);
+list* search_declare_instr_list(const std::string& inst, const std::string& instr);
 // The macro named `name` when no signal or state constant has that name
 // (which comes first in an expression), or null.
 list* find_macro(std::string_view name);

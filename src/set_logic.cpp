@@ -49,7 +49,7 @@ Text merge_condition_text(std::string_view cond, MergeEntry* entry) {
     Text& last = g.last_condition;
     if (last == cond) {
         // A second pair shares the text: its first pair owns it no more.
-        if (g.last_condition_owner) g.last_condition_owner->owns_condition = 0;
+        if (g.last_condition_owner) g.last_condition_owner->cond_room.own = 0;
         g.last_condition_owner = nullptr;
         return last;
     }
@@ -57,7 +57,7 @@ Text merge_condition_text(std::string_view cond, MergeEntry* entry) {
     if (!shared_text(cond, last)) {
         last = store_text(cond);
         if (entry) {
-            entry->owns_condition = 1;
+            entry->cond_room.own = 1;
             g.last_condition_owner = entry;
         }
     }
@@ -92,6 +92,7 @@ char* read_term(char* text, std::string& term) {
     return skip_ws(p);
 }
 
+// actuals -> [ term { "," term } ] ")"
 char* process_module_port(char* text, const std::string& inst, list* formal) {
     // A formal argument of the module's own instruction is its own name;
     // one of an instance's instruction is the net of that port.
@@ -117,7 +118,7 @@ char* process_module_port(char* text, const std::string& inst, list* formal) {
 
 char* call_own_instruction(const std::string& f, char* args) {
     set_logic_text(f + " = 0b1;");
-    return process_module_port(args, "", search_instr_list(g.wire_list, f));
+    return process_module_port(args, "", search_instr_list(f));
 }
 
 void activate_instance_instruction(const std::string& inst, const std::string& f) {
@@ -127,7 +128,7 @@ void activate_instance_instruction(const std::string& inst, const std::string& f
 char* call_instance_instruction(const std::string& inst, const std::string& f, char* args) {
     activate_instance_instruction(inst, f);
     if (*args == ')') return args;
-    return process_module_port(args, inst, search_declare_instr_list(g.declare_list, inst, f));
+    return process_module_port(args, inst, search_declare_instr_list(inst, f));
 }
 
 std::string build_condition() {
@@ -214,17 +215,13 @@ void rewrite_calls(std::string& rhs) {
 void join_condition(MergeEntry* known, const std::string& cond) {
     logic* pair = known->pair;
     check_text_size(pair->cond.size() + 1 + cond.size());
-    // The first condition, which no other pair shares, is given up when it
-    // moves: it may be the last condition stored, which pairs to come
-    // would otherwise share.
-    bool reusable = known->room || known->owns_condition;
-    if (!known->room && known->owns_condition && g.last_condition_owner == known) {
+    // The text moves: pairs to come must not share it as the last
+    // condition stored.
+    if (g.last_condition_owner == known) {
         g.last_condition = Text();
         g.last_condition_owner = nullptr;
     }
-    known->room = static_cast<uint32_t>(
-        g.module_texts.append_growing(pair->cond, known->room, reusable, "|", cond, kMaxTextChars));
-    known->owns_condition = 0;
+    g.module_texts.append_growing(pair->cond, known->cond_room, "|", cond, kMaxTextChars);
 }
 
 // Appends a condition/value pair to the target's chain.

@@ -7,28 +7,29 @@
 
 namespace {
 
-const int kStackLevels = 100;
-
 bool single_statement(int kind) {
     return kind == K_IF || kind == K_ELSE || kind == K_INSTRUCT || kind == K_STATE;
 }
 
 void too_deep() {
     syntax_error_because(g.read_filename + ": " + std::to_string(g.count) +
-                         ": blocks nested deeper than 100 levels");
+                         ": blocks nested deeper than " + std::to_string(kStackLevels) + " levels");
 }
 
-// Removes the top level; the cascade bookkeeping remembers what an `else`
-// after this statement needs.
-struct Cascade {
-    bool found_if = false;
-    void pop_one() {
+// The levels closed by the end of one statement, and what an `else`
+// right after that statement needs: the negated condition of the first
+// `if` level closed and the levels closed after it, which it reopens.
+class ClosedLevels {
+public:
+    ClosedLevels() { g.else_restore.clear(); }
+    // Closes the top level.
+    void close_top() {
         if (g.sp < 0) syntax_error();
         stack_entry& e = g.stack[g.sp];
-        if (!found_if && e.kind == K_IF) {
-            found_if = true;
+        if (!found_if_ && e.kind == K_IF) {
+            found_if_ = true;
             g.else_negation = "~(" + e.cond + ")";
-        } else if (found_if) {
+        } else if (found_if_) {
             g.else_restore.insert(g.else_restore.begin(), e);
         }
         e.cond.clear();
@@ -38,14 +39,16 @@ struct Cascade {
         e.kind = -1;
         --g.sp;
     }
-    void check() {
-        while (g.sp >= 0 && single_statement(g.stack[g.sp].kind)) pop_one();
+    // Closes the single-statement levels at the top, which were waiting
+    // for the statement that just ended.
+    void close_waiting_levels() {
+        while (g.sp >= 0 && single_statement(g.stack[g.sp].kind)) close_top();
     }
-    Cascade() {
-        g.else_ready = false;
-        g.else_restore.clear();
-    }
-    ~Cascade() { g.else_ready = found_if; }
+    // An `else` may follow only where an `if` level was closed.
+    void offer_else() const { g.else_ready = found_if_; }
+
+private:
+    bool found_if_ = false;
 };
 
 }  // namespace
@@ -83,14 +86,16 @@ void stack_push(std::string* text, int kind) {
 }
 
 void stack_pop() {
-    Cascade c;
-    c.pop_one();
-    if (g.sp >= 0) c.check();
+    ClosedLevels closed;
+    closed.close_top();
+    if (g.sp >= 0) closed.close_waiting_levels();
+    closed.offer_else();
 }
 
 void stack_pop_check() {
-    Cascade c;
-    c.check();
+    ClosedLevels closed;
+    closed.close_waiting_levels();
+    closed.offer_else();
 }
 
 void stack_clear() {

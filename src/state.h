@@ -127,7 +127,7 @@ struct Sflc {
     // The condition stack of open blocks, and what an `else` right after
     // the statement that closed an `if` needs: the levels that statement
     // closed below the `if` (bottom first) and the negated condition.
-    std::vector<stack_entry> stack = std::vector<stack_entry>(100);
+    std::vector<stack_entry> stack = std::vector<stack_entry>(kStackLevels);
     int sp = -1;
     bool else_ready = false;
     std::string else_negation;
@@ -217,6 +217,40 @@ public:
 private:
     int count_ok_;
     const char* line_head_;
+};
+
+// The reader of the file being translated, for the comment state that an
+// included file starts with; the including file's reader is put back when
+// the guard ends.
+class FileBeingRead {
+public:
+    explicit FileBeingRead(SourceReader& r) : outer_(g.reader) { g.reader = &r; }
+    ~FileBeingRead() { g.reader = outer_; }
+    FileBeingRead(const FileBeingRead&) = delete;
+    FileBeingRead& operator=(const FileBeingRead&) = delete;
+
+private:
+    SourceReader* outer_;
+};
+
+// An included file on the chain of files being included while the guard
+// lives (to refuse a file that includes itself).
+class FileBeingIncluded {
+public:
+    explicit FileBeingIncluded(const std::string& id) { g.include_chain.push_back(id); }
+    ~FileBeingIncluded() { g.include_chain.pop_back(); }
+    FileBeingIncluded(const FileBeingIncluded&) = delete;
+    FileBeingIncluded& operator=(const FileBeingIncluded&) = delete;
+};
+
+// One macro level deeper while the guard lives: the value of a macro is
+// being parsed where its name stands (to refuse macros nested too deeply).
+class MacroBeingExpanded {
+public:
+    MacroBeingExpanded() { ++g.macro_depth; }
+    ~MacroBeingExpanded() { --g.macro_depth; }
+    MacroBeingExpanded(const MacroBeingExpanded&) = delete;
+    MacroBeingExpanded& operator=(const MacroBeingExpanded&) = delete;
 };
 
 // Records made while the guard lives are not counted in the -d total.

@@ -74,16 +74,16 @@ void TextStore::extend(Text& t, std::string_view s) {
     }
 }
 
-size_t TextStore::append_growing(Text& t, size_t room, bool reusable, std::string_view sep, std::string_view s,
-                                 size_t max_room) {
+void TextStore::append_growing(Text& t, TextRoom& room, std::string_view sep, std::string_view s,
+                               size_t max_room) {
     size_t joined = t.size() + sep.size() + s.size();
-    if (joined <= room) {
+    if (joined <= room.chars) {
         extend(t, sep);
         extend(t, s);
-        return room;
+        return;
     }
     size_t new_room = joined;
-    if (room) {
+    if (room.chars) {
         new_room = 61;
         while (new_room < joined) new_room = new_room * 2 + 3;
         if (new_room > max_room) new_room = max_room;
@@ -92,9 +92,11 @@ size_t TextStore::append_growing(Text& t, size_t room, bool reusable, std::strin
     text.append(sep);
     text.append(s);
     // Recycling writes into the old bytes: the joined text is copied first.
-    if (reusable) recycle(t, room ? room : t.size());
+    // A text with room was placed by this function: its bytes are its own.
+    if (room.chars || room.own) recycle(t, room.chars ? room.chars : t.size());
     t = add(text, new_room);
-    return new_room;
+    room.chars = static_cast<uint32_t>(new_room);
+    room.own = 1;
 }
 
 Text TextStore::place(char* p, std::string_view s, bool long_form) {

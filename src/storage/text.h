@@ -65,6 +65,16 @@ inline std::string operator+(const char* a, const Text& b) { return std::string(
 inline std::string operator+(const Text& a, const std::string& b) { return a.str() + b; }
 inline std::string operator+(const Text& a, const char* b) { return a.str() + b; }
 
+// How a text that grows by appending stands: the characters of room it
+// has (0: none yet, it was added at its size), and whether its bytes are
+// its own (no other Text refers to them), so that the store may reuse them
+// when the text moves.  4 bytes, to sit in a record.
+struct TextRoom {
+    uint32_t chars : 31;
+    uint32_t own : 1;
+    TextRoom() : chars(0), own(0) {}
+};
+
 // Append-only storage of Texts in chunks; emptied as a whole.
 class TextStore {
 public:
@@ -82,13 +92,11 @@ public:
     // added without), to which no Text refers any more: a later text that
     // takes as many bytes reuses its bytes.
     void recycle(Text t, size_t room);
-    // Appends `sep` and `s` to `t`, a text of this store with `room`
-    // characters of room (0: added at its size), and returns its room
-    // after: in place while the room allows, else `t` moves to the next
-    // room of the growth (at most `max_room`), and its old bytes are
-    // recycled when `reusable` (no other Text refers to them).
-    size_t append_growing(Text& t, size_t room, bool reusable, std::string_view sep, std::string_view s,
-                          size_t max_room);
+    // Appends `sep` and `s` to `t`, a text of this store that stands as
+    // `room` says: in place while its room allows, else `t` moves to the
+    // next room of the growth (at most `max_room` characters), and its old
+    // bytes are recycled when they are its own.  `room` is updated.
+    void append_growing(Text& t, TextRoom& room, std::string_view sep, std::string_view s, size_t max_room);
     void clear();
 
 private:
