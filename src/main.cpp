@@ -71,14 +71,19 @@ public:
     OutputBeingWritten& operator=(const OutputBeingWritten&) = delete;
 };
 
-int run(int argc, char** argv) {
+// The program's own name: argv[0] after its last '/' or '\\'.
+void set_program_name(int argc, char** argv) {
     const char* arg0 = argc > 0 && argv[0] ? argv[0] : "sflc";
     const char* base = arg0;
     for (const char* c = arg0; *c; ++c)
         if (*c == '/' || *c == '\\') base = c + 1;
     g.program_name = base;
-    const char* name = g.program_name.c_str();
+}
 
+// Sets the option flags; returns the index of the first argument that is
+// no option.
+int read_options(int argc, char** argv) {
+    const char* name = g.program_name.c_str();
     static const struct option longopts[] = {
         {"output", required_argument, nullptr, 'o'},
         {"help", no_argument, nullptr, 'h'},
@@ -137,7 +142,13 @@ int run(int argc, char** argv) {
             default: break;
         }
     }
-    int files = argc - optind;
+    return optind;
+}
+
+// The one input file: exactly one argument, ending in ".sfl".
+std::string input_file(int argc, char** argv, int first) {
+    const char* name = g.program_name.c_str();
+    int files = argc - first;
     if (files == 0) {
         fprintf(stderr, "%s: no input files\n", name);
         fatal_exit(1);
@@ -146,13 +157,21 @@ int run(int argc, char** argv) {
         fprintf(stderr, "%s: too many input files\n", name);
         fatal_exit(1);
     }
-    std::string input = argv[optind];
+    std::string input = argv[first];
     size_t len = input.size();
     if (len <= 4 || input.compare(len - 4, 4, ".sfl") != 0) {
         fprintf(message_stream(), "this file isn't sfl.\n");
         fflush(message_stream());
         usage(name);
     }
+    return input;
+}
+
+// The input's folder (where included files are looked for), its name for
+// messages, and the output file name unless -o gave one: the input's base
+// name with ".v" for ".sfl", in the current folder.
+void derive_file_names(const std::string& input) {
+    size_t len = input.size();
     g.readfile_path.clear();
     for (size_t k = len - 4; k > 0; --k) {
         if (input[k] == '/') {
@@ -168,18 +187,26 @@ int run(int argc, char** argv) {
             g.write_filename = input.substr(0, len - 4);
         g.write_filename += ".v";
     }
+}
 
-    struct stat in_stat;
-    FILE* in = open_source(input, in_stat);
-    std::unique_ptr<FILE, int (*)(FILE*)> in_closer(in, fclose);
-    // The size of the pieces the source is read in can be set for tests:
-    // 0 ends a piece at every statement boundary.
+// The size of the pieces the source is read in can be set for tests:
+// 0 ends a piece at every statement boundary.
+void read_piece_size_setting() {
     if (const char* v = getenv("SFLC_PIECE_BYTES")) {
         char* end = nullptr;
         unsigned long long n = strtoull(v, &end, 10);
         if (*v >= '0' && *v <= '9' && end && !*end) g.piece_bytes = static_cast<size_t>(n);
     }
+}
 
+int run(int argc, char** argv) {
+    set_program_name(argc, argv);
+    std::string input = input_file(argc, argv, read_options(argc, argv));
+    derive_file_names(input);
+    struct stat in_stat;
+    FILE* in = open_source(input, in_stat);
+    std::unique_ptr<FILE, int (*)(FILE*)> in_closer(in, fclose);
+    read_piece_size_setting();
     bool to_file = !g.check_flag && g.write_filename != kStandardOutput;
     if (to_file && same_file(g.write_filename, input)) refuse_output_over("input");
     OutputFile out(g.write_filename, g.check_flag != 0);
