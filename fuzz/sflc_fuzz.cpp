@@ -55,8 +55,9 @@ int translate(const char* data, size_t size, const OptionSet& o, const std::stri
     if (!out) abort();
     if (piece_file.empty()) {
         // A stream that is not a regular file is read whole, as one text.
-        static char empty[1] = {0};
-        FILE* in = size ? fmemopen(const_cast<char*>(data), size, "r") : fmemopen(empty, 1, "r");
+        // fmemopen takes no empty buffer, and a NUL byte is an error of its
+        // own, so an empty input is an empty temporary file.
+        FILE* in = size ? fmemopen(const_cast<char*>(data), size, "r") : tmpfile();
         if (!in) abort();
         try {
             xlator_core(in, g.read_filename, out);
