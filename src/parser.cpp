@@ -101,7 +101,19 @@ void check_select_high(const std::string& what, long long h, int width) {
     syntax_error();
 }
 
-// The same under --extended, from the first character `q` after the '<':
+// The end of a select <h:l> once l is read at `q`: a reversed range ends
+// the run; the position after the closing '>'.
+const char* close_select(const char* q, long long h, long long l) {
+    if (l > h) {
+        fprintf(stderr, "don't use bit reverse\n");
+        fatal_exit(1);
+    }
+    q = skip_space_only(q);
+    if (*q != '>') syntax_error();
+    return q + 1;
+}
+
+// A constant select under --extended, from the first character `q` after the '<':
 // h and l are constant arithmetic (a<W-1>, a<B+7:B>); a '<' that no
 // constant followed by '>' or ':' follows is a comparison.
 const char* arithmetic_select(const char* q, const std::string& what, int width, long long& h, long long& l) {
@@ -113,13 +125,7 @@ const char* arithmetic_select(const char* q, const std::string& what, int width,
     if (*q == '>') return q + 1;
     q = skip_space_only(q + 1);
     if (!read_constant_arithmetic(q, l) || l < 0) syntax_error();
-    if (l > h) {
-        fprintf(stderr, "don't use bit reverse\n");
-        fatal_exit(1);
-    }
-    q = skip_space_only(q);
-    if (*q != '>') syntax_error();
-    return q + 1;
+    return close_select(q, h, l);
 }
 
 // A constant select, <h> or <h:l>, at `p` (a '<') after the operand `what`
@@ -140,13 +146,7 @@ const char* constant_select(const char* p, const std::string& what, int width, l
     q = skip_space_only(q + 1);
     if (!is_digit(*q)) syntax_error();
     l = read_decimal(q);
-    if (l > h) {
-        fprintf(stderr, "don't use bit reverse\n");
-        fatal_exit(1);
-    }
-    q = skip_space_only(q);
-    if (*q != '>') syntax_error();
-    return q + 1;
+    return close_select(q, h, l);
 }
 
 // The '>' that closes a select by a value, a<s> or a<i||j>, whose '<' is
