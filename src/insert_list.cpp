@@ -145,7 +145,7 @@ bool replace_array_element(list* rec, int type, char mark, int width) {
 // entering its names as `entry` says; with `arrays`, a name may declare an
 // array.
 char* enter_names(char* text, list* record, int type, char mark, Entry entry, bool arrays) {
-    if (g.combinational && (is_register_type(type) || type == T_MEMORY)) syntax_error();
+    if (g.combinational && (is_register_type(type) || is_memory_type(type))) syntax_error();
     char* p = text;
     list* prev = nullptr;  // record before the current one (instances only)
     if (type == T_INSTANCE) {
@@ -170,7 +170,7 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
         if (has_args) p = skip_ws(read_terminal_args(p, args));
         long long elements = 0;
         if (arrays && *p == '[') p = read_array_size(p, name, elements);
-        char* depth = type == T_MEMORY ? p : nullptr;  // mem name[depth]
+        char* depth = is_memory_type(type) ? p : nullptr;  // mem name[depth]
         if (depth) {
             if (*p != '[') syntax_error();
             while (*p && *p != ']' && *p != ';') ++p;
@@ -222,7 +222,9 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
                 // body's declaration (not by a block-local one).
                 if (!(old && !elements && entry != Entry::kLocal && is_inherited_port(old))) {
                     // A block-local name may repeat only names that are not visible.
-                    if (old || (entry != Entry::kLocal && local_holds(element))) name_duplication();
+                    // Nor a word of a register file.
+                    if (old || (entry != Entry::kLocal && local_holds(element)) || register_file_word(element))
+                        name_duplication();
                     old = nullptr;
                 }
             }

@@ -118,7 +118,7 @@ const WireKind kWireKinds[] = {
     {"instrself", T_INSTRSELF, '0', false},
     // `wire` is a combinational signal, as `sel`.
     {"wire", T_SEL, 'x', false, true},
-    {"mem", T_MEMORY, 'x', false, true},
+    {"mem", T_MEMORY, 'x', false, true},      {"regfile", T_REGFILE, 'x', false, true},
     {"sela", T_SEL, 'x', false, true, true},  {"sels", T_SEL, 'x', false, true, true},
     {"rega", T_REG, 'x', false, true, true},  {"regs", T_REG, 'x', false, true, true},
 };
