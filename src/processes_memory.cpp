@@ -101,6 +101,8 @@ char* write_memory_word(char* p, const list* mem, const std::string& address) {
 }  // namespace
 
 const list* memory_named(const std::string& name) {
+    // Every memory has its depth from its declaration on.
+    if (g.memory_depths.empty()) return nullptr;
     const list* rec = find_wire(name);
     return rec && is_memory_type(rec->type) ? rec : nullptr;
 }

@@ -33,6 +33,7 @@ void generate_states(stage* st) {
         declare_signal("reg_wr " + reg + ";", T_REG_WR, 'f');
     else
         declare_signal("reg_wr " + reg + "<" + std::to_string(w) + ">;", T_REG_WR, 'f');
+    g.state_register_stage[find_wire(reg)] = st;
     if (!st->state) syntax_error();
     int i = 0;
     for (state* a = st->state; a; a = a->next, ++i)
