@@ -8,6 +8,7 @@
 #include "error.h"
 #include "made_up_names.h"
 #include "initial_values.h"
+#include "memory_contents.h"
 #include "processes.h"
 #include "search_list.h"
 
@@ -192,7 +193,10 @@ void print_output(FILE* out, const std::string& module_name) {
     for (const instance* in = g.instance_list; in; in = in->next) fputs(instance_line(in).c_str(), out);
     print_parameters(out);
     for (const list* r = g.wire_list; r; r = r->next) {
-        if (is_memory_type(r->type)) print_memory(out, r);
+        if (is_memory_type(r->type)) {
+            print_memory_contents(out, r);
+            print_memory(out, r);
+        }
         bool takes_part = r->logic || (is_register_type(r->type) && r->mark == 'f') ||
                           r->type == T_INSTROUT || (r->type == T_INSTRSELF && r->mark != 'x');
         if (!takes_part) continue;

@@ -6,6 +6,7 @@
 #include "constants.h"
 #include "error.h"
 #include "made_up_names.h"
+#include "memory_contents.h"
 #include "inherited_ports.h"
 #include "initial_values.h"
 #include "processes.h"
@@ -177,7 +178,8 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
             if (*p != ']') syntax_error();
             p = skip_ws(p + 1);
         }
-        bool initialized = g.extended_flag && is_register_type(type);
+        // --extended: a register's initial value, a memory's contents.
+        bool initialized = g.extended_flag && (is_register_type(type) || is_memory_type(type));
         int width = 1;
         if (*p != ',' && *p != ';' && !(initialized && *p == '=')) {
             if ((p[0] == '<' && p[1] == '<') || *p != '<' || type == T_INSTANCE) syntax_error();
@@ -186,7 +188,7 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
         }
         bool valued = initialized && *p == '=';
         std::string value;
-        if (valued) p = read_initial_value(p + 1, value);
+        if (valued) p = depth ? read_memory_contents(p + 1, value) : read_initial_value(p + 1, value);
         bool last = *p == ';';
         if (type == T_INSTANCE) {
             cur = enter_instance(name, cur, prev);
@@ -214,7 +216,8 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
             list* old = nullptr;
             if (!g.declare_flag) {
                 old = find_wire(element);
-                if (old && !elements && replace_array_element(old, type, mark, width)) {
+                // (A memory never does: it is a duplicate.)
+                if (old && !elements && !depth && replace_array_element(old, type, mark, width)) {
                     if (valued) set_initial_value(old, value);
                     continue;
                 }
@@ -247,9 +250,10 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
             else if (entry == Entry::kLocal)
                 declare_local(element, cur);
             if (elements) g.array_elements.insert(cur);
-            if (valued) set_initial_value(cur, value);
             if (has_args) enter_terminal_args(cur, args);
             if (depth) read_memory_depth(depth, cur);
+            if (valued && depth) set_memory_contents(cur, value);
+            if (valued && !depth) set_initial_value(cur, value);
         }
         ++p;
         if (last) {
