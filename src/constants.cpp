@@ -117,6 +117,14 @@ const char* scan_string(const char* p, std::string& bytes) {
     return p + 1;
 }
 
+const char* skip_quoted(const char* p) {
+    int code;
+    std::string bytes;
+    if (const char* e = scan_character(p, code)) return e;
+    if (const char* e = scan_string(p, bytes)) return e;
+    return p;
+}
+
 std::string string_as_constant(const std::string& bytes) {
     std::string out = "0x";
     char hex[4];

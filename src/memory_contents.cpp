@@ -8,15 +8,6 @@
 
 namespace {
 
-// The position after the string or character constant at `p`, or `p`.
-const char* skip_quoted(const char* p) {
-    int code;
-    std::string bytes;
-    if (const char* e = scan_character(p, code)) return e;
-    if (const char* e = scan_string(p, bytes)) return e;
-    return p;
-}
-
 // The values of `text`, split at the commas outside parentheses and quotes.
 std::vector<std::string> split_values(const std::string& text) {
     std::vector<std::string> values(1);
@@ -51,6 +42,7 @@ std::string free_name(const std::string& base) {
 
 }  // namespace
 
+// "=" "{" value { "," value } "}" after a memory's name, depth and width
 char* read_memory_contents(char* p, std::string& text) {
     p = skip_ws(p);
     if (*p != '{') syntax_error();
@@ -66,7 +58,6 @@ char* read_memory_contents(char* p, std::string& text) {
     return skip_ws(end + 1);
 }
 
-// "=" "{" value { "," value } "}" after a memory's name, depth and width
 void set_memory_contents(const list* mem, const std::string& text) {
     std::vector<std::string> values = split_values(text);
     if (static_cast<long long>(values.size()) > g.memory_depths.at(mem)) syntax_error();

@@ -23,16 +23,6 @@ const char* loop_keyword(const char* p) {
     return nullptr;
 }
 
-// The position after a string or character constant starting at `p`, or
-// `p` itself when none starts there.
-const char* skip_quoted(const char* p) {
-    int code;
-    std::string bytes;
-    if (const char* e = scan_character(p, code)) return e;
-    if (const char* e = scan_string(p, bytes)) return e;
-    return p;
-}
-
 // The '}' that closes the '{' at `open`; a syntax error when there is none.
 char* closing_brace(char* open) {
     int depth = 0;
