@@ -252,7 +252,7 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
                 declare_local(element, cur);
             if (elements) g.array_elements.insert(cur);
             if (has_args) enter_terminal_args(cur, args);
-            if (depth) read_memory_depth(depth, cur);
+            if (depth) read_memory_depth(depth, cur, element);
             if (valued && depth) set_memory_contents(cur, value);
             if (valued && !depth) set_initial_value(cur, value);
         }

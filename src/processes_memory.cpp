@@ -106,15 +106,16 @@ const list* register_file_word(const std::string& name, long long* word) {
     std::string digits = name.substr(cut + 1);
     if (digits.empty() || digits.size() > 8 || digits.find_first_not_of("0123456789abcdef") != std::string::npos)
         return nullptr;
-    const list* rec = find_wire(name.substr(0, cut));
+    std::string base = name.substr(0, cut);
+    const list* rec = find_wire(base);
     if (!rec || rec->type != T_REGFILE) return nullptr;
     long long k = std::stoll(digits, nullptr, 16), depth = g.memory_depths.at(rec);
-    if (k >= depth || element_name(rec->name.str(), k, depth) != name) return nullptr;
+    if (k >= depth || element_name(base, k, depth) != name) return nullptr;
     if (word) *word = k;
     return rec;
 }
 
-char* read_memory_depth(char* p, const list* mem) {
+char* read_memory_depth(char* p, const list* mem, const std::string& name) {
     if (*p != '[') syntax_error();
     std::string inside;
     const char* close = bracketed(p, inside);
@@ -125,7 +126,7 @@ char* read_memory_depth(char* p, const list* mem) {
     g.memory_depths[mem] = depth;
     if (mem->type == T_REGFILE)
         for (long long k = 0; k < depth; ++k)
-            if (find_wire(element_name(mem->name.str(), k, depth))) name_duplication();
+            if (find_wire(element_name(name, k, depth))) name_duplication();
     return skip_ws(const_cast<char*>(close) + 1);
 }
 
