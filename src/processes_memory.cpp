@@ -22,16 +22,13 @@
 #include "processes.h"
 #include "search_list.h"
 #include "set_logic.h"
+#include "statement_ends.h"
 
 namespace {
 
 // The text between the '[' at `p` and its ']'; returns the position of the ']'.
 const char* bracketed(const char* p, std::string& inside) {
-    const char* q = p;
-    for (int depth = 0; *q && *q != ';'; ++q) {
-        if (*q == '[') ++depth;
-        if (*q == ']' && --depth == 0) break;
-    }
+    const char* q = find_end(p + 1, "];", '[');
     if (*q != ']') syntax_error();
     inside.assign(p + 1, q);
     return q;
@@ -76,12 +73,10 @@ std::string memory_address(const list* mem, std::string address) {
 char* write_memory_word(char* p, const list* mem, const std::string& address) {
     if (p[0] != ':' || p[1] != '=') syntax_error();
     p = skip_ws(p + 2);
-    char* semi = p;
-    while (*semi && *semi != ';') ++semi;
+    char* semi = find_end(p, ";");
     if (!*semi) syntax_error();
     std::string value(p, semi);
-    for (char* q = p; q < semi; ++q)
-        if (*q == '\n' && g.count_ok) count_newline(q + 1);
+    count_newlines(p, semi);
     std::string index;
     {
         LineCountingOff off;
@@ -148,8 +143,7 @@ char* process_memory_write(char* p, const list* mem) {
     debug_message("memory write");
     std::string address;
     char* close = const_cast<char*>(bracketed(p, address));
-    for (char* q = p; q < close; ++q)
-        if (*q == '\n' && g.count_ok) count_newline(q + 1);
+    count_newlines(p, close);
     return write_memory_word(skip_ws(close + 1), mem, address);
 }
 
