@@ -43,13 +43,16 @@ char* read_array_size(char* p, const std::string& base, long long& size) {
         syntax_error();
     ArrayShape shape;
     shape.size = size;
-    shape.digits = static_cast<int>(hex_index(size - 1, 1).size());
     g.arrays[base] = shape;
     return skip_ws(close + 1);
 }
 
+std::string element_name(const std::string& base, long long k, long long count) {
+    return base + "_" + hex_index(k, static_cast<int>(hex_index(count - 1, 1).size()));
+}
+
 std::string array_element_name(const std::string& base, long long k) {
-    return base + "_" + hex_index(k, g.arrays.at(base).digits);
+    return element_name(base, k, g.arrays.at(base).size);
 }
 
 bool indexed_name(std::string base, const std::string& index, const std::string& instance,

@@ -12,6 +12,10 @@
 // Reads "[size]" at `p` and enters `base` as an array of that size;
 // returns the position after the ']' and the blanks after it.
 char* read_array_size(char* p, const std::string& base, long long& size);
+// The name of element `k` of `count` numbered names `base`: base_k in
+// hexadecimal, zero-padded to the digits of the last index (ch_00 ...
+// ch_17); the elements of arrays and the words of register files.
+std::string element_name(const std::string& base, long long k, long long count);
 // The name of element `k` of the array `base`.
 std::string array_element_name(const std::string& base, long long k);
 

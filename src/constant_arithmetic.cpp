@@ -13,6 +13,30 @@ const int kMaxMacroDepth = 64;
 
 bool expression(const char*& p, long long& value);
 
+// select -> "<" expression [ ":" expression ] ">", after a parenthesised
+// factor: the bits h..l of its value in two's complement, so that in a
+// loop (i-16)<3:0> is the low 4 bits of i-16.  False, `p` unchanged, when
+// no such select follows (a '<' that is a comparison or a shift).
+bool bit_select(const char*& p, long long& value) {
+    const char* q = skip_space_only(p);
+    if (q[0] != '<' || q[1] == '<' || q[1] == '=') return false;
+    ++q;
+    long long h, l;
+    if (!expression(q, h)) return false;
+    q = skip_space_only(q);
+    l = h;
+    if (*q == ':') {
+        ++q;
+        if (!expression(q, l)) return false;
+        q = skip_space_only(q);
+    }
+    if (*q != '>' || l < 0 || h < l || h > 62) return false;
+    unsigned long long bits = static_cast<unsigned long long>(value) >> l;
+    value = static_cast<long long>(bits & ((1ULL << (h - l + 1)) - 1));
+    p = q + 1;
+    return true;
+}
+
 // The value of the macro `name` when its whole value is constant arithmetic.
 bool macro_value(const std::string& name, long long& value) {
     const list* m = find_macro(name);
@@ -28,7 +52,7 @@ bool macro_value(const std::string& name, long long& value) {
     return whole;
 }
 
-// factor -> number | macro | "(" expression ")" | "-" factor
+// factor -> number | macro | "(" expression ")" [ select ] | "-" factor
 bool factor(const char*& p, long long& value) {
     const char* q = skip_space_only(p);
     if (is_digit(*q)) {
@@ -46,6 +70,7 @@ bool factor(const char*& p, long long& value) {
         q = skip_space_only(q);
         if (*q != ')') return false;
         ++q;
+        bit_select(q, value);
     } else if (*q == '-') {
         ++q;
         if (!factor(q, value)) return false;

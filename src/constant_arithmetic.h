@@ -1,7 +1,8 @@
 // Constant arithmetic (--extended): an expression of decimal numbers,
 // macros whose values are constant arithmetic, + - * / and parentheses,
 // computed by the translator with the usual integer precedence (* and /
-// before + and -, left to right, / truncating toward zero, unary minus).
+// before + and -, left to right, / truncating toward zero, unary minus);
+// a parenthesised part may take a bit select, (i-16)<3:0>.
 // It stands wherever a number does: declaration widths, bit selects,
 // width-extension counts, and expressions, where it is one decimal
 // constant.

@@ -8,6 +8,7 @@
 #include "error.h"
 #include "made_up_names.h"
 #include "initial_values.h"
+#include "memory_contents.h"
 #include "processes.h"
 #include "search_list.h"
 
@@ -136,7 +137,7 @@ void print_always(FILE* out, const list* rec) {
 
 // The declaration that a signal of type `t` takes, or null.
 const char* declaration_keyword(int t) {
-    if (is_register_type(t) || t == T_MEMORY) return "   reg ";
+    if (is_register_type(t) || is_memory_type(t)) return "   reg ";
     switch (t) {
         case T_INPUT: case T_INSTRIN: return "   input ";
         case T_OUTPUT: case T_INSTROUT: return "   output ";
@@ -183,7 +184,7 @@ void print_output(FILE* out, const std::string& module_name) {
         fputs(kw, out);
         if (r->width > 1) fprintf(out, "[%d:0] ", r->width - 1);
         fputs(r->name.c_str(), out);
-        if (r->type == T_MEMORY) fprintf(out, " [0:%lld]", g.memory_depths.at(r) - 1);
+        if (is_memory_type(r->type)) fprintf(out, " [0:%lld]", g.memory_depths.at(r) - 1);
         // A register without reset starts with its initial value at power-up.
         const Text* value = r->type == T_REG ? initial_value(r) : nullptr;
         if (value) fprintf(out, " = %s", value->c_str());
@@ -192,7 +193,10 @@ void print_output(FILE* out, const std::string& module_name) {
     for (const instance* in : g.instance_list) fputs(instance_line(in).c_str(), out);
     print_parameters(out);
     for (const list* r : g.wire_list) {
-        if (r->type == T_MEMORY) print_memory(out, r);
+        if (is_memory_type(r->type)) {
+            print_memory_contents(out, r);
+            print_memory(out, r);
+        }
         bool takes_part = r->logic || (is_register_type(r->type) && r->mark == 'f') ||
                           r->type == T_INSTROUT || (r->type == T_INSTRSELF && r->mark != 'x');
         if (!takes_part) continue;

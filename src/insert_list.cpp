@@ -6,6 +6,7 @@
 #include "constants.h"
 #include "error.h"
 #include "made_up_names.h"
+#include "memory_contents.h"
 #include "inherited_ports.h"
 #include "initial_values.h"
 #include "processes.h"
@@ -133,7 +134,7 @@ bool replace_array_element(list* rec, int type, char mark, int width) {
 // entering its names as `entry` says; with `arrays`, a name may declare an
 // array.
 char* enter_names(char* text, list* record, int type, char mark, Entry entry, bool arrays) {
-    if (g.combinational && (is_register_type(type) || type == T_MEMORY)) syntax_error();
+    if (g.combinational && (is_register_type(type) || is_memory_type(type))) syntax_error();
     char* p = text;
     if (type == T_INSTANCE)
         p = read_identifier(p, g.module_name);
@@ -152,14 +153,15 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
         if (has_args) p = skip_ws(read_terminal_args(p, args));
         long long elements = 0;
         if (arrays && *p == '[') p = read_array_size(p, name, elements);
-        char* depth = type == T_MEMORY ? p : nullptr;  // mem name[depth]
+        char* depth = is_memory_type(type) ? p : nullptr;  // mem name[depth]
         if (depth) {
             if (*p != '[') syntax_error();
             while (*p && *p != ']' && *p != ';') ++p;
             if (*p != ']') syntax_error();
             p = skip_ws(p + 1);
         }
-        bool initialized = g.extended_flag && is_register_type(type);
+        // --extended: a register's initial value, a memory's contents.
+        bool initialized = g.extended_flag && (is_register_type(type) || is_memory_type(type));
         int width = 1;
         if (*p != ',' && *p != ';' && !(initialized && *p == '=')) {
             if ((p[0] == '<' && p[1] == '<') || *p != '<' || type == T_INSTANCE) syntax_error();
@@ -168,7 +170,7 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
         }
         bool valued = initialized && *p == '=';
         std::string value;
-        if (valued) p = read_initial_value(p + 1, value);
+        if (valued) p = depth ? read_memory_contents(p + 1, value) : read_initial_value(p + 1, value);
         bool last = *p == ';';
         if (type == T_INSTANCE) {
             cur = enter_instance(name, cur);
@@ -196,7 +198,8 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
             list* old = nullptr;
             if (!g.declare_flag) {
                 old = find_wire(element);
-                if (old && !elements && replace_array_element(old, type, mark, width)) {
+                // (A memory never does: it is a duplicate.)
+                if (old && !elements && !depth && replace_array_element(old, type, mark, width)) {
                     if (valued) set_initial_value(old, value);
                     continue;
                 }
@@ -204,7 +207,9 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
                 // body's declaration (not by a block-local one).
                 if (!(old && !elements && entry != Entry::kLocal && is_inherited_port(old))) {
                     // A block-local name may repeat only names that are not visible.
-                    if (old || (entry != Entry::kLocal && local_holds(element))) name_duplication();
+                    // Nor a word of a register file.
+                    if (old || (entry != Entry::kLocal && local_holds(element)) || register_file_word(element))
+                        name_duplication();
                     old = nullptr;
                 }
             }
@@ -224,9 +229,10 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
             else if (entry == Entry::kLocal)
                 declare_local(element, cur);
             if (elements) g.array_elements.insert(cur);
-            if (valued) set_initial_value(cur, value);
             if (has_args) enter_terminal_args(cur, args);
             if (depth) read_memory_depth(depth, cur);
+            if (valued && depth) set_memory_contents(cur, value);
+            if (valued && !depth) set_initial_value(cur, value);
         }
         ++p;
         if (last) {

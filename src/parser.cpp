@@ -276,7 +276,11 @@ private:
         p = skip_space_only(p);
         const char* after_name = p;
         const list* memory = memory_named(token_);
-        if (memory) p = after_name = memory_word(p, memory, token_);
+        long long word;
+        if (memory)
+            p = after_name = memory_word(p, memory, token_);
+        else if ((memory = register_file_word(token_, &word)))
+            token_ = memory->name.str() + "[" + std::to_string(word) + "]";
         int width = memory ? memory->width : name_width(token_);
         long long h = -1, l = -1;
         std::string index;  // a select by a value: the index's name

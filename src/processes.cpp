@@ -117,14 +117,25 @@ const WireKind kWireKinds[] = {
     {"instrself", T_INSTRSELF, '0', false},
     // `wire` is a combinational signal, as `sel`.
     {"wire", T_SEL, 'x', false, true},
-    {"mem", T_MEMORY, 'x', false, true},
+    {"mem", T_MEMORY, 'x', false, true},      {"regfile", T_REGFILE, 'x', false, true},
     {"sela", T_SEL, 'x', false, true, true},  {"sels", T_SEL, 'x', false, true, true},
     {"rega", T_REG, 'x', false, true, true},  {"regs", T_REG, 'x', false, true, true},
 };
 
+// A memory declaration names its depth, `regfile f[8]`: without the '['
+// the words are an instance of a module named so (`regfile regfile;`).
+bool declares_memory(const char* p) {
+    while (is_ident_char(*p)) ++p;
+    p = skip_space_only(p);
+    if (!is_ident_start(*p)) return false;
+    while (is_ident_char(*p)) ++p;
+    return *skip_space_only(p) == '[';
+}
+
 const WireKind* wire_kind_at(const char* p) {
     for (const WireKind& k : kWireKinds)
-        if (mycmp(p, k.word, 0) && (!k.extended || g.extended_flag)) return &k;
+        if (mycmp(p, k.word, 0) && (!k.extended || g.extended_flag) && (!is_memory_type(k.type) || declares_memory(p)))
+            return &k;
     return nullptr;
 }
 

@@ -61,9 +61,12 @@ char* read_parenthesised(char* p, std::string& text);
 char* process_if(char* p);
 char* process_instruct(char* p);
 
-// Memories (processes_memory.cpp).
-// The memory of that name, or null.
+// Memories and register files (processes_memory.cpp).
+// The memory or register file of that name, or null.
 const list* memory_named(const std::string& name);
+// The register file of which `name` names a word (f_2 is word 2 of f), or
+// null; the word's number goes to `word` when that is not null.
+const list* register_file_word(const std::string& name, long long* word = nullptr);
 // "[" depth "]" after the name of a memory in its declaration.
 char* read_memory_depth(char* p, const list* mem);
 // A word read, mem "[" address "]" with `p` at the '[': `token` becomes
@@ -71,6 +74,8 @@ char* read_memory_depth(char* p, const list* mem);
 const char* memory_word(const char* p, const list* mem, std::string& token);
 // A word written, mem "[" address "]" ":=" value ";" with `p` at the '['.
 char* process_memory_write(char* p, const list* mem);
+// A word of a register file written by name, ":=" value ";" with `p` at the ':='.
+char* process_register_file_write(char* p, const list* regfile, long long word);
 // The always block of a memory's writes.
 void print_memory(FILE* out, const list* mem);
 

@@ -5,9 +5,16 @@
 // reset, the writes in source order with the first that holds winning.
 // An address that is not a plain signal name is computed in a wire of its
 // own width, so that it wraps as SFL arithmetic does (a simulator would
-// evaluate an index expression wider than its operands).
+// evaluate an index expression wider than its operands); a decimal
+// address (constant arithmetic, `cells[i]` in a loop) is the word itself.
+// A register file, `regfile f[8]<8>;`, is such a memory whose words are
+// also named as the elements of an array, f_0 ... f_7, read by name and
+// written by name (`f_2 := d;`, one more write of the memory in source
+// order).
 #include <string>
 
+#include "arrays.h"
+#include "constant_arithmetic.h"
 #include "constants.h"
 #include "convert_logic.h"
 #include "error.h"
@@ -39,9 +46,15 @@ bool plain_name(const std::string& s) {
 
 // The Verilog index of a word of `mem` at the SFL address `address`.
 std::string memory_address(const list* mem, std::string address) {
+    long long depth = g.memory_depths.at(mem);
+    const char* end = address.c_str();
+    long long word;
+    if (read_constant_arithmetic(end, word) && *skip_space_only(end) == '\0') {
+        if (word < 0 || word >= depth) syntax_error();
+        return std::to_string(word);
+    }
     int width = convert_logic(address, 1);
     if (width < 1) syntax_error();
-    long long depth = g.memory_depths.at(mem);
     if (width < 62 && (1LL << width) < depth) warning("\"memory address\"");
     if (plain_name(address)) return address;
     auto known = g.memory_address_nets.find(address);
@@ -58,39 +71,9 @@ std::string memory_address(const list* mem, std::string address) {
     return name;
 }
 
-}  // namespace
-
-const list* memory_named(const std::string& name) {
-    const list* rec = find_wire(name);
-    return rec && rec->type == T_MEMORY ? rec : nullptr;
-}
-
-char* read_memory_depth(char* p, const list* mem) {
-    if (*p != '[') syntax_error();
-    std::string inside;
-    const char* close = bracketed(p, inside);
-    long long depth;
-    if (!constant_value(inside, depth) || depth < 1 || depth > 0x7fffffff) syntax_error();
-    g.memory_depths[mem] = depth;
-    return skip_ws(const_cast<char*>(close) + 1);
-}
-
-const char* memory_word(const char* p, const list* mem, std::string& token) {
-    if (*p != '[') syntax_error();  // a memory is read one word at a time
-    std::string address;
-    const char* close = bracketed(p, address);
-    token = mem->name.str() + "[" + memory_address(mem, address) + "]";
-    return skip_space_only(close + 1);
-}
-
-// mem "[" address "]" ":=" expr ";"
-char* process_memory_write(char* p, const list* mem) {
-    debug_message("memory write");
-    std::string address;
-    char* close = const_cast<char*>(bracketed(p, address));
-    for (char* q = p; q < close; ++q)
-        if (*q == '\n' && g.count_ok) count_newline(q + 1);
-    p = skip_ws(close + 1);
+// The rest of a word written, ":=" value ";" at `p`, to the word of `mem`
+// at the SFL address `address`.
+char* write_memory_word(char* p, const list* mem, const std::string& address) {
     if (p[0] != ':' || p[1] != '=') syntax_error();
     p = skip_ws(p + 2);
     char* semi = p;
@@ -113,6 +96,66 @@ char* process_memory_write(char* p, const list* mem) {
     w.value = store_text(value);
     g.memory_writes[mem].push_back(w);
     return semi + 1;
+}
+
+}  // namespace
+
+const list* memory_named(const std::string& name) {
+    const list* rec = find_wire(name);
+    return rec && is_memory_type(rec->type) ? rec : nullptr;
+}
+
+const list* register_file_word(const std::string& name, long long* word) {
+    size_t cut = name.rfind('_');
+    if (g.memory_depths.empty() || cut == std::string::npos || cut == 0) return nullptr;
+    std::string digits = name.substr(cut + 1);
+    if (digits.empty() || digits.size() > 8 || digits.find_first_not_of("0123456789abcdef") != std::string::npos)
+        return nullptr;
+    const list* rec = find_wire(name.substr(0, cut));
+    if (!rec || rec->type != T_REGFILE) return nullptr;
+    long long k = std::stoll(digits, nullptr, 16), depth = g.memory_depths.at(rec);
+    if (k >= depth || element_name(rec->name.str(), k, depth) != name) return nullptr;
+    if (word) *word = k;
+    return rec;
+}
+
+char* read_memory_depth(char* p, const list* mem) {
+    if (*p != '[') syntax_error();
+    std::string inside;
+    const char* close = bracketed(p, inside);
+    long long depth;
+    // The words of a register file have names, as the elements of an array.
+    long long most = mem->type == T_REGFILE ? 0x10000 : 0x7fffffff;
+    if (!constant_value(inside, depth) || depth < 1 || depth > most) syntax_error();
+    g.memory_depths[mem] = depth;
+    if (mem->type == T_REGFILE)
+        for (long long k = 0; k < depth; ++k)
+            if (find_wire(element_name(mem->name.str(), k, depth))) name_duplication();
+    return skip_ws(const_cast<char*>(close) + 1);
+}
+
+const char* memory_word(const char* p, const list* mem, std::string& token) {
+    if (*p != '[') syntax_error();  // a memory is read one word at a time
+    std::string address;
+    const char* close = bracketed(p, address);
+    token = mem->name.str() + "[" + memory_address(mem, address) + "]";
+    return skip_space_only(close + 1);
+}
+
+// mem "[" address "]" ":=" expr ";"
+char* process_memory_write(char* p, const list* mem) {
+    debug_message("memory write");
+    std::string address;
+    char* close = const_cast<char*>(bracketed(p, address));
+    for (char* q = p; q < close; ++q)
+        if (*q == '\n' && g.count_ok) count_newline(q + 1);
+    return write_memory_word(skip_ws(close + 1), mem, address);
+}
+
+// regfile_word ":=" expr ";"
+char* process_register_file_write(char* p, const list* regfile, long long word) {
+    debug_message("register file write");
+    return write_memory_word(p, regfile, std::to_string(word));
 }
 
 void print_memory(FILE* out, const list* mem) {

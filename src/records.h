@@ -28,8 +28,10 @@ enum {
     T_INSTROUT = 18,
     T_INSTRSELF = 19,
     T_INSTANCE = 20,
-    // --extended: a memory, an array of words (never in a declare).
-    T_MEMORY = 21
+    // --extended: a memory, an array of words (never in a declare), and a
+    // register file, a memory whose words are also named f_0, f_1, ...
+    T_MEMORY = 21,
+    T_REGFILE = 22
 };
 
 // Condition stack scope kinds.
@@ -61,6 +63,8 @@ inline bool is_port_type(int t) {
 inline bool is_callable_type(int t) { return t == T_INSTROUT || t == T_INSTRSELF; }
 inline bool is_accepted_instruction_type(int t) { return t == T_INSTRIN || t == T_INSTRSELF; }
 inline bool is_instruction_type(int t) { return t == T_INSTRIN || t == T_INSTROUT || t == T_INSTRSELF; }
+// An array of words written at the clock edge.
+inline bool is_memory_type(int t) { return t == T_MEMORY || t == T_REGFILE; }
 
 struct logic;
 
@@ -88,7 +92,6 @@ using ArgChain = RecordList<list>;
 // name, '_' and the index in hexadecimal, zero-padded to `digits` digits.
 struct ArrayShape {
     long long size = 0;
-    int digits = 1;
 };
 
 // One write of a memory word: under `cond`, the word at `address` takes

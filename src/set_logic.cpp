@@ -343,6 +343,8 @@ char* set_logic(char* text, int check) {
     if (*p == '[') {
         if (const list* mem = memory_named(target)) return process_memory_write(p, mem);
     }
+    long long word;
+    if (const list* regfile = register_file_word(target, &word)) return process_register_file_write(p, regfile, word);
     p = indexed_target(p, target, "");
     list* rec = find_wire(target);
     if (check && g.extended_flag && is_compound_transfer(p)) return process_compound_transfer(p, target);

@@ -98,8 +98,10 @@ struct Sflc {
     // Instruction arguments of the module's signals.
     std::unordered_map<const list*, ArgChain> module_args;
     // --extended memories: the depth of each, its writes in source order,
-    // and the wires holding computed addresses, by their expression.
+    // the wires holding computed addresses, by their expression, and the
+    // initial contents, the words listed as sized constants.
     std::unordered_map<const list*, long long> memory_depths;
+    std::unordered_map<const list*, std::vector<Text>> memory_contents;
     std::unordered_map<const list*, std::vector<MemoryWrite>> memory_writes;
     std::unordered_map<std::string, std::string> memory_address_nets;
     // Arguments named in the argument lists of instruction declarations
