@@ -12,6 +12,7 @@
 #include "processes.h"
 #include "search_list.h"
 #include "verilog_names.h"
+#include "statement_ends.h"
 
 list* append_wire_record(bool net) {
     list* rec = net ? new_net_record() : new_list();
@@ -156,7 +157,7 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
         char* depth = is_memory_type(type) ? p : nullptr;  // mem name[depth]
         if (depth) {
             if (*p != '[') syntax_error();
-            while (*p && *p != ']' && *p != ';') ++p;
+            p = find_end(p + 1, "];");
             if (*p != ']') syntax_error();
             p = skip_ws(p + 1);
         }
@@ -230,7 +231,7 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
                 declare_local(element, cur);
             if (elements) g.array_elements.insert(cur);
             if (has_args) enter_terminal_args(cur, args);
-            if (depth) read_memory_depth(depth, cur);
+            if (depth) read_memory_depth(depth, cur, element);
             if (valued && depth) set_memory_contents(cur, value);
             if (valued && !depth) set_initial_value(cur, value);
         }

@@ -5,38 +5,19 @@
 #include "constants.h"
 #include "error.h"
 #include "search_list.h"
+#include "statement_ends.h"
 
 namespace {
 
-// The position after the string or character constant at `p`, or `p`.
-const char* skip_quoted(const char* p) {
-    int code;
-    std::string bytes;
-    if (const char* e = scan_character(p, code)) return e;
-    if (const char* e = scan_string(p, bytes)) return e;
-    return p;
-}
-
 // The values of `text`, split at the commas outside parentheses and quotes.
 std::vector<std::string> split_values(const std::string& text) {
-    std::vector<std::string> values(1);
-    int depth = 0;
-    for (const char* q = text.c_str(); *q;) {
-        const char* e = skip_quoted(q);
-        if (e != q) {
-            values.back().append(q, e);
-            q = e;
-            continue;
-        }
-        if (*q == '(') ++depth;
-        if (*q == ')') --depth;
-        if (*q == ',' && depth == 0)
-            values.emplace_back();
-        else
-            values.back() += *q;
-        ++q;
+    std::vector<std::string> values;
+    for (const char* q = text.c_str();; ++q) {
+        const char* e = find_end(q, ",", '(');
+        values.emplace_back(q, e);
+        if (!*e) return values;
+        q = e;
     }
-    return values;
 }
 
 // A block name of the module's scope that no signal, instance or state
@@ -54,13 +35,8 @@ std::string free_name(const std::string& base) {
 char* read_memory_contents(char* p, std::string& text) {
     p = skip_ws(p);
     if (*p != '{') syntax_error();
-    char* end = p + 1;
-    while (*end && *end != '}' && *end != ';') {
-        const char* e = skip_quoted(end);
-        char* next = e != end ? const_cast<char*>(e) : end + 1;
-        for (; end < next; ++end)
-            if (*end == '\n' && g.count_ok) count_newline(end + 1);
-    }
+    char* end = find_end(p + 1, "};");
+    count_newlines(p + 1, end);
     if (*end != '}') syntax_error();
     text.assign(p + 1, end);
     return skip_ws(end + 1);

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "constants.h"
 #include "error.h"
 #include "made_up_names.h"
 #include "insert_list.h"
@@ -229,9 +230,8 @@ bool declare_implicit_states(const std::string& stage_name, const char* body) {
     char prev = 0;
     for (const char* q = body; *q; ++q) {
         char c = *q;
-        if (c == '\'') {  // a character constant
-            while (q[1] && q[1] != '\'' && q[1] != '\n') ++q;
-            if (q[1] == '\'') ++q;
+        if (const char* e = skip_quoted(q); e != q) {
+            q = e - 1;
             prev = c;
             continue;
         }
