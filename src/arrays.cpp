@@ -8,6 +8,7 @@
 #include "processes.h"
 #include "made_up_names.h"
 #include "search_list.h"
+#include "statement_ends.h"
 
 namespace {
 
@@ -19,12 +20,8 @@ std::string hex_index(long long k, int digits) {
 
 // The text between the '[' at `open` and its ']'; npos when it is missing.
 size_t closing_bracket(const std::string& t, size_t open) {
-    int depth = 0;
-    for (size_t k = open; k < t.size(); ++k) {
-        if (t[k] == '[') ++depth;
-        if (t[k] == ']' && --depth == 0) return k;
-    }
-    return std::string::npos;
+    const char* close = find_end(t.c_str() + open + 1, "]", '[');
+    return *close ? static_cast<size_t>(close - t.c_str()) : std::string::npos;
 }
 
 // Whether a signal, an instance or an instance's port net has the name
@@ -37,8 +34,7 @@ bool name_exists(const std::string& name, const std::string& instance) {
 }  // namespace
 
 char* read_array_size(char* p, const std::string& base, long long& size) {
-    char* close = p;
-    while (*close && *close != ']' && *close != ';') ++close;
+    char* close = find_end(p + 1, "];");
     if (*close != ']' || !constant_value(std::string(p + 1, close), size) || size < 1 || size > 0x10000)
         syntax_error();
     ArrayShape shape;
@@ -121,11 +117,7 @@ void resolve_indexed_names(std::string& t) {
 
 char* indexed_target(char* p, std::string& name, const std::string& instance) {
     if (!g.extended_flag || *p != '[') return p;
-    char* close = p;
-    for (int depth = 0; *close && *close != ';'; ++close) {
-        if (*close == '[') ++depth;
-        if (*close == ']' && --depth == 0) break;
-    }
+    char* close = find_end(p + 1, "];", '[');
     if (*close != ']') syntax_error();
     std::string index(p + 1, close);
     resolve_indexed_names(index);

@@ -117,6 +117,21 @@ const char* scan_string(const char* p, std::string& bytes) {
     return p + 1;
 }
 
+const char* skip_quoted(const char* p) {
+    int code;
+    if (const char* e = scan_character(p, code)) return e;
+    if (!g.extended_flag || *p != '"') return p;
+    // The grammar of scan_string, without its errors.
+    for (const char* q = p + 1; *q != '\0' && *q != '\n'; ++q) {
+        if (*q == '"') return q + 1;
+        if (*q == '\\') {
+            if (q[1] == '\0' || q[1] == '\n') break;
+            ++q;
+        }
+    }
+    return p;
+}
+
 std::string string_as_constant(const std::string& bytes) {
     std::string out = "0x";
     char hex[4];

@@ -42,6 +42,10 @@ const int kCharacterBits = 8;
 // (--extended only): stores its bytes and returns the position after it;
 // null when none stands there.  An empty string is a syntax error.
 const char* scan_string(const char* p, std::string& bytes);
+// The position after the character or string constant at `p` (--extended
+// only), or `p` itself when none starts there.  Never an error: a quote
+// that starts no well-formed constant is left to the expression reader.
+const char* skip_quoted(const char* p);
 // The hexadecimal constant 0x... of `bytes`, first byte most significant,
 // 8 bits per byte: the form a string constant takes in an expression.
 std::string string_as_constant(const std::string& bytes);

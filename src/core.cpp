@@ -18,14 +18,15 @@
 #include "search_list.h"
 #include "set_logic.h"
 #include "stack.h"
+#include "statement_ends.h"
 
 // --------------------------------------------------------------- clean-ups
 
 void delete_all_list() {
-    g.wire_list = g.wire_tail = g.wire_prev_tail = nullptr;
+    g.wire_list.clear();
     g.wire_index.clear();
     g.local_index.clear();
-    g.stage_list = g.stage_tail = nullptr;
+    g.stage_list.clear();
     g.last_state_names = nullptr;
     g.stage_index.clear();
     g.net_index.clear();
@@ -42,6 +43,7 @@ void delete_all_list() {
     g.memory_depths.clear();
     g.memory_writes.clear();
     g.memory_address_nets.clear();
+    g.memory_contents.clear();
     g.inherited_ports.clear();
     g.made_up_names.clear();
     g.made_up_renames.clear();
@@ -60,14 +62,13 @@ void delete_all_list() {
 }
 
 void delete_declare() {
-    g.declare_list = g.declare_tail = nullptr;
+    g.declare_list.clear();
     g.declare_index.clear();
     g.run_declares.clear();
 }
 
 void delete_run_tables() {
     delete_declare();
-    g.define_list = g.define_tail = nullptr;
     g.define_index.clear();
     g.run_lists.clear();
     g.run_logics.clear();
@@ -78,7 +79,7 @@ void delete_run_tables() {
 
 void clear_instances() {
     g.instances.clear();
-    g.instance_list = g.instance_tail = nullptr;
+    g.instance_list.clear();
     g.instance_index.clear();
 }
 
@@ -91,6 +92,11 @@ void count_newline(const char* after) {
         printf("%4d ", g.count);
         print_oneline(after);
     }
+}
+
+void count_newlines(const char* from, const char* to) {
+    for (const char* q = from; q < to; ++q)
+        if (*q == '\n' && g.count_ok) count_newline(q + 1);
 }
 
 char* skip_ws(char* p) { return const_cast<char*>(skip_ws(static_cast<const char*>(p))); }
@@ -136,63 +142,6 @@ void delete_space(std::string& text) {
 }
 
 // ------------------------------------------------------------ dispatcher
-
-bool StatementEnds::may_end_after(const std::string& line) {
-    size_t i = 0, n = line.size();
-    while (i < n && is_space(line[i])) ++i;
-    if (i < n && line[i] == '%') return false;
-    char last = 0;
-    auto seen = [&](char c) {
-        last = c;
-        sig_before_ = sig_;
-        sig_ = c;
-    };
-    while (i < n) {
-        char c = line[i];
-        if (is_ident_start(c)) {
-            size_t s = i;
-            while (i < n && is_ident_char(line[i])) ++i;
-            if (line.compare(s, i - s, "stage_name") == 0) stage_name_seen_ = true;
-            // --extended: a stage body is read whole, for the states that
-            // its state blocks declare.
-            if (g.extended_flag && line.compare(s, i - s, "stage") == 0) stage_seen_ = true;
-            auto word = [&](const char* w) { return line.compare(s, i - s, w) == 0; };
-            loop_word_ = g.extended_flag && (word("par") || word("any") || word("alt") || word("join"));
-            seen(line[i - 1]);
-            continue;
-        }
-        if (loop_word_ && !is_space(c)) {
-            loop_header_ = loop_header_ || c == '(';
-            loop_word_ = false;
-        }
-        if (c == '{' && (loop_header_ || loop_braces_ > 0) && paren_depth_ == 0) {
-            loop_header_ = false;
-            ++loop_braces_;
-        } else if (c == '}' && loop_braces_ > 0) {
-            --loop_braces_;
-        }
-        if (c == '(') ++paren_depth_;
-        if (c == ')') --paren_depth_;
-        if (c == '{' && stage_name_seen_) {
-            stage_name_seen_ = false;
-            in_stage_name_ = true;
-        } else if (c == '}' && in_stage_name_) {
-            in_stage_name_ = false;
-        } else if (c == '{' && (stage_seen_ || stage_depth_ > 0)) {
-            stage_seen_ = false;
-            ++stage_depth_;
-        } else if (c == '}' && stage_depth_ > 0) {
-            --stage_depth_;
-        }
-        if (!is_space(c)) seen(c);
-        ++i;
-    }
-    // A '}' elsewhere (`x = a}` followed by `;` on the next line) is part
-    // of a statement that goes on.
-    bool block_end = last == '}' && (sig_before_ == ';' || sig_before_ == '{' || sig_before_ == '}');
-    return (last == ';' || block_end) && paren_depth_ == 0 && !in_stage_name_ && !stage_name_seen_ &&
-           !loop_header_ && loop_braces_ == 0 && !stage_seen_ && stage_depth_ == 0;
-}
 
 namespace {
 
@@ -272,53 +221,26 @@ char* top_level_statement(char* p, Frame& f) {
 
 // alternative -> condition ":" statement   (in an alt or any block)
 char* alternative(char* p, Frame&) {
-    char* s = p;
-    char* q = p;
-    auto newline = [&](const char* nl) {
-        if (g.count_ok) {
-            ++g.count;
-            if (g.n_flag) {
-                printf("%4d ", g.count);
-                print_oneline(nl + 1);
-            }
+    // The first character belongs to the condition, whatever it is.
+    char* q = find_end(p, ":;", 0, true);
+    // Counted as lines without moving the current line for messages.
+    for (const char* nl = p; nl < q; ++nl) {
+        if (*nl != '\n' || !g.count_ok) continue;
+        ++g.count;
+        if (g.n_flag) {
+            printf("%4d ", g.count);
+            print_oneline(nl + 1);
         }
-    };
-    for (;;) {
-        if (q[0] == '<' && q[1] != '<') {
-            // The colon of a bit range such as <7:0> does not end the condition.
-            ++q;
-            for (; is_space(*q); ++q)
-                if (*q == '\n') newline(q);
-            const char* high = q;
-            long long value;
-            if (g.extended_flag && read_constant_arithmetic(high, value)) {
-                // --extended: the bounds are constant arithmetic, <W-1:0>.
-                for (; q < high; ++q)
-                    if (*q == '\n') newline(q);
-                for (; is_space(*q); ++q)
-                    if (*q == '\n') newline(q);
-                if (*q == ':') ++q;
-            } else if (is_digit(*q)) {
-                while (is_digit(*q)) ++q;
-                for (; is_space(*q); ++q)
-                    if (*q == '\n') newline(q);
-                if (*q == ':') ++q;
-            }
-        }
-        if (*q == '\n') newline(q);
-        if (*q == ';' || *q == '\0') {
-            // "hoge" on stdout before the message is required output.
-            fprintf(message_stream(), "hoge\n");
-            syntax_error();
-        }
-        ++q;
-        if (*q == ':') break;
+    }
+    if (*q != ':') {
+        // "hoge" on stdout before the message is required output.
+        fprintf(message_stream(), "hoge\n");
+        syntax_error();
     }
     char* e = q;
-    while (e > s && is_space(e[-1])) --e;
+    while (e > p && is_space(e[-1])) --e;
     *e = '\0';
-    p = skip_ws(q + 1);
-    return alternative_statement(p, s);
+    return alternative_statement(skip_ws(q + 1), p);
 }
 
 // The statements that the dispatcher reads itself after an alternative's

@@ -24,6 +24,9 @@ inline bool is_verilog_name_char(char c) { return is_ident_char(c) || c == '$'; 
 // The line-counting step for a newline just passed: `after` is the
 // character after it.
 void count_newline(const char* after);
+// Counts the newlines between `from` and `to` (a statement's text read
+// at once).
+void count_newlines(const char* from, const char* to);
 // Skips white space, counting lines.
 char* skip_ws(char* p);
 const char* skip_ws(const char* p);
@@ -43,32 +46,6 @@ void delete_all_list();
 void clear_instances();
 void delete_declare();
 void delete_run_tables();
-
-// Where the dispatcher is between statements, for the source reader: after
-// a line whose last character is ';' or a '}' that closes a block (one
-// that follows ';', '{' or '}'), outside parentheses, the body of a
-// stage_name and, under --extended, the body of a replication loop or of a
-// stage.  Never after a directive line, which runs to the end of its line
-// and may need its newline.
-class StatementEnds : public PieceBoundary {
-public:
-    bool may_end_after(const std::string& line) override;
-
-private:
-    int paren_depth_ = 0;
-    bool stage_name_seen_ = false;
-    bool in_stage_name_ = false;
-    // --extended: a `stage` keyword read, and the brace depth inside its body.
-    bool stage_seen_ = false;
-    int stage_depth_ = 0;
-    // --extended: a replication loop, `par (...) { ... }`, is read whole:
-    // its keyword was seen, its header, and the braces open in its body.
-    bool loop_word_ = false;
-    bool loop_header_ = false;
-    int loop_braces_ = 0;
-    // The last two characters seen that are not white space, across lines.
-    char sig_ = 0, sig_before_ = 0;
-};
 
 // Translates the source file `in` (named `name` in messages about the
 // file itself) into `out`, reading it in pieces; the first call of a run

@@ -2,14 +2,12 @@
 
 #include "constants.h"
 #include "error.h"
+#include "statement_ends.h"
 
 char* read_initial_value(char* p, std::string& text) {
-    char* end = p;
-    // A string constant may hold the separators.
-    for (bool quoted = false; *end && (quoted || (*end != ',' && *end != ';')); ++end) {
-        if (*end == '"' && (!quoted || end[-1] != '\\')) quoted = !quoted;
-        if (*end == '\n' && g.count_ok) count_newline(end + 1);
-    }
+    // A string or character constant may hold the separators.
+    char* end = find_end(p, ",;");
+    count_newlines(p, end);
     if (!*end) syntax_error();
     text.assign(p, end);
     return end;

@@ -67,8 +67,9 @@ const list* memory_named(const std::string& name);
 // The register file of which `name` names a word (f_2 is word 2 of f), or
 // null; the word's number goes to `word` when that is not null.
 const list* register_file_word(const std::string& name, long long* word = nullptr);
-// "[" depth "]" after the name of a memory in its declaration.
-char* read_memory_depth(char* p, const list* mem);
+// "[" depth "]" after the name of a memory in its declaration (`name`
+// as written, which a block-local memory does not keep in the output).
+char* read_memory_depth(char* p, const list* mem, const std::string& name);
 // A word read, mem "[" address "]" with `p` at the '[': `token` becomes
 // its Verilog text; returns the position after the ']' and blanks.
 const char* memory_word(const char* p, const list* mem, std::string& token);

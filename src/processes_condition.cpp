@@ -8,21 +8,15 @@
 #include "processes.h"
 #include "search_list.h"
 #include "stack.h"
+#include "statement_ends.h"
 
 char* read_parenthesised(char* p, std::string& text) {
     if (*p != '(') syntax_error();
     char* start = ++p;
     if (*start == ')') syntax_error();  // an empty condition
-    int depth = 0;
-    char* q = start;
-    for (;;) {
-        if (*q == '\0') syntax_error();
-        if (*q == ')' && depth == 0) break;
-        if (*q == '(') ++depth;
-        if (*q == ')') --depth;
-        if (*q == '\n' && g.count_ok) count_newline(q + 1);
-        ++q;
-    }
+    char* q = find_end(start, ")", '(');
+    count_newlines(start, q);
+    if (*q == '\0') syntax_error();
     text.assign(start, q);
     check_text_size(text);
     return q + 1;

@@ -10,6 +10,7 @@
 #include "processes.h"
 #include "search_list.h"
 #include "set_logic.h"
+#include "statement_ends.h"
 
 bool is_compound_transfer(const char* p) {
     static const char* const kOperators[] = {"++", "--", "+=", "-=", "&=", "|="};
@@ -35,11 +36,10 @@ char* process_compound_transfer(char* p, const std::string& target) {
         check_text_size(static_cast<size_t>(width) + 2);
         operand = "0b" + std::string(width - 1, '0') + "1";
     } else {
-        char* semi = strchr(p, ';');
-        if (!semi) syntax_error();
+        char* semi = find_end(p, ";");
+        if (!*semi) syntax_error();
         operand = "(" + std::string(p, semi) + ")";
-        for (char* q = p; q < semi; ++q)
-            if (*q == '\n' && g.count_ok) count_newline(q + 1);
+        count_newlines(p, semi);
         p = semi;
     }
     std::string statement = target + " := " + target + " " + op + " " + operand + ";";

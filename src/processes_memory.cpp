@@ -22,16 +22,13 @@
 #include "processes.h"
 #include "search_list.h"
 #include "set_logic.h"
+#include "statement_ends.h"
 
 namespace {
 
 // The text between the '[' at `p` and its ']'; returns the position of the ']'.
 const char* bracketed(const char* p, std::string& inside) {
-    const char* q = p;
-    for (int depth = 0; *q && *q != ';'; ++q) {
-        if (*q == '[') ++depth;
-        if (*q == ']' && --depth == 0) break;
-    }
+    const char* q = find_end(p + 1, "];", '[');
     if (*q != ']') syntax_error();
     inside.assign(p + 1, q);
     return q;
@@ -76,12 +73,10 @@ std::string memory_address(const list* mem, std::string address) {
 char* write_memory_word(char* p, const list* mem, const std::string& address) {
     if (p[0] != ':' || p[1] != '=') syntax_error();
     p = skip_ws(p + 2);
-    char* semi = p;
-    while (*semi && *semi != ';') ++semi;
+    char* semi = find_end(p, ";");
     if (!*semi) syntax_error();
     std::string value(p, semi);
-    for (char* q = p; q < semi; ++q)
-        if (*q == '\n' && g.count_ok) count_newline(q + 1);
+    count_newlines(p, semi);
     std::string index;
     {
         LineCountingOff off;
@@ -113,15 +108,16 @@ const list* register_file_word(const std::string& name, long long* word) {
     std::string digits = name.substr(cut + 1);
     if (digits.empty() || digits.size() > 8 || digits.find_first_not_of("0123456789abcdef") != std::string::npos)
         return nullptr;
-    const list* rec = find_wire(name.substr(0, cut));
+    std::string base = name.substr(0, cut);
+    const list* rec = find_wire(base);
     if (!rec || rec->type != T_REGFILE) return nullptr;
     long long k = std::stoll(digits, nullptr, 16), depth = g.memory_depths.at(rec);
-    if (k >= depth || element_name(rec->name.str(), k, depth) != name) return nullptr;
+    if (k >= depth || element_name(base, k, depth) != name) return nullptr;
     if (word) *word = k;
     return rec;
 }
 
-char* read_memory_depth(char* p, const list* mem) {
+char* read_memory_depth(char* p, const list* mem, const std::string& name) {
     if (*p != '[') syntax_error();
     std::string inside;
     const char* close = bracketed(p, inside);
@@ -132,7 +128,7 @@ char* read_memory_depth(char* p, const list* mem) {
     g.memory_depths[mem] = depth;
     if (mem->type == T_REGFILE)
         for (long long k = 0; k < depth; ++k)
-            if (find_wire(element_name(mem->name.str(), k, depth))) name_duplication();
+            if (find_wire(element_name(name, k, depth))) name_duplication();
     return skip_ws(const_cast<char*>(close) + 1);
 }
 
@@ -149,8 +145,7 @@ char* process_memory_write(char* p, const list* mem) {
     debug_message("memory write");
     std::string address;
     char* close = const_cast<char*>(bracketed(p, address));
-    for (char* q = p; q < close; ++q)
-        if (*q == '\n' && g.count_ok) count_newline(q + 1);
+    count_newlines(p, close);
     return write_memory_word(skip_ws(close + 1), mem, address);
 }
 

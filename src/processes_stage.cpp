@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "constants.h"
 #include "error.h"
 #include "made_up_names.h"
 #include "insert_list.h"
@@ -34,10 +35,12 @@ void generate_states(stage* st) {
     else
         declare_signal("reg_wr " + reg + "<" + std::to_string(w) + ">;", T_REG_WR, 'f');
     g.state_register_stage[find_wire(reg)] = st;
-    if (!st->state) syntax_error();
+    if (st->states.empty()) syntax_error();
     int i = 0;
-    for (state* a = st->state; a; a = a->next, ++i)
-        g.param_index.add(store_text(make_up_name(MadeUp::kState, s, a->name)), w, i, a == st->state, !a->next);
+    for (const state* a : st->states) {
+        g.param_index.add(store_text(make_up_name(MadeUp::kState, s, a->name)), w, i, i == 0, !a->next);
+        ++i;
+    }
 }
 
 // stage.task(args); : the argument transfers and the task select.
@@ -124,7 +127,7 @@ char* read_task(char* p, stage* st) {
     }
     p = skip_ws(p);
     task* t = new_task();
-    append_record(st->task, st->task_tail, t);
+    st->tasks.append(t);
     t->fast = fast;
     p = read_identifier(p, t->name);
     st->task_index.insert(t);
@@ -144,7 +147,7 @@ char* read_task(char* p, stage* st) {
 void stage_signals(const stage* st) {
     const std::string s = st->name.str();
     std::string all_tasks, fast_tasks;
-    for (task* t = st->task; t; t = t->next) {
+    for (const task* t : st->tasks) {
         std::string sel = make_up_name(MadeUp::kTask, s, t->name);
         declare_signal("sel " + sel + ";", T_SEL, 'x');
         if (!all_tasks.empty()) all_tasks += "|";
@@ -177,7 +180,7 @@ char* process_stage_name(char* p) {
     p += 10;
     p = skip_ws(p);
     stage* st = new_stage();
-    append_record(g.stage_list, g.stage_tail, st);
+    g.stage_list.append(st);
     p = read_identifier(p, st->name);
     g.stage_index.insert(st);
     p = skip_ws(p);
@@ -228,9 +231,8 @@ bool declare_implicit_states(const std::string& stage_name, const char* body) {
     char prev = 0;
     for (const char* q = body; *q; ++q) {
         char c = *q;
-        if (c == '\'') {  // a character constant
-            while (q[1] && q[1] != '\'' && q[1] != '\n') ++q;
-            if (q[1] == '\'') ++q;
+        if (const char* e = skip_quoted(q); e != q) {
+            q = e - 1;
             prev = c;
             continue;
         }
@@ -279,7 +281,7 @@ char* insert_state_list(char* p, const std::string& stage_name) {
     stage* st = search_stage_list(stage_name);
     auto append = [st]() {
         state* s = new_state();
-        append_record(st->state, st->state_tail, s);
+        st->states.append(s);
         return s;
     };
     state* s = append();

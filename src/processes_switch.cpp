@@ -10,6 +10,7 @@
 #include "error.h"
 #include "processes.h"
 #include "stack.h"
+#include "statement_ends.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ bool is_decimal(const std::string& s) {
 char* read_label(char* p, char end, std::string& label) {
     p = skip_ws(p);
     char* start = p;
-    while (*p && *p != end && *p != ';' && *p != '\n' && *p != ':' && *p != ')') ++p;
+    p = find_end(p, ";\n:)");
     if (*p != end) syntax_error();
     char* e = p;
     while (e > start && is_space(e[-1])) --e;

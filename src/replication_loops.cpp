@@ -8,6 +8,7 @@
 #include "error.h"
 #include "parser.h"
 #include "processes.h"
+#include "statement_ends.h"
 
 namespace {
 
@@ -23,30 +24,11 @@ const char* loop_keyword(const char* p) {
     return nullptr;
 }
 
-// The position after a string or character constant starting at `p`, or
-// `p` itself when none starts there.
-const char* skip_quoted(const char* p) {
-    int code;
-    std::string bytes;
-    if (const char* e = scan_character(p, code)) return e;
-    if (const char* e = scan_string(p, bytes)) return e;
-    return p;
-}
-
 // The '}' that closes the '{' at `open`; a syntax error when there is none.
 char* closing_brace(char* open) {
-    int depth = 0;
-    for (char* q = open; *q;) {
-        const char* e = skip_quoted(q);
-        if (e != q) {
-            q = const_cast<char*>(e);
-            continue;
-        }
-        if (*q == '{') ++depth;
-        if (*q == '}' && --depth == 0) return q;
-        ++q;
-    }
-    syntax_error();
+    char* close = find_end(open + 1, "}", '{');
+    if (!*close) syntax_error();
+    return close;
 }
 
 // The loop header: "(" var "=" first ";" var ("<" | "<=") bound ";" var "++" ")".
@@ -55,15 +37,10 @@ struct Header {
     long long first = 0, last = -1;
 };
 
-// Reads the text up to `end` (not inside parentheses) as a constant.
-char* read_bound(char* p, char end, long long& value) {
-    char* q = p;
-    for (int depth = 0; *q && (depth > 0 || *q != end); ++q) {
-        if (*q == '(') ++depth;
-        if (*q == ')') --depth;
-        if (*q == ';' && end != ';') syntax_error();
-    }
-    if (*q != end || !constant_value(std::string(p, q), value)) syntax_error();
+// Reads the text up to the ';' (not inside parentheses) as a constant.
+char* read_bound(char* p, long long& value) {
+    char* q = find_end(p, ";", '(');
+    if (*q != ';' || !constant_value(std::string(p, q), value)) syntax_error();
     return q + 1;
 }
 
@@ -79,12 +56,12 @@ char* read_variable(char* p, std::string& var) {
 char* read_header(char* p, Header& h) {
     p = read_variable(p + 1, h.var);
     if (*p != '=') syntax_error();
-    p = read_bound(p + 1, ';', h.first);
+    p = read_bound(p + 1, h.first);
     p = read_variable(p, h.var);
     bool inclusive = p[0] == '<' && p[1] == '=';
     if (*p != '<') syntax_error();
     long long bound;
-    p = read_bound(p + (inclusive ? 2 : 1), ';', bound);
+    p = read_bound(p + (inclusive ? 2 : 1), bound);
     h.last = inclusive ? bound : bound - 1;
     p = read_variable(p, h.var);
     if (p[0] != '+' || p[1] != '+') syntax_error();
@@ -126,6 +103,11 @@ std::string split_else(std::string& body) {
     int depth = 0;
     size_t found = std::string::npos;
     for (size_t i = 0; i < body.size(); ++i) {
+        const char* at = body.c_str() + i;
+        if (const char* e = skip_quoted(at); e != at) {
+            i += static_cast<size_t>(e - at) - 1;
+            continue;
+        }
         char c = body[i];
         if (c == '{' || c == '(') ++depth;
         if (c == '}' || c == ')') --depth;
@@ -145,6 +127,11 @@ bool declares(const std::string& body) {
     bool statement_start = true;
     for (const char* q = body.c_str(); *q; ++q) {
         if (is_space(*q)) continue;
+        if (const char* e = skip_quoted(q); e != q) {
+            q = e - 1;
+            statement_start = false;
+            continue;
+        }
         if (statement_start && depth == 0 && is_wire_keyword(q)) return true;
         if (*q == '{') ++depth;
         if (*q == '}') --depth;
@@ -169,8 +156,8 @@ std::string join_statement(const std::string& body, const Header& h) {
     while (*p && !is_space(*p) && !is_ident_start(*p) && *p != '(' && *p != '0' && *p != ';') ++p;
     std::string oper(op, p);
     if (oper.empty() || !(operator2_1(oper.c_str()) || operator2_2(oper.c_str()))) syntax_error();
-    const char* semi = strchr(p, ';');
-    if (!semi || *skip_space_only(semi + 1) != '\0') syntax_error();
+    const char* semi = find_end(p, ";");
+    if (!*semi || *skip_space_only(semi + 1) != '\0') syntax_error();
     std::string rest(p, semi);
     std::string value;
     for (long long v = h.first; v <= h.last; ++v)

@@ -9,6 +9,7 @@
 #include "made_up_names.h"
 #include "search_list.h"
 #include "stack.h"
+#include "statement_ends.h"
 
 // ------------------------------------------------------------ pair texts
 
@@ -75,17 +76,10 @@ char* read_term(char* text, std::string& term) {
     char* p = skip_ws(text);
     char* start = p;
     if (*p == '\0') syntax_error();
-    int depth = 0;
     // The first character always belongs to the term.
-    for (bool first = true;; first = false) {
-        char c = *p;
-        if (c == '\0') syntax_error();
-        if (!first && depth == 0 && (c == ',' || c == ')')) break;
-        if (c == '(') ++depth;
-        if (c == ')') --depth;
-        if (c == '\n' && g.count_ok) count_newline(p + 1);
-        ++p;
-    }
+    p = find_end(p, ",)", '(', true);
+    count_newlines(start, p);
+    if (*p == '\0') syntax_error();
     char* end = p;
     while (end > start && end[-1] == ' ') --end;
     term.assign(start, end);
@@ -280,8 +274,7 @@ void check_assignment_form(const list* rec, bool reg_flag) {
 // a pair under the conditions of the open levels.
 char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
     p = skip_ws(p);
-    char* semi = p;
-    while (*semi && *semi != ';') ++semi;
+    char* semi = find_end(p, ";");
     if (!*semi) syntax_error();
     check_text_size(static_cast<size_t>(semi - p));
     std::string rhs(p, semi);
@@ -290,8 +283,7 @@ char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
         resolve_indexed_names(rhs);
         rewrite_calls(rhs);
     }
-    for (char* q = p; q < semi; ++q)
-        if (*q == '\n' && g.count_ok) count_newline(q + 1);
+    count_newlines(p, semi);
     *semi = '\0';
     check_text_size(rhs);
 

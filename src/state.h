@@ -69,20 +69,18 @@ struct Sflc {
     int combinational = 0;
     int clock_aspect = 0;
     std::string module_name;
-    list* wire_list = nullptr;
-    list* wire_tail = nullptr;
-    list* wire_prev_tail = nullptr;  // the record before wire_tail
+    // The signals in the order they are declared; a record made ahead for
+    // a name that does not take it is dropped from the end.
+    RecordList<list, list*, DropLast::kYes> wire_list;
     NameIndex<list> wire_index;
     // Block-local signals that kept their own names (see block_locals.h).
     NameIndex<list> local_index;
     // Submodule instances, in order, and by name (the first of a name wins).
-    instance* instance_list = nullptr;
-    instance* instance_tail = nullptr;
+    RecordList<instance> instance_list;
     NameIndex<instance> instance_index;
     // State constants, written as the module's parameters.
     ParamIndex param_index;
-    stage* stage_list = nullptr;
-    stage* stage_tail = nullptr;
+    RecordList<stage> stage_list;
     NameIndex<stage> stage_index;
     // The stage whose states were named last: a stage naming its states
     // as that one did shares their texts.
@@ -101,8 +99,10 @@ struct Sflc {
     // Instruction arguments of the module's signals.
     std::unordered_map<const list*, ArgChain> module_args;
     // --extended memories: the depth of each, its writes in source order,
-    // and the wires holding computed addresses, by their expression.
+    // the wires holding computed addresses, by their expression, and the
+    // initial contents, the words listed as sized constants.
     std::unordered_map<const list*, long long> memory_depths;
+    std::unordered_map<const list*, std::vector<Text>> memory_contents;
     std::unordered_map<const list*, std::vector<MemoryWrite>> memory_writes;
     std::unordered_map<std::string, std::string> memory_address_nets;
     // Arguments named in the argument lists of instruction declarations
@@ -140,11 +140,8 @@ struct Sflc {
     // arguments of declared ports, the common constants ("1'b1", "1'b0"
     // and "(1'b1)", stored once), the nesting guards of macros and
     // includes (files being included, outermost first), and the -d total.
-    declare* declare_list = nullptr;
-    declare* declare_tail = nullptr;
+    RecordList<declare> declare_list;
     std::unordered_map<std::string_view, declare*> declare_index;
-    list* define_list = nullptr;
-    list* define_tail = nullptr;
     std::unordered_map<std::string_view, list*> define_index;
     std::unordered_map<const list*, ArgChain> run_args;
     Text constant_texts[3];

@@ -1,0 +1,129 @@
+#include "statement_ends.h"
+
+#include <cstring>
+
+#include "constant_arithmetic.h"
+#include "constants.h"
+#include "core.h"
+
+namespace {
+
+// Past the '<' at `q` that may open a bit range: past the blanks after it
+// and, when a bound follows (digits; under --extended constant
+// arithmetic), past the bound, the blanks after it and the range's ':'.
+const char* past_range_start(const char* q) {
+    q = skip_space_only(q + 1);
+    const char* high = q;
+    long long value;
+    if (g.extended_flag && read_constant_arithmetic(high, value)) {
+        q = high;
+    } else if (is_digit(*q)) {
+        while (is_digit(*q)) ++q;
+    } else {
+        return q;
+    }
+    q = skip_space_only(q);
+    return *q == ':' ? q + 1 : q;
+}
+
+}  // namespace
+
+const char* find_end(const char* p, const char* stops, char nest, bool first_inside) {
+    const char close = nest == '(' ? ')' : nest == '[' ? ']' : nest == '{' ? '}' : 0;
+    const bool ranges = strchr(stops, ':') != nullptr;
+    int depth = 0;
+    // Positions whose character ends nothing but a statement (';'): the
+    // first one when asked, and the one after the start of a bit range,
+    // which starts no other range either.
+    const char* held = first_inside ? p : nullptr;
+    const char* after_range = nullptr;
+    const char* q = p;
+    while (*q) {
+        const char* e = skip_quoted(q);
+        if (e != q) {
+            q = e;
+            continue;
+        }
+        char c = *q;
+        bool free = q != held && q != after_range;
+        if (depth == 0 && strchr(stops, c) && (free || c == ';')) return q;
+        if (ranges && c == '<' && q[1] != '<' && q != after_range) {
+            q = after_range = past_range_start(q);
+            continue;
+        }
+        if (nest && c == nest) ++depth;
+        if (nest && c == close) --depth;
+        ++q;
+    }
+    return q;
+}
+
+char* find_end(char* p, const char* stops, char nest, bool first_inside) {
+    return const_cast<char*>(find_end(static_cast<const char*>(p), stops, nest, first_inside));
+}
+
+bool StatementEnds::may_end_after(const std::string& line) {
+    size_t i = 0, n = line.size();
+    while (i < n && is_space(line[i])) ++i;
+    if (i < n && line[i] == '%') return false;
+    char last = 0;
+    auto seen = [&](char c) {
+        last = c;
+        sig_before_ = sig_;
+        sig_ = c;
+    };
+    while (i < n) {
+        char c = line[i];
+        // A quoted constant ends nothing and opens nothing; it is the
+        // last character seen when the line ends with it.
+        const char* at = line.c_str() + i;
+        if (const char* e = skip_quoted(at); e != at) {
+            loop_word_ = false;
+            seen(c);
+            i += static_cast<size_t>(e - at);
+            continue;
+        }
+        if (is_ident_start(c)) {
+            size_t s = i;
+            while (i < n && is_ident_char(line[i])) ++i;
+            if (line.compare(s, i - s, "stage_name") == 0) stage_name_seen_ = true;
+            // --extended: a stage body is read whole, for the states that
+            // its state blocks declare.
+            if (g.extended_flag && line.compare(s, i - s, "stage") == 0) stage_seen_ = true;
+            auto word = [&](const char* w) { return line.compare(s, i - s, w) == 0; };
+            loop_word_ = g.extended_flag && (word("par") || word("any") || word("alt") || word("join"));
+            seen(line[i - 1]);
+            continue;
+        }
+        if (loop_word_ && !is_space(c)) {
+            loop_header_ = loop_header_ || c == '(';
+            loop_word_ = false;
+        }
+        if (c == '{' && (loop_header_ || loop_braces_ > 0) && paren_depth_ == 0) {
+            loop_header_ = false;
+            ++loop_braces_;
+        } else if (c == '}' && loop_braces_ > 0) {
+            --loop_braces_;
+        }
+        if (c == '(') ++paren_depth_;
+        if (c == ')') --paren_depth_;
+        if (c == '{' && stage_name_seen_) {
+            stage_name_seen_ = false;
+            in_stage_name_ = true;
+        } else if (c == '}' && in_stage_name_) {
+            in_stage_name_ = false;
+        } else if (c == '{' && (stage_seen_ || stage_depth_ > 0)) {
+            stage_seen_ = false;
+            ++stage_depth_;
+        } else if (c == '}' && stage_depth_ > 0) {
+            --stage_depth_;
+        }
+        if (!is_space(c)) seen(c);
+        ++i;
+    }
+    // A '}' elsewhere (`x = a}` followed by `;` on the next line) is part
+    // of a statement that goes on.
+    bool block_end = last == '}' && (sig_before_ == ';' || sig_before_ == '{' || sig_before_ == '}');
+    return (last == ';' || block_end) && paren_depth_ == 0 && !in_stage_name_ && !stage_name_seen_ &&
+           !loop_header_ && loop_braces_ == 0 && !stage_seen_ && stage_depth_ == 0;
+}
