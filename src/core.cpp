@@ -23,10 +23,10 @@
 // --------------------------------------------------------------- clean-ups
 
 void delete_all_list() {
-    g.wire_list = g.wire_tail = g.wire_prev_tail = nullptr;
+    g.wire_list.clear();
     g.wire_index.clear();
     g.local_index.clear();
-    g.stage_list = g.stage_tail = nullptr;
+    g.stage_list.clear();
     g.last_state_names = nullptr;
     g.stage_index.clear();
     g.net_index.clear();
@@ -61,14 +61,13 @@ void delete_all_list() {
 }
 
 void delete_declare() {
-    g.declare_list = g.declare_tail = nullptr;
+    g.declare_list.clear();
     g.declare_index.clear();
     g.run_declares.clear();
 }
 
 void delete_run_tables() {
     delete_declare();
-    g.define_list = g.define_tail = nullptr;
     g.define_index.clear();
     g.expanded_macros.clear();
     g.run_lists.clear();
@@ -80,7 +79,7 @@ void delete_run_tables() {
 
 void clear_instances() {
     g.instances.clear();
-    g.instance_list = g.instance_tail = nullptr;
+    g.instance_list.clear();
     g.instance_index.clear();
 }
 

@@ -17,7 +17,7 @@ std::string instance_line(const instance* in) {
     std::string text = "   " + d->name + " " + in->name + "(";
     if (!d->interface) text += ".m_clock(m_clock), .p_reset(p_reset)";
     bool first = d->interface;
-    for (const list* port = in->last_port ? d->port : nullptr; port; port = port->next) {
+    for (const list* port = in->last_port ? d->ports.first() : nullptr; port; port = port->next) {
         if (!first) text += ", ";
         first = false;
         text += "." + port->name + "(" + made_up_name(MadeUp::kPortNet, in->name, port->name) + ")";
@@ -90,10 +90,10 @@ void print_always(FILE* out, const list* rec) {
         fprintf(out, "      if (%sp_reset)%s%s <= ", g.posres ? "" : "!", g.O_flag ? "\n        " : " ", name);
         if (rec->mark == 'f') {
             // The stage whose state register this is.
-            stage* st = g.stage_list;
+            stage* st = g.stage_list.first();
             while (st && rec->name != made_up_name(MadeUp::kStageSignal, st->name, "state")) st = st->next;
             if (!st) syntax_error();
-            if (!st->state || !st->first_state) syntax_error();
+            if (st->states.empty() || !st->first_state) syntax_error();
             fputs(made_up_name(MadeUp::kState, st->name, st->first_state->name).c_str(), out);
         } else if (const Text* value = initial_value(rec)) {
             fputs(value->c_str(), out);
@@ -163,19 +163,19 @@ void print_parameters(FILE* out) {
 }  // namespace
 
 void print_output(FILE* out, const std::string& module_name) {
-    if (!g.wire_list) {
+    if (g.wire_list.empty()) {
         fprintf(stderr, "module port is empty\n");
         fatal_exit(1);
     }
     fprintf(out, "\nmodule %s(", module_name.c_str());
     bool first = true;
-    for (const list* r = g.wire_list; r; r = r->next) {
+    for (const list* r : g.wire_list) {
         if (!is_port_type(r->type)) continue;
         fprintf(out, "%s%s", first ? "" : ", ", r->name.c_str());
         first = false;
     }
     fputs(");\n", out);
-    for (const list* r = g.wire_list; r; r = r->next) {
+    for (const list* r : g.wire_list) {
         const char* kw = declaration_keyword(r->type);
         if (!kw) {
             fprintf(stderr, "unknown type: %s, %d\n", r->name.c_str(), r->type);
@@ -190,9 +190,9 @@ void print_output(FILE* out, const std::string& module_name) {
         if (value) fprintf(out, " = %s", value->c_str());
         fputs(";\n", out);
     }
-    for (const instance* in = g.instance_list; in; in = in->next) fputs(instance_line(in).c_str(), out);
+    for (const instance* in : g.instance_list) fputs(instance_line(in).c_str(), out);
     print_parameters(out);
-    for (const list* r = g.wire_list; r; r = r->next) {
+    for (const list* r : g.wire_list) {
         if (is_memory_type(r->type)) {
             print_memory_contents(out, r);
             print_memory(out, r);

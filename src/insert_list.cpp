@@ -16,18 +16,12 @@
 
 list* append_wire_record(bool net) {
     list* rec = net ? new_net_record() : new_list();
-    g.wire_prev_tail = g.wire_tail;
-    append_record(g.wire_list, g.wire_tail, rec);
+    g.wire_list.append(rec);
     return rec;
 }
 
 void append_instr_arg(const list* rec, list* arg, bool run_long) {
-    ArgChain& c = (run_long ? g.run_args : g.module_args)[rec];
-    if (c.last)
-        c.last->next = arg;
-    else
-        c.first = arg;
-    c.last = arg;
+    (run_long ? g.run_args : g.module_args)[rec].append(arg);
 }
 
 namespace {
@@ -39,31 +33,23 @@ enum class Entry { kIndexed, kDerived, kLocal };
 
 char* enter_names(char* text, list* record, int type, char mark, Entry entry, bool arrays = false);
 
-// A fresh record linked after `cur` in the list that `cur` belongs to.
+// A fresh record linked after `cur` in the list that `cur` belongs to (the
+// ports of the declare being read, or the wire list).
 list* chain_after(list* cur) {
     bool in_declare = g.declare_flag != 0;
     list* n = new_list(in_declare);
-    cur->next = n;
-    if (in_declare) {
-        if (g.declare_tail && g.declare_tail->port_tail == cur) g.declare_tail->port_tail = n;
-    } else if (g.wire_tail == cur) {
-        g.wire_tail = n;
-    }
+    if (in_declare)
+        g.declare_list.last()->ports.insert_after(cur, n);
+    else
+        g.wire_list.insert_after(cur, n);
     return n;
 }
 
 // The record made ahead for the next name goes unused (after the last port
 // net of an instance statement, or when every name of a statement replaced
-// an array element): it leaves the wire list (`prev` is the record before
-// it) and is given back to its store.
-void drop_spare_record(list* spare, list* prev) {
-    if (prev)
-        prev->next = nullptr;
-    else
-        g.wire_list = nullptr;
-    g.wire_tail = prev;
-    unused_list(spare);
-}
+// an array element): made last, it is the wire list's last record, which
+// leaves the list and goes back to its store.
+void drop_spare_record() { unused_list(g.wire_list.drop_last()); }
 
 // Reads the width between '<' and '>' and the blanks after it.
 char* read_width(char* p, int& width) {
@@ -94,22 +80,22 @@ char* read_width(char* p, int& width) {
 }
 
 // Enters the port nets of one instance and its connection line.
-list* enter_instance(const std::string& inst, list* cur, list*& prev) {
+list* enter_instance(const std::string& inst, list* cur) {
     declare* d = find_in(g.declare_index, g.module_name);
     if (!d) syntax_error();
     instance* in = g.instances.make();
     in->name = store_text(inst);
     in->type = d;
-    append_record(g.instance_list, g.instance_tail, in);
+    g.instance_list.append(in);
     g.instance_index.insert(in);
     // The nets of an instance of up to kFoundPorts ports are found through
     // it (a short walk) rather than kept in the wire index.
     constexpr int kFoundPorts = 16;
     int ports = 0;
-    for (const list* port = d->port; port && ports <= kFoundPorts; port = port->next) ++ports;
+    for (const list* port = d->ports.first(); port && ports <= kFoundPorts; port = port->next) ++ports;
     bool found = ports <= kFoundPorts && !g.declare_flag;
-    if (found && d->port) in->first_net = cur;
-    for (list* port = d->port; port; port = port->next) {
+    if (found && !d->ports.empty()) in->first_net = cur;
+    for (list* port : d->ports) {
         in->last_port = port;
         std::string netname = make_up_name(MadeUp::kPortNet, inst, port->name);
         std::string decl = "sel " + netname;
@@ -124,8 +110,10 @@ list* enter_instance(const std::string& inst, list* cur, list*& prev) {
             t = T_INSTRSELF;
         }
         enter_names(&decl[0], cur, t, m, found ? Entry::kDerived : Entry::kIndexed);
-        prev = cur;
-        cur = chain_after(cur);
+        // The next net's record goes at the end of the wire list: where
+        // `cur` was, unless the net replaced an array element of its name
+        // and `cur` left the list unused.
+        cur = append_wire_record();
     }
     return cur;
 }
@@ -149,16 +137,10 @@ bool replace_array_element(list* rec, int type, char mark, int width) {
 char* enter_names(char* text, list* record, int type, char mark, Entry entry, bool arrays) {
     if (g.combinational && (is_register_type(type) || is_memory_type(type))) syntax_error();
     char* p = text;
-    list* prev = nullptr;  // record before the current one (instances only)
-    if (type == T_INSTANCE) {
+    if (type == T_INSTANCE)
         p = read_identifier(p, g.module_name);
-        prev = g.wire_tail == record ? g.wire_prev_tail : nullptr;
-    } else if (is_ident_start(*p)) {
+    else if (is_ident_start(*p))
         while (is_ident_char(*p)) ++p;
-    }
-    // The record before `cur` in wire_list, for dropping `cur` when the
-    // last name replaced an array element instead of taking it.
-    list* before = g.wire_tail == record ? g.wire_prev_tail : nullptr;
     list* cur = record;
     std::string name;
     for (;;) {
@@ -192,23 +174,23 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
         if (valued) p = depth ? read_memory_contents(p + 1, value) : read_initial_value(p + 1, value);
         bool last = *p == ';';
         if (type == T_INSTANCE) {
-            cur = enter_instance(name, cur, prev);
+            cur = enter_instance(name, cur);
             ++p;
             if (last) {
-                drop_spare_record(cur, prev);
+                drop_spare_record();
                 return p;
             }
             continue;
         }
         if (g.declare_flag) {
-            if (!g.declare_list) {
+            if (g.declare_list.empty()) {
                 // Required output, word for word ("arienai": "cannot
                 // happen"): a declare block always has its record, but
                 // the message and status 1 stay for a table found empty.
                 fprintf(stderr, "declare is NULL! ... arienai\n");
                 fatal_exit(1);
             }
-            if (g.declare_tail->port_index.count(name)) name_duplication();
+            if (g.declare_list.last()->port_index.count(name)) name_duplication();
         }
         long long count = elements ? elements : 1;
         bool taken = false;
@@ -232,10 +214,7 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
                     old = nullptr;
                 }
             }
-            if (taken) {
-                before = cur;
-                cur = chain_after(cur);
-            }
+            if (taken) cur = chain_after(cur);
             taken = true;
             if (old) cur = take_inherited_port(old, cur);
             cur->name = entry == Entry::kLocal ? local_output_name(element)
@@ -245,7 +224,7 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
             cur->edge = g.clock_aspect;
             cur->width = width;
             if (g.declare_flag)
-                g.declare_tail->port_index.insert(cur);
+                g.declare_list.last()->port_index.insert(cur);
             else if (entry == Entry::kIndexed)
                 g.wire_index.insert(cur);
             else if (entry == Entry::kLocal)
@@ -259,13 +238,10 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
         ++p;
         if (last) {
             // Every name replaced an element: the fresh record goes.
-            if (!taken) drop_spare_record(cur, before);
+            if (!taken) drop_spare_record();
             return p;
         }
-        if (taken) {
-            before = cur;
-            cur = chain_after(cur);
-        }
+        if (taken) cur = chain_after(cur);
     }
 }
 

@@ -70,7 +70,7 @@ char* process_declare(char* p) {
     p += 7;
     p = skip_ws(p);
     declare* d = new_declare();
-    append_record(g.declare_list, g.declare_tail, d);
+    g.declare_list.append(d);
     p = skip_ws(p);
     p = read_identifier(p, d->name);
     check_verilog_name(d->name);
@@ -90,9 +90,8 @@ char* process_declare(char* p) {
 // A fresh record at the end of the list that declarations go to now.
 static list* append_target_record() {
     if (!g.declare_flag) return append_wire_record();
-    declare* d = g.declare_tail;
     list* rec = new_list(true);
-    append_record(d->port, d->port_tail, rec);
+    g.declare_list.last()->ports.append(rec);
     return rec;
 }
 

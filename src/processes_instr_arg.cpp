@@ -45,10 +45,10 @@ char* process_instr_arg(char* p) {
     p = skip_ws(p);
     list* head;
     if (g.declare_flag) {
-        if (!g.declare_list) syntax_error();
-        head = g.declare_tail->port;
+        if (g.declare_list.empty()) syntax_error();
+        head = g.declare_list.last()->ports.first();
     } else {
-        head = g.wire_list;
+        head = g.wire_list.first();
     }
     return register_instr_arg(head, p);
 }
@@ -62,10 +62,10 @@ char* register_instr_arg(list* head, char* p) {
     if (*p != '(') syntax_error();
     list* rec = nullptr;
     bool run_long = false;
-    if (head == g.wire_list) {
+    if (head == g.wire_list.first()) {
         rec = find_wire(name);
     } else {
-        rec = g.declare_tail->port_index.get(name);
+        rec = g.declare_list.last()->port_index.get(name);
         run_long = true;
     }
     if (!rec) syntax_error();
@@ -88,7 +88,7 @@ void enter_terminal_args(const list* rec, const std::vector<std::string>& names)
 
 void check_terminal_args() {
     for (const auto& [instr, arg] : g.pending_args) {
-        bool found = g.declare_flag ? g.declare_tail->port_index.get(arg) != nullptr : find_wire(arg) != nullptr;
+        bool found = g.declare_flag ? g.declare_list.last()->port_index.get(arg) != nullptr : find_wire(arg) != nullptr;
         if (!found) syntax_error_because(arg + ", an argument of " + instr + ", is not declared");
     }
     g.pending_args.clear();

@@ -89,7 +89,6 @@ char* process_define(char* p, FILE* out) {
     if (!is_space(*p)) syntax_error();
     p = skip_ws(p);
     list* m = new_list(true);
-    append_record(g.define_list, g.define_tail, m);
     std::string name;
     p = read_identifier(p, name);
     check_verilog_name(name);

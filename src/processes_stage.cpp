@@ -34,10 +34,12 @@ void generate_states(stage* st) {
         declare_signal("reg_wr " + reg + ";", T_REG_WR, 'f');
     else
         declare_signal("reg_wr " + reg + "<" + std::to_string(w) + ">;", T_REG_WR, 'f');
-    if (!st->state) syntax_error();
+    if (st->states.empty()) syntax_error();
     int i = 0;
-    for (state* a = st->state; a; a = a->next, ++i)
-        g.param_index.add(store_text(make_up_name(MadeUp::kState, s, a->name)), w, i, a == st->state, !a->next);
+    for (const state* a : st->states) {
+        g.param_index.add(store_text(make_up_name(MadeUp::kState, s, a->name)), w, i, i == 0, !a->next);
+        ++i;
+    }
 }
 
 // stage.task(args); : the argument transfers and the task select.
@@ -124,7 +126,7 @@ char* read_task(char* p, stage* st) {
     }
     p = skip_ws(p);
     task* t = new_task();
-    append_record(st->task, st->task_tail, t);
+    st->tasks.append(t);
     t->fast = fast;
     p = read_identifier(p, t->name);
     st->task_index.insert(t);
@@ -144,7 +146,7 @@ char* read_task(char* p, stage* st) {
 void stage_signals(const stage* st) {
     const std::string s = st->name.str();
     std::string all_tasks, fast_tasks;
-    for (task* t = st->task; t; t = t->next) {
+    for (const task* t : st->tasks) {
         std::string sel = make_up_name(MadeUp::kTask, s, t->name);
         declare_signal("sel " + sel + ";", T_SEL, 'x');
         if (!all_tasks.empty()) all_tasks += "|";
@@ -177,7 +179,7 @@ char* process_stage_name(char* p) {
     p += 10;
     p = skip_ws(p);
     stage* st = new_stage();
-    append_record(g.stage_list, g.stage_tail, st);
+    g.stage_list.append(st);
     p = read_identifier(p, st->name);
     g.stage_index.insert(st);
     p = skip_ws(p);
@@ -278,7 +280,7 @@ char* insert_state_list(char* p, const std::string& stage_name) {
     stage* st = search_stage_list(stage_name);
     auto append = [st]() {
         state* s = new_state();
-        append_record(st->state, st->state_tail, s);
+        st->states.append(s);
         return s;
     };
     state* s = append();

@@ -12,6 +12,7 @@
 
 #include "memory.h"
 #include "name_index.h"
+#include "record_list.h"
 #include "text.h"
 
 // Signal type codes.
@@ -85,10 +86,7 @@ struct list {
 
 // The formal arguments of one instruction: records chained through
 // `next`, kept beside the signal records since few signals have any.
-struct ArgChain {
-    list* first = nullptr;
-    list* last = nullptr;
-};
+using ArgChain = RecordList<list>;
 
 // An array of signals (--extended): its elements are named by the base
 // name, '_' and the index in hexadecimal, zero-padded to `digits` digits.
@@ -115,9 +113,8 @@ struct logic {
 struct declare {
     Ref<declare> next;
     std::string name;
-    Ref<list> port;
+    RecordList<list, Ref<list>> ports;
     int interface = 0;
-    Ref<list> port_tail;
     NameIndex<list> port_index;
 };
 
@@ -151,12 +148,10 @@ struct state {
 struct stage {
     Ref<stage> next;
     Text name;
-    Ref<struct task> task;
-    Ref<struct state> state;
+    RecordList<struct task, Ref<struct task>> tasks;
+    RecordList<struct state, Ref<struct state>> states;
     int state_num = 0;
     int defined = 0;
-    Ref<struct task> task_tail;
-    Ref<struct state> state_tail;
     NameIndex<struct task> task_index;
     NameIndex<struct state> state_index;
     Ref<struct state> first_state;
@@ -236,15 +231,5 @@ state* new_state();
 list* new_net_record();
 // Counts a generated net in the -d byte total.
 void count_new_net();
-
-// Links `rec` at the tail of the list given by its head and tail.
-template <class H, class T>
-void append_record(H& head, H& tail, T* rec) {
-    if (tail)
-        tail->next = rec;
-    else
-        head = rec;
-    tail = rec;
-}
 
 #endif

@@ -32,7 +32,7 @@ list* find_port_net(std::string_view name) {
         const instance* in = g.instance_index.get(name.substr(1, k - 1));
         if (!in || !in->first_net) continue;
         list* net = in->first_net;
-        for (const list* port = in->type->port; port && net; port = port->next, net = net->next) {
+        for (const list* port = in->type->ports.first(); port && net; port = port->next, net = net->next) {
             if (net->name == name) return net;
             if (port == in->last_port) break;
         }
@@ -58,13 +58,13 @@ list* find_wire(std::string_view name) {
 
 list* instr_args(const list* rec) {
     auto it = g.module_args.find(rec);
-    if (it != g.module_args.end()) return it->second.first;
+    if (it != g.module_args.end()) return it->second.first();
     it = g.run_args.find(rec);
-    return it != g.run_args.end() ? it->second.first : nullptr;
+    return it != g.run_args.end() ? it->second.first() : nullptr;
 }
 
 list* search_instr_list(const std::string& name) {
-    if (!g.wire_list) syntax_error();
+    if (g.wire_list.empty()) syntax_error();
     list* rec = find_wire(name);
     if (!rec) syntax_error();
     return instr_args(rec);
@@ -88,14 +88,14 @@ list* find_macro(std::string_view name) {
 }
 
 stage* search_stage_list(const std::string& name) {
-    if (!g.stage_list) syntax_error();
+    if (g.stage_list.empty()) syntax_error();
     stage* st = g.stage_index.get(name);
     if (!st) syntax_error();
     return st;
 }
 
 state* search_state_list(stage* st, const std::string& name, int first_check) {
-    if (!st->state) syntax_error();
+    if (st->states.empty()) syntax_error();
     if (first_check && st->first_state) syntax_error();
     state* s = st->state_index.get(name);
     if (!s) syntax_error();
@@ -103,7 +103,7 @@ state* search_state_list(stage* st, const std::string& name, int first_check) {
 }
 
 task* search_task_list(stage* st, const std::string& name) {
-    if (!st->task) syntax_error();
+    if (st->tasks.empty()) syntax_error();
     task* t = st->task_index.get(name);
     if (!t) syntax_error();
     return t;

@@ -68,20 +68,18 @@ struct Sflc {
     int combinational = 0;
     int clock_aspect = 0;
     std::string module_name;
-    list* wire_list = nullptr;
-    list* wire_tail = nullptr;
-    list* wire_prev_tail = nullptr;  // the record before wire_tail
+    // The signals in the order they are declared; a record made ahead for
+    // a name that does not take it is dropped from the end.
+    RecordList<list, list*, DropLast::kYes> wire_list;
     NameIndex<list> wire_index;
     // Block-local signals that kept their own names (see block_locals.h).
     NameIndex<list> local_index;
     // Submodule instances, in order, and by name (the first of a name wins).
-    instance* instance_list = nullptr;
-    instance* instance_tail = nullptr;
+    RecordList<instance> instance_list;
     NameIndex<instance> instance_index;
     // State constants, written as the module's parameters.
     ParamIndex param_index;
-    stage* stage_list = nullptr;
-    stage* stage_tail = nullptr;
+    RecordList<stage> stage_list;
     NameIndex<stage> stage_index;
     // The stage whose states were named last: a stage naming its states
     // as that one did shares their texts.
@@ -139,11 +137,8 @@ struct Sflc {
     // arguments of declared ports, the common constants ("1'b1", "1'b0"
     // and "(1'b1)", stored once), the nesting guards of macros and
     // includes (files being included, outermost first), and the -d total.
-    declare* declare_list = nullptr;
-    declare* declare_tail = nullptr;
+    RecordList<declare> declare_list;
     std::unordered_map<std::string_view, declare*> declare_index;
-    list* define_list = nullptr;
-    list* define_tail = nullptr;
     std::unordered_map<std::string_view, list*> define_index;
     // --extended: the macros that have no `define, for their value holds a
     // select that only a module's generated net can take; the value is
