@@ -32,6 +32,7 @@ std::string free_name(const std::string& base) {
 
 }  // namespace
 
+// "=" "{" value { "," value } "}" after a memory's name, depth and width
 char* read_memory_contents(char* p, std::string& text) {
     p = skip_ws(p);
     if (*p != '{') syntax_error();
@@ -42,7 +43,6 @@ char* read_memory_contents(char* p, std::string& text) {
     return skip_ws(end + 1);
 }
 
-// "=" "{" value { "," value } "}" after a memory's name, depth and width
 void set_memory_contents(const list* mem, const std::string& text) {
     std::vector<std::string> values = split_values(text);
     if (static_cast<long long>(values.size()) > g.memory_depths.at(mem)) syntax_error();
