@@ -70,6 +70,7 @@ void delete_declare() {
 void delete_run_tables() {
     delete_declare();
     g.define_index.clear();
+    g.expanded_macros.clear();
     g.run_lists.clear();
     g.run_logics.clear();
     g.run_args.clear();

@@ -62,6 +62,21 @@ std::string name_of(const item& x) {
     return expression_net(verilog, x.width);
 }
 
+// Refuses to read the value of the macro `name` one level deeper than the limit.
+void check_macro_depth(const std::string& name) {
+    if (g.macro_depth >= kMaxMacroDepth)
+        syntax_error_because(g.read_filename + ": " + std::to_string(g.count) + ": macro " + name +
+                             " is nested too deeply");
+}
+
+// The macro without `define (--extended) that `token` names, when no
+// signal or state constant has that name; else null.
+const list* expanded_macro(const std::string& token) {
+    if (g.expanded_macros.empty() || find_wire(token) || g.param_index.find_suffix(token) >= 0) return nullptr;
+    const list* macro = find_in(g.define_index, token);
+    return macro && g.expanded_macros.count(macro) ? macro : nullptr;
+}
+
 // Width of a name: a signal, a state constant or a macro.  A signal's
 // name becomes its Verilog name (a block-local one may have a made-up one).
 int name_width(std::string& token) {
@@ -72,9 +87,7 @@ int name_width(std::string& token) {
     int w = g.param_index.find_suffix(token);
     if (w >= 0) return w;
     if (list* macro = find_in(g.define_index, token)) {
-        if (g.macro_depth >= kMaxMacroDepth)
-            syntax_error_because(g.read_filename + ": " + std::to_string(g.count) +
-                                 ": macro " + token + " is nested too deeply");
+        check_macro_depth(token);
         MacroBeingExpanded expansion;
         // The value is parsed in place: it keeps its parenthesised form.
         std::string value = macro->logic->value.str();
@@ -192,6 +205,32 @@ const char* value_select(const char* p, std::string& index) {
 
 }  // namespace
 
+bool selects_through_nets(const std::string& text) {
+    if (!g.extended_flag) return false;
+    const char* t = text.c_str();
+    for (const char* q = t; *q;) {
+        const char* e = skip_quoted(q);
+        bool group = *q == ')';
+        bool name = is_ident_start(*q) && (q == t || !is_ident_char(q[-1]));
+        if (e != q || (!group && !name)) {
+            q = e != q ? e : q + 1;
+            continue;
+        }
+        if (group) ++q;
+        while (name && (is_ident_char(*q) || *q == '.')) ++q;
+        const char* s = skip_space_only(q);
+        if (s[0] != '<' || s[1] == '<') continue;
+        long long h, l;
+        if (const char* after = constant_select(s, "", -1, h, l)) {
+            if (group) return true;
+            q = after;
+        } else if (name && value_select_close(s)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int operator1(const char* p) {
     return p[0] == '^' || (p[0] == '/' && (p[1] == '|' || p[1] == '&' || p[1] == '@'));
 }
@@ -275,6 +314,7 @@ private:
         }
         p = skip_space_only(p);
         const char* after_name = p;
+        if (const list* macro = expanded_macro(token_)) return macro_value(macro, after_name);
         const list* memory = memory_named(token_);
         long long word;
         if (memory)
@@ -312,6 +352,28 @@ private:
         emit(postfix_, out);
         prev_ = OPERAND;
         i_ = static_cast<size_t>((after_select ? after_select : after_name) - text_);
+    }
+
+    // A macro without `define (--extended): the postfix text of its value,
+    // which stands as a parenthesised expression, with the constant select
+    // that may follow the name and the N# before it.
+    void macro_value(const list* macro, const char* after_name) {
+        {
+            check_macro_depth(token_);
+            MacroBeingExpanded expansion;
+            to_postpone(macro->logic->value.str(), postfix_);
+        }
+        const char* p = after_name;
+        long long h, l;
+        if (p[0] == '<' && p[1] != '<') {
+            if (const char* after_select = constant_select(p, "", -1, h, l)) {
+                emit(postfix_, select_text(h, l));
+                p = after_select;
+            }
+        }
+        if (prev_ == WIDTH_PREFIX) emit(postfix_, "#" + std::to_string(number_));
+        prev_ = OPERAND;
+        i_ = static_cast<size_t>(p - text_);
     }
 
     // constant -> "0" KIND digits { KIND digits }, written as it stands

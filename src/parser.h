@@ -23,6 +23,12 @@ void to_postpone(const std::string& text, std::string& postfix);
 // `text` and returns its width.
 int calc(const std::string& postfix, std::string& text);
 
+// --extended: whether the SFL expression `text` holds a select that a
+// Verilog expression cannot hold in place, one of a parenthesised
+// expression, `(a + b)<7:4>`, or one by a value, `a<s>`: each goes through
+// a net generated in the module that reads it.
+bool selects_through_nets(const std::string& text);
+
 int operator1(const char* p);
 int operator2_1(const char* p);
 int operator2_2(const char* p);

@@ -11,7 +11,9 @@
 #include "error.h"
 #include "mygetline.h"
 #include "output_file.h"
+#include "parser.h"
 #include "processes.h"
+#include "search_list.h"
 #include "verilog_names.h"
 
 namespace {
@@ -60,6 +62,24 @@ bool needs_parentheses(const std::string& v) {
     return true;
 }
 
+// Whether the SFL text `value` names a macro that has no `define.
+bool names_expanded_macro(const std::string& value) {
+    if (g.expanded_macros.empty()) return false;
+    const char* t = value.c_str();
+    for (const char* q = t; *q;) {
+        const char* e = skip_quoted(q);
+        if (e != q || !is_ident_start(*q) || (q > t && is_ident_char(q[-1]))) {
+            q = e != q ? e : q + 1;
+            continue;
+        }
+        std::string name;
+        q = read_identifier(q, name);
+        const list* m = find_macro(name);
+        if (m && g.expanded_macros.count(m)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 // define -> "%d" name value-to-end-of-line
@@ -88,6 +108,14 @@ char* process_define(char* p, FILE* out) {
     check_text_size(text);
     v->value = store_text(text, true);
     convert_logic(text, 0);
+    // --extended: a value with a select that Verilog cannot write in place,
+    // or naming such a macro, has no `define: it is translated where the
+    // name stands, with the nets of that module.
+    std::string value = v->value.str();
+    if (selects_through_nets(value) || names_expanded_macro(value)) {
+        g.expanded_macros.insert(m);
+        return e;
+    }
     if (needs_parentheses(text)) text = "(" + text + ")";
     fprintf(out, "`define %s %s\n", m->name.c_str(), text.c_str());
     return e;

@@ -143,6 +143,10 @@ struct Sflc {
     RecordList<declare> declare_list;
     std::unordered_map<std::string_view, declare*> declare_index;
     std::unordered_map<std::string_view, list*> define_index;
+    // --extended: the macros that have no `define, for their value holds a
+    // select that only a module's generated net can take; the value is
+    // translated where the name stands.
+    std::unordered_set<const list*> expanded_macros;
     std::unordered_map<const list*, ArgChain> run_args;
     Text constant_texts[3];
     std::unordered_map<std::string, PreprocessorName> preprocessor_names;
