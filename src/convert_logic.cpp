@@ -127,6 +127,7 @@ void constants(std::string& t) {
     std::string out;
     out.reserve(t.size() + 16);
     std::vector<ConstantPart> parts;
+    parts.reserve(2);
     size_t n = t.size();
     size_t i = 0;
     while (i < n) {
