@@ -69,7 +69,7 @@ void check_macro_depth(const std::string& name) {
                              " is nested too deeply");
 }
 
-// The macro without `define (--extended) that `token` names, when no
+// The macro translated where its name stands (--extended) that `token` names, when no
 // signal or state constant has that name; else null.
 const list* expanded_macro(const std::string& token) {
     if (g.expanded_macros.empty() || find_wire(token) || g.param_index.find_suffix(token) >= 0) return nullptr;
@@ -354,7 +354,7 @@ private:
         i_ = static_cast<size_t>((after_select ? after_select : after_name) - text_);
     }
 
-    // A macro without `define (--extended): the postfix text of its value,
+    // A macro translated where its name stands (--extended): the postfix text of its value,
     // which stands as a parenthesised expression, with the constant select
     // that may follow the name and the N# before it.
     void macro_value(const list* macro, const char* after_name) {

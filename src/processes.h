@@ -74,7 +74,7 @@ char* read_memory_depth(char* p, const list* mem, const std::string& name);
 // its Verilog text; returns the position after the ']' and blanks.
 const char* memory_word(const char* p, const list* mem, std::string& token);
 // A word written, mem "[" address "]" ":=" value ";" with `p` at the '['.
-char* process_memory_write(char* p, const list* mem);
+char* process_memory_write(char* p, const list* mem, const std::string& name);
 // A word of a register file written by name, ":=" value ";" with `p` at the ':='.
 char* process_register_file_write(char* p, const list* regfile, long long word);
 // The always block of a memory's writes.

@@ -1,5 +1,6 @@
 // Increment, decrement and compound transfers (--extended), each a
-// transfer to a register of its own value combined with another:
+// transfer to a register, or a word of a memory or register file, of its
+// own value combined with another:
 //   x++;  x--;           x := x + 1;  x := x - 1;  (at x's width)
 //   x += e;  x -= e;     x := x + (e);  x := x - (e);
 //   x &= e;  x |= e;     x := x & (e);  x := x | (e);
@@ -29,9 +30,11 @@ char* process_compound_transfer(char* p, const std::string& target) {
     if (step) {
         p = skip_ws(p);
         if (*p != ';') syntax_error();
-        // The constant 1 at the target's width; an unknown target or one
+        // The constant 1 at the target's width (a register, a memory word
+        // cells[a] or a register file word f_2); an unknown target or one
         // that is not a register is refused by the transfer below.
-        const list* rec = find_wire(target);
+        const list* rec = find_wire(target.substr(0, target.find('[')));
+        if (!rec) rec = register_file_word(target);
         int width = rec && rec->width > 0 ? rec->width : 1;
         check_text_size(static_cast<size_t>(width) + 2);
         operand = "0b" + std::string(width - 1, '0') + "1";

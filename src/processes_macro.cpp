@@ -62,7 +62,7 @@ bool needs_parentheses(const std::string& v) {
     return true;
 }
 
-// Whether the SFL text `value` names a macro that has no `define.
+// Whether the SFL text `value` names a macro translated where its name stands.
 bool names_expanded_macro(const std::string& value) {
     if (g.expanded_macros.empty()) return false;
     const char* t = value.c_str();
@@ -109,13 +109,12 @@ char* process_define(char* p, FILE* out) {
     v->value = store_text(text, true);
     convert_logic(text, 0);
     // --extended: a value with a select that Verilog cannot write in place,
-    // or naming such a macro, has no `define: it is translated where the
-    // name stands, with the nets of that module.
+    // or naming such a macro, is translated where the name stands, with
+    // the nets of that module.  Its `define line stays as without the
+    // option; no text refers to it (Verilog reads a macro's text only
+    // where it is used).
     std::string value = v->value.str();
-    if (selects_through_nets(value) || names_expanded_macro(value)) {
-        g.expanded_macros.insert(m);
-        return e;
-    }
+    if (selects_through_nets(value) || names_expanded_macro(value)) g.expanded_macros.insert(m);
     if (needs_parentheses(text)) text = "(" + text + ")";
     fprintf(out, "`define %s %s\n", m->name.c_str(), text.c_str());
     return e;

@@ -141,13 +141,16 @@ const char* memory_word(const char* p, const list* mem, std::string& token) {
     return skip_space_only(close + 1);
 }
 
-// mem "[" address "]" ":=" expr ";"
-char* process_memory_write(char* p, const list* mem) {
+// mem "[" address "]" ":=" expr ";"  |  mem "[" address "]" ("++" | "+=" expr ...) ";"
+char* process_memory_write(char* p, const list* mem, const std::string& name) {
     debug_message("memory write");
     std::string address;
     char* close = const_cast<char*>(bracketed(p, address));
     count_newlines(p, close);
-    return write_memory_word(skip_ws(close + 1), mem, address);
+    p = skip_ws(close + 1);
+    // cells[a]++, cells[a] += e, ...: the word's own value combined with another.
+    if (is_compound_transfer(p)) return process_compound_transfer(p, name + "[" + address + "]");
+    return write_memory_word(p, mem, address);
 }
 
 // regfile_word ":=" expr ";"

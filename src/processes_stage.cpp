@@ -236,9 +236,17 @@ bool declare_implicit_states(const std::string& stage_name, const char* body) {
             prev = c;
             continue;
         }
+        bool statement_start = depth == 1 && parens == 0 && (prev == '{' || prev == ';' || prev == '}');
+        if (c == '%' && statement_start) {
+            // A directive (%d, %i) runs to the end of its line, which ends
+            // it as a ';' would.
+            while (q[1] && q[1] != '\n') ++q;
+            prev = ';';
+            continue;
+        }
         if (is_ident_start(c)) {
             // A statement of the body itself: state_name or state.
-            if (depth == 1 && parens == 0 && (prev == '{' || prev == ';' || prev == '}')) {
+            if (statement_start) {
                 if (mycmp(q, "state_name", 0)) return false;
                 if (mycmp(q, "state", 0)) {
                     std::string name = state_block_name(q);

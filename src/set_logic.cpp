@@ -333,13 +333,13 @@ char* set_logic(char* text, int check) {
     p = read_identifier(p, target);
     p = skip_ws(p);
     if (*p == '[') {
-        if (const list* mem = memory_named(target)) return process_memory_write(p, mem);
+        if (const list* mem = memory_named(target)) return process_memory_write(p, mem, target);
     }
-    long long word;
-    if (const list* regfile = register_file_word(target, &word)) return process_register_file_write(p, regfile, word);
     p = indexed_target(p, target, "");
     list* rec = find_wire(target);
     if (check && g.extended_flag && is_compound_transfer(p)) return process_compound_transfer(p, target);
+    long long word;
+    if (const list* regfile = register_file_word(target, &word)) return process_register_file_write(p, regfile, word);
     if (p[0] == ':' && p[1] == '=') {
         if (!rec) syntax_error();
         if (check && !is_register_type(rec->type)) syntax_error();

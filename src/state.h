@@ -143,9 +143,9 @@ struct Sflc {
     RecordList<declare> declare_list;
     std::unordered_map<std::string_view, declare*> declare_index;
     std::unordered_map<std::string_view, list*> define_index;
-    // --extended: the macros that have no `define, for their value holds a
-    // select that only a module's generated net can take; the value is
-    // translated where the name stands.
+    // --extended: the macros whose value holds a select that only a
+    // module's generated net can take: the value is translated where the
+    // name stands, never through the `define.
     std::unordered_set<const list*> expanded_macros;
     std::unordered_map<const list*, ArgChain> run_args;
     Text constant_texts[3];
