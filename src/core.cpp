@@ -96,8 +96,11 @@ void count_newline(const char* after) {
 }
 
 void count_newlines(const char* from, const char* to) {
-    for (const char* q = from; q < to; ++q)
-        if (*q == '\n' && g.count_ok) count_newline(q + 1);
+    if (!g.count_ok) return;
+    while (const void* nl = memchr(from, '\n', static_cast<size_t>(to > from ? to - from : 0))) {
+        from = static_cast<const char*>(nl) + 1;
+        count_newline(from);
+    }
 }
 
 char* skip_ws(char* p) { return const_cast<char*>(skip_ws(static_cast<const char*>(p))); }
