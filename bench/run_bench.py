@@ -12,6 +12,13 @@ of one fixed design under callgrind.
 Shapes are those of gen_bench.py; a shape followed by "O" (e.g. fO) runs
 sflc with -O. Designs are generated once into --work and reused.
 Figures are printed as Markdown tables on stdout.
+
+    bench/run_bench.py --before OLD_SFLC --sflc NEW_SFLC [--shapes ...]
+
+compares two builds instead: each design is translated by the two binaries
+in turn (old, new, old, new, ...), so that a change of machine load hits
+both alike, and one table lists the best CPU time and the peak RSS of each
+with the change in percent.
 """
 
 import argparse
@@ -154,6 +161,42 @@ def print_shape(rows, out):
     out.flush()
 
 
+def compare(args, shapes, sizes):
+    """Times --before against --sflc on every design, alternating the two."""
+    out = sys.stdout
+    out.write("\n### Before and after\n\n"
+              f"before: {args.before}; after: {args.sflc}; best of {args.repeat} runs of each"
+              " up to 4 MB, 2 above, taken alternately.\n\n"
+              "| shape | MB | CPU s before | CPU s after | change | peak RSS MB before"
+              " | peak RSS MB after | change | load |\n")
+    out.write("|---" * 2 + "|---:" * 7 + "|\n")
+    worst = None
+    for shape in shapes:
+        for size in sizes:
+            src, _ = design(args.work, shape[0], size)
+            out_v = os.path.join(args.work, f"{shape}_{size:g}MB.v")
+            opt = ["-O"] if shape.endswith("O") else []
+            best = {}
+            load0 = loadavg()
+            for _ in range(args.repeat if size <= 4 else 2):
+                for name, binary in (("before", args.before), ("after", args.sflc)):
+                    r = timed([binary] + opt + ["-o", out_v, src], args.timeout)
+                    if r[0] != 0:
+                        sys.exit(f"{name} failed on {shape} {size:g} MB: {r[4].strip()[-300:]}")
+                    old = best.get(name)
+                    best[name] = (min(old[0], r[2]) if old else r[2],
+                                  max(old[1], r[3]) if old else r[3])
+            if os.path.exists(out_v):
+                os.remove(out_v)
+            (cb, mb), (ca, ma) = best["before"], best["after"]
+            dc, dm = 100 * (ca - cb) / max(cb, 0.001), 100 * (ma - mb) / mb
+            worst = dc if worst is None else max(worst, dc)
+            out.write(f"| {shape} | {size:g} | {cb:.3f} | {ca:.3f} | {dc:+.1f} % | {mb / 1024:.1f}"
+                      f" | {ma / 1024:.1f} | {dm:+.1f} % | {max(load0, loadavg()):.1f} |\n")
+            out.flush()
+    out.write(f"\nLargest CPU change: {worst:+.1f} %\n")
+
+
 def callgrind(args):
     shape, size = args.callgrind.split(":")
     src, info = design(args.work, shape, float(size))
@@ -188,9 +231,13 @@ def main():
     ap.add_argument("--tool-timeout", type=float, default=300)
     ap.add_argument("--callgrind", default="b:1", help="SHAPE:MB, or '' to skip")
     ap.add_argument("--keep", action="store_true", help="keep the Verilog outputs")
+    ap.add_argument("--before", help="an older sflc to compare --sflc with")
     args = ap.parse_args()
     os.makedirs(args.work, exist_ok=True)
     sizes = [float(s) for s in args.sizes.split(",")]
+    if args.before:
+        compare(args, args.shapes.split(","), sizes)
+        return
     print(f"sflc: {args.sflc}; load average at start: {loadavg():.1f}; "
           f"CPU times are user+sys; ratios are CPU time of sflc over the tool's.")
     for shape in args.shapes.split(","):

@@ -19,6 +19,7 @@ void declare_local(const std::string& name, list* rec) {
 }
 
 list* find_local(std::string_view name) {
+    if (!g.extended_flag) return nullptr;  // blocks have no locals without it
     for (int level = g.sp; level >= 0; --level)
         for (const auto& local : g.stack[level].locals)
             if (local.first == name) return local.second;

@@ -42,24 +42,54 @@ int constant_digit_bits(char k) {
     return 0;
 }
 
-const char* scan_constant(const char* p, std::vector<ConstantPart>& parts) {
-    parts.clear();
-    parts.push_back({constant_digit_bits(p[1]), ""});
+namespace {
+
+// The grammar of a constant after its '0': calls on.part(bits) at its kind
+// letter and at each change of kind, and on.digits(first, last) for each
+// run of digits (the separators between runs left out).
+template <class On>
+const char* read_constant(const char* p, On& on) {
+    int bits = constant_digit_bits(p[1]);
+    bool empty = true;  // the current part holds no digit yet
+    on.part(bits);
     for (p += 2;; ++p) {
-        ConstantPart& part = parts.back();
-        if (digit_fits(part.bits, *p))
-            part.digits += *p;
-        else if (int next = kind_switch(part.bits, *p))
-            parts.push_back({next, ""});
-        else if (part.digits.empty() || !digit_separator(p, part.bits))
+        const char* run = p;
+        while (digit_fits(bits, *p)) ++p;
+        if (p != run) {
+            on.digits(run, p);
+            empty = false;
+            --p;
+        } else if (int next = kind_switch(bits, *p)) {
+            bits = next;
+            empty = true;
+            on.part(bits);
+        } else if (empty || !digit_separator(p, bits)) {
             return p;
+        }
     }
 }
 
-long long constant_width(const std::vector<ConstantPart>& parts) {
-    long long width = 0;
-    for (const ConstantPart& part : parts) width += static_cast<long long>(part.bits) * part.digits.size();
-    return width;
+}  // namespace
+
+const char* scan_constant(const char* p, std::vector<ConstantPart>& parts) {
+    struct Parts {
+        std::vector<ConstantPart>& parts;
+        void part(int bits) { parts.push_back({bits, ""}); }
+        void digits(const char* first, const char* last) { parts.back().digits.append(first, last); }
+    } on{parts};
+    parts.clear();
+    return read_constant(p, on);
+}
+
+const char* constant_extent(const char* p, long long& width) {
+    struct Width {
+        long long& width;
+        int bits = 0;
+        void part(int b) { bits = b; }
+        void digits(const char* first, const char* last) { width += bits * (last - first); }
+    } on{width};
+    width = 0;
+    return read_constant(p, on);
 }
 
 std::string extend_constant(const std::vector<ConstantPart>& parts, long long n) {
@@ -117,7 +147,7 @@ const char* scan_string(const char* p, std::string& bytes) {
     return p + 1;
 }
 
-const char* skip_quoted(const char* p) {
+const char* skip_quoted_constant(const char* p) {
     int code;
     if (const char* e = scan_character(p, code)) return e;
     if (!g.extended_flag || *p != '"') return p;

@@ -24,8 +24,10 @@ struct ConstantPart {
 // may hold no digits (0b, 0b1o).  Returns the position after the last
 // character that belongs to the constant.
 const char* scan_constant(const char* p, std::vector<ConstantPart>& parts);
-// The width of a constant in bits: the bits of all its digits.
-long long constant_width(const std::vector<ConstantPart>& parts);
+// Reads the constant at `p` as scan_constant does, keeping only its width
+// in bits, the bits of all its digits (the expression passes, which meet
+// every constant, need no digits).
+const char* constant_extent(const char* p, long long& width);
 
 // N#constant: the constant of the digit runs `parts` extended to `n`
 // bits by repeating its top bit, as a binary constant.  A syntax error
@@ -45,7 +47,11 @@ const char* scan_string(const char* p, std::string& bytes);
 // The position after the character or string constant at `p` (--extended
 // only), or `p` itself when none starts there.  Never an error: a quote
 // that starts no well-formed constant is left to the expression reader.
-const char* skip_quoted(const char* p);
+// Scanners call it at every character: anything but a quote returns at once.
+const char* skip_quoted_constant(const char* p);
+inline const char* skip_quoted(const char* p) {
+    return *p == '\'' || *p == '"' ? skip_quoted_constant(p) : p;
+}
 // The hexadecimal constant 0x... of `bytes`, first byte most significant,
 // 8 bits per byte: the form a string constant takes in an expression.
 std::string string_as_constant(const std::string& bytes);

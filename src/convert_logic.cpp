@@ -126,6 +126,8 @@ void bit_selects(std::string& t) {
 void constants(std::string& t) {
     std::string out;
     out.reserve(t.size() + 16);
+    std::vector<ConstantPart> parts;
+    parts.reserve(2);
     size_t n = t.size();
     size_t i = 0;
     while (i < n) {
@@ -147,21 +149,18 @@ void constants(std::string& t) {
             out.push_back(t[i++]);
             continue;
         }
-        std::vector<ConstantPart> parts;
         const char* end = scan_constant(t.c_str() + i, parts);
-        std::vector<std::string> sized;
-        for (const ConstantPart& part : parts) {
+        for (const ConstantPart& part : parts)
             if (part.digits.empty()) syntax_error();
-            const char* kind = part.bits == 1 ? "'b" : part.bits == 3 ? "'o" : "'h";
-            sized.push_back(std::to_string(part.digits.size() * part.bits) + kind + part.digits);
+        if (parts.size() > 1) out += '{';
+        for (size_t k = 0; k < parts.size(); ++k) {
+            const ConstantPart& part = parts[k];
+            if (k) out += ',';
+            out += std::to_string(part.digits.size() * part.bits);
+            out += part.bits == 1 ? "'b" : part.bits == 3 ? "'o" : "'h";
+            out += part.digits;
         }
-        if (sized.size() == 1) {
-            out += sized[0];
-        } else {
-            out += "{";
-            for (size_t p = 0; p < sized.size(); ++p) out += (p ? "," : "") + sized[p];
-            out += "}";
-        }
+        if (parts.size() > 1) out += '}';
         i = static_cast<size_t>(end - t.c_str());
     }
     t.swap(out);

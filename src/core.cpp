@@ -48,6 +48,7 @@ void delete_all_list() {
     g.made_up_names.clear();
     g.made_up_renames.clear();
     g.inherited_args.clear();
+    g.state_register_stage.clear();
     g.initial_values.clear();
     g.arrays.clear();
     g.array_elements.clear();

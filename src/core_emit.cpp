@@ -90,9 +90,9 @@ void print_always(FILE* out, const list* rec) {
         fprintf(out, "      if (%sp_reset)%s%s <= ", g.posres ? "" : "!", g.O_flag ? "\n        " : " ", name);
         if (rec->mark == 'f') {
             // The stage whose state register this is.
-            stage* st = g.stage_list.first();
-            while (st && rec->name != made_up_name(MadeUp::kStageSignal, st->name, "state")) st = st->next;
-            if (!st) syntax_error();
+            auto owner = g.state_register_stage.find(rec);
+            if (owner == g.state_register_stage.end()) syntax_error();
+            const stage* st = owner->second;
             if (st->states.empty() || !st->first_state) syntax_error();
             fputs(made_up_name(MadeUp::kState, st->name, st->first_state->name).c_str(), out);
         } else if (const Text* value = initial_value(rec)) {

@@ -13,6 +13,16 @@ std::string key_of(MadeUp kind, std::string_view a, std::string_view b) {
     return key;
 }
 
+std::string plain_name(std::string_view a, std::string_view b) {
+    std::string name;
+    name.reserve(a.size() + b.size() + 2);
+    name += '_';
+    name += a;
+    name += '_';
+    name += b;
+    return name;
+}
+
 bool taken(const std::string& name) {
     Text param;
     return find_wire(name) || g.param_index.find_name(name, param);
@@ -21,22 +31,24 @@ bool taken(const std::string& name) {
 }  // namespace
 
 std::string make_up_name(MadeUp kind, std::string_view a, std::string_view b) {
-    std::string plain = "_" + std::string(a) + "_" + std::string(b);
-    std::string key = key_of(kind, a, b);
-    auto made = g.made_up_names.find(plain);
+    std::string plain = plain_name(a, b);
+    // _A_B with the length of A tells A and B apart: the construct is the
+    // kind and that length.
+    MadeUpBy by{kind, a.size()};
+    auto made = g.made_up_names.try_emplace(plain, by);
     // Another construct made the name up: this one takes a free variant.
     // (The same construct made again is a duplicate, as a declared name is.)
-    if (made != g.made_up_names.end() && made->second != key && taken(plain)) {
+    if (!made.second && !(made.first->second == by) && taken(plain)) {
         std::string name;
         for (int k = 1;; ++k) {
             name = plain + "_" + std::to_string(k);
             if (!taken(name) && !g.made_up_names.count(name)) break;
         }
-        g.made_up_renames[key] = name;
-        g.made_up_names.emplace(name, key);
+        g.made_up_renames[key_of(kind, a, b)] = name;
+        // The variant is nobody's plain _A_B: no construct matches it.
+        g.made_up_names.emplace(name, MadeUpBy{kind, std::string::npos});
         return name;
     }
-    g.made_up_names.emplace(plain, key);
     return plain;
 }
 
@@ -45,5 +57,5 @@ std::string made_up_name(MadeUp kind, std::string_view a, std::string_view b) {
         auto it = g.made_up_renames.find(key_of(kind, a, b));
         if (it != g.made_up_renames.end()) return it->second;
     }
-    return "_" + std::string(a) + "_" + std::string(b);
+    return plain_name(a, b);
 }

@@ -13,6 +13,13 @@
 
 enum class MadeUp : char { kPortNet = 'p', kTask = 't', kState = 'x', kStageSignal = 's' };
 
+// The construct that made up a name _A_B: its kind and the length of A.
+struct MadeUpBy {
+    MadeUp kind;
+    size_t a_size;
+    bool operator==(const MadeUpBy& o) const { return kind == o.kind && a_size == o.a_size; }
+};
+
 // Makes up the name of a new construct: _A_B, or a free variant of it.
 std::string make_up_name(MadeUp kind, std::string_view a, std::string_view b);
 // The name made up for a construct (_A_B when none was).

@@ -384,7 +384,8 @@ private:
         prev_ = OPERAND;
         if (!constant_starts(text_ + i_)) syntax_error();
         std::vector<ConstantPart> parts;
-        const char* end = scan_constant(text_ + i_, parts);
+        long long width;
+        const char* end = extended ? scan_constant(text_ + i_, parts) : constant_extent(text_ + i_, width);
         // A letter or digit that does not fit the digit kind.
         if (is_alnum(*end)) syntax_error();
         size_t j = static_cast<size_t>(end - text_);
@@ -639,9 +640,8 @@ private:
     // 0b.., 0o.., 0x..: as wide as its digits.
     void constant() {
         size_t start = i_;
-        std::vector<ConstantPart> parts;
-        i_ = static_cast<size_t>(scan_constant(s_ + i_, parts) - s_);
-        long long width = constant_width(parts);
+        long long width;
+        i_ = static_cast<size_t>(constant_extent(s_ + i_, width) - s_);
         if (width == 0) {
             fprintf(stderr, "%d: width is 0\n", g.count);
             fatal_exit(1);

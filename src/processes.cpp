@@ -12,6 +12,8 @@
 #include "verilog_names.h"
 
 int mycmp(const char* text, const char* keyword, int alt) {
+    // Most texts differ from the keyword at their first character.
+    if (keyword[0] != '\0' && text[0] != keyword[0]) return 0;
     size_t n = strlen(keyword);
     if (strncmp(text, keyword, n) != 0) return 0;
     char c = text[n];
@@ -134,7 +136,7 @@ bool declares_memory(const char* p) {
 
 const WireKind* wire_kind_at(const char* p) {
     for (const WireKind& k : kWireKinds)
-        if (mycmp(p, k.word, 0) && (!k.extended || g.extended_flag) && (!is_memory_type(k.type) || declares_memory(p)))
+        if ((!k.extended || g.extended_flag) && mycmp(p, k.word, 0) && (!is_memory_type(k.type) || declares_memory(p)))
             return &k;
     return nullptr;
 }

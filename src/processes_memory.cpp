@@ -96,13 +96,16 @@ char* write_memory_word(char* p, const list* mem, const std::string& address) {
 }  // namespace
 
 const list* memory_named(const std::string& name) {
+    // Every memory has its depth from its declaration on.
+    if (g.memory_depths.empty()) return nullptr;
     const list* rec = find_wire(name);
     return rec && is_memory_type(rec->type) ? rec : nullptr;
 }
 
 const list* register_file_word(const std::string& name, long long* word) {
+    if (g.memory_depths.empty()) return nullptr;
     size_t cut = name.rfind('_');
-    if (g.memory_depths.empty() || cut == std::string::npos || cut == 0) return nullptr;
+    if (cut == std::string::npos || cut == 0) return nullptr;
     std::string digits = name.substr(cut + 1);
     if (digits.empty() || digits.size() > 8 || digits.find_first_not_of("0123456789abcdef") != std::string::npos)
         return nullptr;

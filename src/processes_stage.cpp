@@ -34,6 +34,7 @@ void generate_states(stage* st) {
         declare_signal("reg_wr " + reg + ";", T_REG_WR, 'f');
     else
         declare_signal("reg_wr " + reg + "<" + std::to_string(w) + ">;", T_REG_WR, 'f');
+    g.state_register_stage[find_wire(reg)] = st;
     if (st->states.empty()) syntax_error();
     int i = 0;
     for (const state* a : st->states) {

@@ -10,6 +10,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "made_up_names.h"
 #include "mygetline.h"
 #include "param_index.h"
 #include "records.h"
@@ -113,9 +114,11 @@ struct Sflc {
     std::unordered_set<const list*> inherited_ports;
     // The names made up for the module's constructs, and those that got a
     // suffix because another construct had made up the name before.
-    std::unordered_map<std::string, std::string> made_up_names;  // name -> construct
+    std::unordered_map<std::string, MadeUpBy> made_up_names;  // name -> construct
     std::unordered_map<std::string, std::string> made_up_renames;
     std::unordered_set<const list*> inherited_args;
+    // The stage of each state register, for its reset value.
+    std::unordered_map<const list*, const stage*> state_register_stage;
     // --extended: the values registers start with (at reset, or at power-up
     // for a register without reset), as sized constants; the arrays of
     // signals by name, and the elements they made that no declaration of

@@ -37,8 +37,27 @@ const char* find_end(const char* p, const char* stops, char nest, bool first_ins
     // no other range.
     const char* held = first_inside ? p : nullptr;
     const char* after_range = nullptr;
+    // The characters that can end or open anything; the scan jumps over
+    // the runs of others, which are most of a long expression.
+    char wanted[16];
+    size_t n = 0;
+    for (const char* s = stops; *s && n < 8; ++s) wanted[n++] = *s;
+    if (nest) {
+        wanted[n++] = nest;
+        wanted[n++] = close;
+    }
+    if (ranges) wanted[n++] = '<';
+    if (g.extended_flag) {
+        wanted[n++] = '\'';
+        wanted[n++] = '"';
+    }
+    wanted[n] = '\0';
     const char* q = p;
     while (*q) {
+        if (q != held && q != after_range) {
+            q += strcspn(q, wanted);
+            if (!*q) break;
+        }
         const char* e = skip_quoted(q);
         if (e != q) {
             q = e;
@@ -85,11 +104,12 @@ bool StatementEnds::may_end_after(const std::string& line) {
         if (is_ident_start(c)) {
             size_t s = i;
             while (i < n && is_ident_char(line[i])) ++i;
-            if (line.compare(s, i - s, "stage_name") == 0) stage_name_seen_ = true;
+            // Every word of the source passes here: its length is compared first.
+            auto word = [&](std::string_view w) { return i - s == w.size() && line.compare(s, i - s, w) == 0; };
+            if (word("stage_name")) stage_name_seen_ = true;
             // --extended: a stage body is read whole, for the states that
             // its state blocks declare.
-            if (g.extended_flag && line.compare(s, i - s, "stage") == 0) stage_seen_ = true;
-            auto word = [&](const char* w) { return line.compare(s, i - s, w) == 0; };
+            if (g.extended_flag && word("stage")) stage_seen_ = true;
             loop_word_ = g.extended_flag && (word("par") || word("any") || word("alt") || word("join"));
             seen(line[i - 1]);
             continue;
@@ -98,24 +118,33 @@ bool StatementEnds::may_end_after(const std::string& line) {
             loop_header_ = loop_header_ || c == '(';
             loop_word_ = false;
         }
-        if (c == '{' && (loop_header_ || loop_braces_ > 0) && paren_depth_ == 0) {
-            loop_header_ = false;
-            ++loop_braces_;
-        } else if (c == '}' && loop_braces_ > 0) {
-            --loop_braces_;
-        }
-        if (c == '(') ++paren_depth_;
-        if (c == ')') --paren_depth_;
-        if (c == '{' && stage_name_seen_) {
-            stage_name_seen_ = false;
-            in_stage_name_ = true;
-        } else if (c == '}' && in_stage_name_) {
-            in_stage_name_ = false;
-        } else if (c == '{' && (stage_seen_ || stage_depth_ > 0)) {
-            stage_seen_ = false;
-            ++stage_depth_;
-        } else if (c == '}' && stage_depth_ > 0) {
-            --stage_depth_;
+        switch (c) {
+        case '(':
+            ++paren_depth_;
+            break;
+        case ')':
+            --paren_depth_;
+            break;
+        case '{':
+            if ((loop_header_ || loop_braces_ > 0) && paren_depth_ == 0) {
+                loop_header_ = false;
+                ++loop_braces_;
+            }
+            if (stage_name_seen_) {
+                stage_name_seen_ = false;
+                in_stage_name_ = true;
+            } else if (stage_seen_ || stage_depth_ > 0) {
+                stage_seen_ = false;
+                ++stage_depth_;
+            }
+            break;
+        case '}':
+            if (loop_braces_ > 0) --loop_braces_;
+            if (in_stage_name_)
+                in_stage_name_ = false;
+            else if (stage_depth_ > 0)
+                --stage_depth_;
+            break;
         }
         if (!is_space(c)) seen(c);
         ++i;

@@ -1,6 +1,7 @@
 #include "verilog_names.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <string>
 
@@ -32,7 +33,17 @@ bool is_verilog_keyword(std::string_view name) {
     // Every keyword starts with a lower-case letter: most names are let
     // through at the first character.
     if (name.empty() || name[0] < 'a' || name[0] > 'z') return false;
-    return std::binary_search(std::begin(kKeywords), std::end(kKeywords), name);
+    // Every name is checked, so the search is confined to the keywords of
+    // the name's first letter: where each letter's keywords begin.
+    static const std::array<const std::string_view*, 27> kFirst = [] {
+        std::array<const std::string_view*, 27> first{};
+        for (int c = 0; c <= 26; ++c)
+            first[c] = std::lower_bound(std::begin(kKeywords), std::end(kKeywords), std::string_view(),
+                                        [c](std::string_view k, std::string_view) { return k[0] - 'a' < c; });
+        return first;
+    }();
+    int c = name[0] - 'a';
+    return std::binary_search(kFirst[c], kFirst[c + 1], name);
 }
 
 void check_verilog_name(std::string_view name) {
