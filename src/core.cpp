@@ -225,8 +225,9 @@ char* top_level_statement(char* p, Frame& f) {
 
 // alternative -> condition ":" statement   (in an alt or any block)
 char* alternative(char* p, Frame&) {
-    // The first character belongs to the condition, whatever it is.
-    char* q = find_end(p, ":;", 0, true);
+    // The first character belongs to the condition unless it ends the
+    // statement.
+    char* q = *p == ';' ? p : find_end(p, ":;", 0, true);
     // Counted as lines without moving the current line for messages.
     for (const char* nl = p; nl < q; ++nl) {
         if (*nl != '\n' || !g.count_ok) continue;
