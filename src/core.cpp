@@ -45,10 +45,9 @@ void delete_all_list() {
     g.memory_address_nets.clear();
     g.memory_contents.clear();
     g.inherited_ports.clear();
-    g.made_up_names.clear();
     g.made_up_renames.clear();
+    g.made_up_long.clear();
     g.inherited_args.clear();
-    g.state_register_stage.clear();
     g.initial_values.clear();
     g.arrays.clear();
     g.array_elements.clear();

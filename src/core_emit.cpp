@@ -80,6 +80,20 @@ void print_assign(FILE* out, const list* rec) {
     }
 }
 
+// The stage whose state register `rec` is: the one named in its name
+// _S_state, unless the register took a variant of that name.
+const stage* stage_of_state_register(const list* rec) {
+    std::string_view n = rec->name;
+    auto is_owner = [rec](const stage* st) { return rec->name == made_up_name(MadeUp::kStageSignal, st->name, "state"); };
+    if (n.size() > 7 && n.substr(n.size() - 6) == "_state") {
+        const stage* st = g.stage_index.get(n.substr(1, n.size() - 7));
+        if (st && is_owner(st)) return st;
+    }
+    for (const stage* st : g.stage_list)
+        if (is_owner(st)) return st;
+    return nullptr;
+}
+
 void print_always(FILE* out, const list* rec) {
     bool resettable = is_resettable_type(rec->type);
     fprintf(out, "\n   always @(%s m_clock", rec->edge ? "negedge" : "posedge");
@@ -89,10 +103,8 @@ void print_always(FILE* out, const list* rec) {
     if (resettable) {
         fprintf(out, "      if (%sp_reset)%s%s <= ", g.posres ? "" : "!", g.O_flag ? "\n        " : " ", name);
         if (rec->mark == 'f') {
-            // The stage whose state register this is.
-            auto owner = g.state_register_stage.find(rec);
-            if (owner == g.state_register_stage.end()) syntax_error();
-            const stage* st = owner->second;
+            const stage* st = stage_of_state_register(rec);
+            if (!st) syntax_error();
             if (st->states.empty() || !st->first_state) syntax_error();
             fputs(made_up_name(MadeUp::kState, st->name, st->first_state->name).c_str(), out);
         } else if (const Text* value = initial_value(rec)) {

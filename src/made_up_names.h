@@ -5,24 +5,27 @@
 // lcd_view with its _lcd_view_on); the later one then gets the name with
 // the first free suffix _1, _2, ... .  A made-up name that a declared name
 // holds already is kept, and its declaration reports the duplicate.
+// Which construct made up a name is marked in a byte of its record (a
+// state constant is always made up, and never made twice), so that next
+// to nothing is stored per name: a design has a made-up name for every
+// port of every instance.
 #ifndef SFLC_MADE_UP_NAMES_H
 #define SFLC_MADE_UP_NAMES_H
 
 #include <string>
+
+struct list;
 #include <string_view>
 
 enum class MadeUp : char { kPortNet = 'p', kTask = 't', kState = 'x', kStageSignal = 's' };
 
-// The construct that made up a name _A_B: its kind and the length of A.
-struct MadeUpBy {
-    MadeUp kind;
-    size_t a_size;
-    bool operator==(const MadeUpBy& o) const { return kind == o.kind && a_size == o.a_size; }
-};
 
 // Makes up the name of a new construct: _A_B, or a free variant of it.
 std::string make_up_name(MadeUp kind, std::string_view a, std::string_view b);
 // The name made up for a construct (_A_B when none was).
 std::string made_up_name(MadeUp kind, std::string_view a, std::string_view b);
+// Marks the signal just declared with the name that make_up_name gave
+// the construct (kind, a, b), and returns its record.
+list* mark_made_up(const std::string& name, MadeUp kind, std::string_view a, std::string_view b);
 
 #endif

@@ -13,9 +13,16 @@
 
 namespace {
 
-void declare_signal(const std::string& text, int type, char mark) {
-    std::string decl = text;
+// Makes up the name of the construct (kind, a, b) and declares it:
+// `keyword name;`, or with `<width>` when wider than a bit.
+list* declare_made_up(MadeUp kind, std::string_view a, std::string_view b, const char* keyword, int width, int type,
+                      char mark) {
+    std::string name = make_up_name(kind, a, b);
+    std::string decl = std::string(keyword) + " " + name;
+    if (width > 1) decl += "<" + std::to_string(width) + ">";
+    decl += ";";
     insert_list(&decl[0], append_wire_record(), type, mark);
+    return mark_made_up(name, kind, a, b);
 }
 
 // Width of a state register for n states: at least 1 bit.
@@ -29,12 +36,7 @@ int state_width(int n) {
 void generate_states(stage* st) {
     int w = state_width(st->state_num);
     const std::string s = st->name.str();
-    std::string reg = make_up_name(MadeUp::kStageSignal, s, "state");
-    if (w == 1)
-        declare_signal("reg_wr " + reg + ";", T_REG_WR, 'f');
-    else
-        declare_signal("reg_wr " + reg + "<" + std::to_string(w) + ">;", T_REG_WR, 'f');
-    g.state_register_stage[find_wire(reg)] = st;
+    declare_made_up(MadeUp::kStageSignal, s, "state", "reg_wr", w, T_REG_WR, 'f');
     if (st->states.empty()) syntax_error();
     int i = 0;
     for (const state* a : st->states) {
@@ -148,8 +150,7 @@ void stage_signals(const stage* st) {
     const std::string s = st->name.str();
     std::string all_tasks, fast_tasks;
     for (const task* t : st->tasks) {
-        std::string sel = make_up_name(MadeUp::kTask, s, t->name);
-        declare_signal("sel " + sel + ";", T_SEL, 'x');
+        std::string sel = declare_made_up(MadeUp::kTask, s, t->name, "sel", 1, T_SEL, 'x')->name.str();
         if (!all_tasks.empty()) all_tasks += "|";
         all_tasks += sel;
         if (t->fast) {
@@ -157,10 +158,8 @@ void stage_signals(const stage* st) {
             fast_tasks += sel;
         }
     }
-    std::string on_reg = make_up_name(MadeUp::kStageSignal, s, "on_reg");
-    declare_signal("reg_wr " + on_reg + ";", T_REG_WR, 's');
-    std::string on = make_up_name(MadeUp::kStageSignal, s, "on");
-    declare_signal("sel " + on + ";", T_SEL, 's');
+    std::string on_reg = declare_made_up(MadeUp::kStageSignal, s, "on_reg", "reg_wr", 1, T_REG_WR, 's')->name.str();
+    std::string on = declare_made_up(MadeUp::kStageSignal, s, "on", "sel", 1, T_SEL, 's')->name.str();
     stack_push(nullptr, K_IF);
     stack_push(&all_tasks, K_IF);
     set_logic_text(on_reg + " := 0b1;");

@@ -82,6 +82,9 @@ struct list {
     signed char type = 0;
     char mark = 0;
     signed char edge = 0;
+    // Which construct made up the record's name, 0 when the source
+    // declared it (encoded by made_up_names.cpp).
+    unsigned char made_up = 0;
 };
 
 // The formal arguments of one instruction: records chained through

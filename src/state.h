@@ -114,11 +114,11 @@ struct Sflc {
     std::unordered_set<const list*> inherited_ports;
     // The names made up for the module's constructs, and those that got a
     // suffix because another construct had made up the name before.
-    std::unordered_map<std::string, MadeUpBy> made_up_names;  // name -> construct
     std::unordered_map<std::string, std::string> made_up_renames;
+    // The length of A of the records named _A_B by a construct whose A is
+    // too long for the record's own mark.
+    std::unordered_map<const list*, size_t> made_up_long;
     std::unordered_set<const list*> inherited_args;
-    // The stage of each state register, for its reset value.
-    std::unordered_map<const list*, const stage*> state_register_stage;
     // --extended: the values registers start with (at reset, or at power-up
     // for a register without reset), as sized constants; the arrays of
     // signals by name, and the elements they made that no declaration of
