@@ -96,8 +96,11 @@ void count_newline(const char* after) {
 }
 
 void count_newlines(const char* from, const char* to) {
-    for (const char* q = from; q < to; ++q)
-        if (*q == '\n' && g.count_ok) count_newline(q + 1);
+    if (!g.count_ok) return;
+    while (const void* nl = memchr(from, '\n', static_cast<size_t>(to > from ? to - from : 0))) {
+        from = static_cast<const char*>(nl) + 1;
+        count_newline(from);
+    }
 }
 
 char* skip_ws(char* p) { return const_cast<char*>(skip_ws(static_cast<const char*>(p))); }
@@ -222,8 +225,9 @@ char* top_level_statement(char* p, Frame& f) {
 
 // alternative -> condition ":" statement   (in an alt or any block)
 char* alternative(char* p, Frame&) {
-    // The first character belongs to the condition, whatever it is.
-    char* q = find_end(p, ":;", 0, true);
+    // The first character belongs to the condition unless it ends the
+    // statement.
+    char* q = *p == ';' ? p : find_end(p, ":;", 0, true);
     // Counted as lines without moving the current line for messages.
     for (const char* nl = p; nl < q; ++nl) {
         if (*nl != '\n' || !g.count_ok) continue;

@@ -32,9 +32,9 @@ const char* find_end(const char* p, const char* stops, char nest, bool first_ins
     const char close = nest == '(' ? ')' : nest == '[' ? ']' : nest == '{' ? '}' : 0;
     const bool ranges = strchr(stops, ':') != nullptr;
     int depth = 0;
-    // Positions whose character ends nothing but a statement (';'): the
-    // first one when asked, and the one after the start of a bit range,
-    // which starts no other range either.
+    // The first position, when asked, ends nothing; the one after the
+    // start of a bit range ends nothing but a statement (';') and starts
+    // no other range.
     const char* held = first_inside ? p : nullptr;
     const char* after_range = nullptr;
     // The characters that can end or open anything; the scan jumps over
@@ -64,8 +64,7 @@ const char* find_end(const char* p, const char* stops, char nest, bool first_ins
             continue;
         }
         char c = *q;
-        bool free = q != held && q != after_range;
-        if (depth == 0 && strchr(stops, c) && (free || c == ';')) return q;
+        if (depth == 0 && strchr(stops, c) && q != held && (q != after_range || c == ';')) return q;
         if (ranges && c == '<' && q[1] != '<' && q != after_range) {
             q = after_range = past_range_start(q);
             continue;

@@ -18,8 +18,8 @@
 // or '{'; 0: none) opened after `p`; the terminating NUL when there is
 // none.  When `stops` holds ':', the colon of a bit range (`<7:0>`,
 // `<W-1:0>`) ends nothing, and neither does a ':' right after it.  With
-// `first_inside` the character at `p` belongs to the text whatever it is
-// (only a ';' there still ends it).  The scanner counts no lines.
+// `first_inside` the character at `p` belongs to the text whatever it is.
+// The scanner counts no lines.
 const char* find_end(const char* p, const char* stops, char nest = 0, bool first_inside = false);
 char* find_end(char* p, const char* stops, char nest = 0, bool first_inside = false);
 
