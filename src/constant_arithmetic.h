@@ -15,7 +15,8 @@
 
 // The numbers a reading takes: decimal ones only, or also 0b/0o/0x
 // constants at their values (of at most 64 bits, read as 64-bit two's
-// complement; a wider one is a syntax error).
+// complement, so that one with its 64th bit set is negative and fills a
+// target wider than 64 bits with ones; a wider one is a syntax error).
 enum class ConstantDigits { kDecimal, kAnyKind };
 
 // Reads the longest constant expression that starts at `p`: stores its
