@@ -1,6 +1,7 @@
 #include "constant_arithmetic.h"
 
 #include <string>
+#include <vector>
 
 #include "constants.h"
 #include "core.h"
@@ -11,13 +12,31 @@ namespace {
 
 const int kMaxMacroDepth = 64;
 
-bool expression(const char*& p, long long& value);
+// The sum, difference, product and negation wrap around in 64 bits, as two's
+// complement: a value is cut to its target's width in the end.
+long long wrap(unsigned long long v) { return static_cast<long long>(v); }
+unsigned long long to_bits(long long v) { return static_cast<unsigned long long>(v); }
+
+// One reading: whether 0b/0o/0x constants are numbers of it.
+class Reader {
+public:
+    explicit Reader(ConstantDigits digits) : based_(digits == ConstantDigits::kAnyKind) {}
+    bool expression(const char*& p, long long& value);
+
+private:
+    bool bit_select(const char*& p, long long& value);
+    bool macro_value(const std::string& name, long long& value);
+    bool factor(const char*& p, long long& value);
+    bool term(const char*& p, long long& value);
+
+    bool based_;
+};
 
 // select -> "<" expression [ ":" expression ] ">", after a parenthesised
 // factor: the bits h..l of its value in two's complement, so that in a
 // loop (i-16)<3:0> is the low 4 bits of i-16.  False, `p` unchanged, when
 // no such select follows (a '<' that is a comparison or a shift).
-bool bit_select(const char*& p, long long& value) {
+bool Reader::bit_select(const char*& p, long long& value) {
     const char* q = skip_space_only(p);
     if (q[0] != '<' || q[1] == '<' || q[1] == '=') return false;
     ++q;
@@ -38,7 +57,7 @@ bool bit_select(const char*& p, long long& value) {
 }
 
 // The value of the macro `name` when its whole value is constant arithmetic.
-bool macro_value(const std::string& name, long long& value) {
+bool Reader::macro_value(const std::string& name, long long& value) {
     const list* m = find_macro(name);
     if (!m) return false;
     if (g.macro_depth >= kMaxMacroDepth)
@@ -52,12 +71,21 @@ bool macro_value(const std::string& name, long long& value) {
     return whole;
 }
 
-// factor -> number | macro | "(" expression ")" [ select ] | "-" factor
-bool factor(const char*& p, long long& value) {
+// factor -> number | macro | "(" expression ")" [ select ] | "-" factor,
+// a number being decimal or, when based_, also 0b/0o/0x
+bool Reader::factor(const char*& p, long long& value) {
     const char* q = skip_space_only(p);
     if (is_digit(*q)) {
-        if (constant_starts(q)) return false;
-        value = read_decimal(q);
+        if (constant_starts(q)) {
+            if (!based_) return false;
+            std::vector<ConstantPart> parts;
+            unsigned long long v;
+            q = scan_constant(q, parts);
+            if (!constant_parts_value(parts, v)) return false;
+            value = wrap(v);
+        } else {
+            value = read_decimal(q);
+        }
         // A number that runs into a name (2x) is none.
         if (is_ident_char(*q)) return false;
     } else if (is_ident_start(*q)) {
@@ -74,7 +102,7 @@ bool factor(const char*& p, long long& value) {
     } else if (*q == '-') {
         ++q;
         if (!factor(q, value)) return false;
-        value = -value;
+        value = wrap(0 - to_bits(value));
     } else {
         return false;
     }
@@ -96,17 +124,18 @@ char operator_at(const char* p, const char* ops) {
 }
 
 // term -> factor { ("*" | "/") factor }
-bool term(const char*& p, long long& value) {
+bool Reader::term(const char*& p, long long& value) {
     if (!factor(p, value)) return false;
     while (char op = operator_at(p, "*/")) {
         const char* q = skip_space_only(p) + 1;
         long long right;
         if (!factor(q, right)) break;
         if (op == '*') {
-            value *= right;
+            value = wrap(to_bits(value) * to_bits(right));
         } else {
             if (right == 0) syntax_error();
-            value /= right;
+            // The one quotient that does not fit: the lowest value by -1.
+            value = right == -1 ? wrap(0 - to_bits(value)) : value / right;
         }
         p = q;
     }
@@ -114,13 +143,13 @@ bool term(const char*& p, long long& value) {
 }
 
 // expression -> term { ("+" | "-") term }
-bool expression(const char*& p, long long& value) {
+bool Reader::expression(const char*& p, long long& value) {
     if (!term(p, value)) return false;
     while (char op = operator_at(p, "+-")) {
         const char* q = skip_space_only(p) + 1;
         long long right;
         if (!term(q, right)) break;
-        value = op == '+' ? value + right : value - right;
+        value = wrap(op == '+' ? to_bits(value) + to_bits(right) : to_bits(value) - to_bits(right));
         p = q;
     }
     return true;
@@ -128,4 +157,6 @@ bool expression(const char*& p, long long& value) {
 
 }  // namespace
 
-bool read_constant_arithmetic(const char*& p, long long& value) { return expression(p, value); }
+bool read_constant_arithmetic(const char*& p, long long& value, ConstantDigits digits) {
+    return Reader(digits).expression(p, value);
+}

@@ -106,6 +106,19 @@ std::string extend_constant(const std::vector<ConstantPart>& parts, long long n)
     return "0b" + std::string(static_cast<size_t>(n) - bits.size(), bits[0]) + bits;
 }
 
+bool constant_parts_value(const std::vector<ConstantPart>& parts, unsigned long long& value) {
+    value = 0;
+    for (const ConstantPart& part : parts) {
+        if (part.digits.empty()) return false;
+        for (char d : part.digits) {
+            // A 1 would be shifted out: more than 64 bits, leading zeros aside.
+            if (value >> (64 - part.bits)) syntax_error();
+            value = (value << part.bits) | static_cast<unsigned long long>(digit_value(d));
+        }
+    }
+    return true;
+}
+
 namespace {
 
 // One character of a character or string constant at `p`, a plain one or a
@@ -196,26 +209,16 @@ long long read_decimal(const char*& p) {
 
 bool constant_value(const std::string& text, long long& value) {
     const char* p = skip_space_only(text.c_str());
-    // Constant arithmetic: numbers, macros of it, + - * / and parentheses.
+    // Constant arithmetic: numbers of any kind, macros of it, + - * / and parentheses.
     const char* end = p;
-    if (read_constant_arithmetic(end, value) && *skip_space_only(end) == '\0') return true;
+    if (read_constant_arithmetic(end, value, ConstantDigits::kAnyKind) && *skip_space_only(end) == '\0')
+        return true;
     bool negative = *p == '-';
     if (negative) p = skip_space_only(p + 1);
     int code;
     std::string bytes;
     unsigned long long v = 0;
-    if (is_digit(*p) && !constant_starts(p)) {
-        v = static_cast<unsigned long long>(read_decimal(p));
-    } else if (constant_starts(p)) {
-        std::vector<ConstantPart> parts;
-        p = scan_constant(p, parts);
-        for (const ConstantPart& part : parts) {
-            if (part.digits.empty()) return false;
-            for (char d : part.digits) {
-                v = (v << part.bits) | static_cast<unsigned long long>(digit_value(d));
-            }
-        }
-    } else if (const char* e = scan_character(p, code)) {
+    if (const char* e = scan_character(p, code)) {
         v = static_cast<unsigned long long>(code);
         p = e;
     } else if (const char* e = scan_string(p, bytes)) {

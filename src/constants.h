@@ -29,6 +29,10 @@ const char* scan_constant(const char* p, std::vector<ConstantPart>& parts);
 // every constant, need no digits).
 const char* constant_extent(const char* p, long long& width);
 
+// The value of the digit runs `parts`: false when a run holds no digit
+// (0b, 0b1o); a syntax error when the value needs more than 64 bits.
+bool constant_parts_value(const std::vector<ConstantPart>& parts, unsigned long long& value);
+
 // N#constant: the constant of the digit runs `parts` extended to `n`
 // bits by repeating its top bit, as a binary constant.  A syntax error
 // when it has more than `n` bits or a run without digits.
@@ -62,9 +66,9 @@ std::string sized_constant(long long value, int width);
 
 // The value of the constant `text` (blanks around it allowed): a decimal
 // number, a 0b/0o/0x constant, a character or string constant (of up to
-// 8 characters) or constant arithmetic (constant_arithmetic.h), with an
-// optional unary minus.  False when `text` is not
-// one.
+// 8 characters) or constant arithmetic (constant_arithmetic.h) whose
+// numbers may be 0b/0o/0x constants, with an optional unary minus.  False
+// when `text` is not one.
 bool constant_value(const std::string& text, long long& value);
 
 // Reads a decimal number, saturating instead of overflowing.

@@ -17,7 +17,8 @@ module tb;
    initial begin
       want[0] = 8'h12; want[1] = 8'hfe; want[2] = 200; want[3] = 22; want[4] = 8'hff;
       want[5] = 8'hfc; want[6] = 8'h2c; want[7] = 8'h41; want[8] = 8'h40;
-      for (i = 9; i < 16; i = i + 1) want[i] = 0;
+      want[9] = 8'h41;
+      for (i = 10; i < 16; i = i + 1) want[i] = 0;
       acc[0] = 8'h80; acc[1] = 8'hfe;
       for (i = 0; i < 16; i = i + 1) begin
          adrs = i;
