@@ -110,7 +110,7 @@ list* enter_instance(const std::string& inst, list* cur) {
             t = T_INSTRSELF;
         }
         enter_names(&decl[0], cur, t, m, found ? Entry::kDerived : Entry::kIndexed);
-        mark_made_up(netname, MadeUp::kPortNet, inst, port->name);
+        mark_made_up(cur, netname, MadeUp::kPortNet, inst, port->name);
         // The next net's record goes at the end of the wire list: where
         // `cur` was, unless the net replaced an array element of its name
         // and `cur` left the list unused.

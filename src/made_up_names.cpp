@@ -77,8 +77,10 @@ std::string make_up_name(MadeUp kind, std::string_view a, std::string_view b) {
     return plain;
 }
 
-list* mark_made_up(const std::string& name, MadeUp kind, std::string_view a, std::string_view b) {
-    list* rec = find_wire(name);
+list* mark_made_up(list* entered, const std::string& name, MadeUp kind, std::string_view a, std::string_view b) {
+    // `entered` left the list when the name went to an array element.
+    bool kept = !g.wire_list.empty() && g.wire_list.last() == entered;
+    list* rec = kept && entered->name == name ? entered : find_wire(name);
     if (!rec) return nullptr;
     // A variant (_A_B_1) is nobody's plain name: no length of A matches it.
     bool variant = name.size() != a.size() + b.size() + 2;

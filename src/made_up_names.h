@@ -25,7 +25,9 @@ std::string make_up_name(MadeUp kind, std::string_view a, std::string_view b);
 // The name made up for a construct (_A_B when none was).
 std::string made_up_name(MadeUp kind, std::string_view a, std::string_view b);
 // Marks the signal just declared with the name that make_up_name gave
-// the construct (kind, a, b), and returns its record.
-list* mark_made_up(const std::string& name, MadeUp kind, std::string_view a, std::string_view b);
+// the construct (kind, a, b), and returns its record: `entered`, the
+// last record of the wire list that its declaration was read into,
+// unless another record took the name.
+list* mark_made_up(list* entered, const std::string& name, MadeUp kind, std::string_view a, std::string_view b);
 
 #endif

@@ -21,8 +21,9 @@ list* declare_made_up(MadeUp kind, std::string_view a, std::string_view b, const
     std::string decl = std::string(keyword) + " " + name;
     if (width > 1) decl += "<" + std::to_string(width) + ">";
     decl += ";";
-    insert_list(&decl[0], append_wire_record(), type, mark);
-    return mark_made_up(name, kind, a, b);
+    list* entered = append_wire_record();
+    insert_list(&decl[0], entered, type, mark);
+    return mark_made_up(entered, name, kind, a, b);
 }
 
 // Width of a state register for n states: at least 1 bit.
