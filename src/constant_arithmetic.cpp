@@ -1,5 +1,6 @@
 #include "constant_arithmetic.h"
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -12,22 +13,36 @@ namespace {
 
 const int kMaxMacroDepth = 64;
 
-// The sum, difference, product and negation wrap around in 64 bits, as two's
-// complement: a value is cut to its target's width in the end.
-long long wrap(unsigned long long v) { return static_cast<long long>(v); }
-unsigned long long to_bits(long long v) { return static_cast<unsigned long long>(v); }
+// The sum, difference and product are exact: one that needs more than
+// 128 bits is a syntax error.  A value is cut to its target's width in
+// the end.
+ConstantInt add(ConstantInt a, ConstantInt b) {
+    ConstantInt r;
+    if (__builtin_add_overflow(a, b, &r)) syntax_error();
+    return r;
+}
+ConstantInt subtract(ConstantInt a, ConstantInt b) {
+    ConstantInt r;
+    if (__builtin_sub_overflow(a, b, &r)) syntax_error();
+    return r;
+}
+ConstantInt multiply(ConstantInt a, ConstantInt b) {
+    ConstantInt r;
+    if (__builtin_mul_overflow(a, b, &r)) syntax_error();
+    return r;
+}
 
 // One reading: whether 0b/0o/0x constants are numbers of it.
 class Reader {
 public:
     explicit Reader(ConstantDigits digits) : based_(digits == ConstantDigits::kAnyKind) {}
-    bool expression(const char*& p, long long& value);
+    bool expression(const char*& p, ConstantInt& value);
 
 private:
-    bool bit_select(const char*& p, long long& value);
-    bool macro_value(const std::string& name, long long& value);
-    bool factor(const char*& p, long long& value);
-    bool term(const char*& p, long long& value);
+    bool bit_select(const char*& p, ConstantInt& value);
+    bool macro_value(const std::string& name, ConstantInt& value);
+    bool factor(const char*& p, ConstantInt& value);
+    bool term(const char*& p, ConstantInt& value);
 
     bool based_;
 };
@@ -36,11 +51,11 @@ private:
 // factor: the bits h..l of its value in two's complement, so that in a
 // loop (i-16)<3:0> is the low 4 bits of i-16.  False, `p` unchanged, when
 // no such select follows (a '<' that is a comparison or a shift).
-bool Reader::bit_select(const char*& p, long long& value) {
+bool Reader::bit_select(const char*& p, ConstantInt& value) {
     const char* q = skip_space_only(p);
     if (q[0] != '<' || q[1] == '<' || q[1] == '=') return false;
     ++q;
-    long long h, l;
+    ConstantInt h, l;
     if (!expression(q, h)) return false;
     q = skip_space_only(q);
     l = h;
@@ -49,15 +64,16 @@ bool Reader::bit_select(const char*& p, long long& value) {
         if (!expression(q, l)) return false;
         q = skip_space_only(q);
     }
-    if (*q != '>' || l < 0 || h < l || h > 62) return false;
-    unsigned long long bits = static_cast<unsigned long long>(value) >> l;
-    value = static_cast<long long>(bits & ((1ULL << (h - l + 1)) - 1));
+    // Bits up to 126 keep the result positive.
+    if (*q != '>' || l < 0 || h < l || h > 126) return false;
+    ConstantBits bits = static_cast<ConstantBits>(value) >> l;
+    value = static_cast<ConstantInt>(bits & ((ConstantBits(1) << (h - l + 1)) - 1));
     p = q + 1;
     return true;
 }
 
 // The value of the macro `name` when its whole value is constant arithmetic.
-bool Reader::macro_value(const std::string& name, long long& value) {
+bool Reader::macro_value(const std::string& name, ConstantInt& value) {
     const list* m = find_macro(name);
     if (!m) return false;
     if (g.macro_depth >= kMaxMacroDepth)
@@ -73,18 +89,16 @@ bool Reader::macro_value(const std::string& name, long long& value) {
 
 // factor -> number | macro | "(" expression ")" [ select ] | "-" factor,
 // a number being decimal or, when based_, also 0b/0o/0x
-bool Reader::factor(const char*& p, long long& value) {
+bool Reader::factor(const char*& p, ConstantInt& value) {
     const char* q = skip_space_only(p);
     if (is_digit(*q)) {
         if (constant_starts(q)) {
             if (!based_) return false;
             std::vector<ConstantPart> parts;
-            unsigned long long v;
             q = scan_constant(q, parts);
-            if (!constant_parts_value(parts, v)) return false;
-            value = wrap(v);
+            if (!constant_parts_value(parts, value)) return false;
         } else {
-            value = read_decimal(q);
+            value = read_exact_decimal(q);
         }
         // A number that runs into a name (2x) is none.
         if (is_ident_char(*q)) return false;
@@ -102,7 +116,7 @@ bool Reader::factor(const char*& p, long long& value) {
     } else if (*q == '-') {
         ++q;
         if (!factor(q, value)) return false;
-        value = wrap(0 - to_bits(value));
+        value = subtract(0, value);
     } else {
         return false;
     }
@@ -124,18 +138,19 @@ char operator_at(const char* p, const char* ops) {
 }
 
 // term -> factor { ("*" | "/") factor }
-bool Reader::term(const char*& p, long long& value) {
+bool Reader::term(const char*& p, ConstantInt& value) {
     if (!factor(p, value)) return false;
     while (char op = operator_at(p, "*/")) {
         const char* q = skip_space_only(p) + 1;
-        long long right;
+        ConstantInt right;
         if (!factor(q, right)) break;
         if (op == '*') {
-            value = wrap(to_bits(value) * to_bits(right));
+            value = multiply(value, right);
         } else {
             if (right == 0) syntax_error();
-            // The one quotient that does not fit: the lowest value by -1.
-            value = right == -1 ? wrap(0 - to_bits(value)) : value / right;
+            // The one quotient that does not fit, the lowest value by -1,
+            // would overflow the division: the subtraction reports it.
+            value = right == -1 ? subtract(0, value) : value / right;
         }
         p = q;
     }
@@ -143,13 +158,13 @@ bool Reader::term(const char*& p, long long& value) {
 }
 
 // expression -> term { ("+" | "-") term }
-bool Reader::expression(const char*& p, long long& value) {
+bool Reader::expression(const char*& p, ConstantInt& value) {
     if (!term(p, value)) return false;
     while (char op = operator_at(p, "+-")) {
         const char* q = skip_space_only(p) + 1;
-        long long right;
+        ConstantInt right;
         if (!term(q, right)) break;
-        value = wrap(op == '+' ? to_bits(value) + to_bits(right) : to_bits(value) - to_bits(right));
+        value = op == '+' ? add(value, right) : subtract(value, right);
         p = q;
     }
     return true;
@@ -157,6 +172,14 @@ bool Reader::expression(const char*& p, long long& value) {
 
 }  // namespace
 
-bool read_constant_arithmetic(const char*& p, long long& value, ConstantDigits digits) {
+bool read_constant_arithmetic(const char*& p, ConstantInt& value, ConstantDigits digits) {
     return Reader(digits).expression(p, value);
+}
+
+bool read_constant_arithmetic(const char*& p, long long& value, ConstantDigits digits) {
+    ConstantInt v;
+    if (!read_constant_arithmetic(p, v, digits)) return false;
+    if (v < LLONG_MIN || v > LLONG_MAX) syntax_error();
+    value = static_cast<long long>(v);
+    return true;
 }

@@ -10,20 +10,30 @@
 // constants, and macros of them, are numbers too.  In expressions they
 // are not, since there such a constant keeps the width of its digits; nor
 // in selects (a<0x3> selects by the value of a signal) and widths.
+// The translator computes it exactly, in 128-bit two's complement
+// (ConstantInt): a 0b/0o/0x constant of up to 127 bits is positive, so
+// 0x8000_0000_0000_0000 in a 72-bit register has zeros above its 64th
+// bit, while a negative result fills a target of any width with ones
+// (-1 sets every bit).
 #ifndef SFLC_CONSTANT_ARITHMETIC_H
 #define SFLC_CONSTANT_ARITHMETIC_H
 
+#include "constants.h"
+
 // The numbers a reading takes: decimal ones only, or also 0b/0o/0x
-// constants at their values (of at most 64 bits, read as 64-bit two's
-// complement, so that one with its 64th bit set is negative and fills a
-// target wider than 64 bits with ones; a wider one is a syntax error).
+// constants at their values.
 enum class ConstantDigits { kDecimal, kAnyKind };
 
 // Reads the longest constant expression that starts at `p`: stores its
 // value, moves `p` past it and returns true; returns false, `p`
 // unchanged, when none starts there (the text is an expression of
 // signals).  An operator whose right side is no constant is left unread
-// (3 + x reads 3).  A division by zero is a syntax error.
+// (3 + x reads 3).  A division by zero, a number or a result that needs
+// more than 128 bits of two's complement is a syntax error.
+bool read_constant_arithmetic(const char*& p, ConstantInt& value,
+                              ConstantDigits digits = ConstantDigits::kDecimal);
+// The same for a number that is a width, a bit index or a count: also a
+// syntax error when the value does not fit a long long.
 bool read_constant_arithmetic(const char*& p, long long& value,
                               ConstantDigits digits = ConstantDigits::kDecimal);
 

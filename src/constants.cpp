@@ -1,5 +1,6 @@
 #include "constants.h"
 
+#include <climits>
 #include <cstdio>
 
 #include "constant_arithmetic.h"
@@ -106,14 +107,14 @@ std::string extend_constant(const std::vector<ConstantPart>& parts, long long n)
     return "0b" + std::string(static_cast<size_t>(n) - bits.size(), bits[0]) + bits;
 }
 
-bool constant_parts_value(const std::vector<ConstantPart>& parts, unsigned long long& value) {
+bool constant_parts_value(const std::vector<ConstantPart>& parts, ConstantInt& value) {
     value = 0;
     for (const ConstantPart& part : parts) {
         if (part.digits.empty()) return false;
         for (char d : part.digits) {
-            // A 1 would be shifted out: more than 64 bits, leading zeros aside.
-            if (value >> (64 - part.bits)) syntax_error();
-            value = (value << part.bits) | static_cast<unsigned long long>(digit_value(d));
+            // A 1 would reach the sign bit: more than 127 bits, leading zeros aside.
+            if (value >> (127 - part.bits)) syntax_error();
+            value = (value << part.bits) | digit_value(d);
         }
     }
     return true;
@@ -185,11 +186,11 @@ std::string string_as_constant(const std::string& bytes) {
     return out;
 }
 
-std::string sized_constant(long long value, int width) {
+std::string sized_constant(ConstantInt value, int width) {
     std::string digits;
-    unsigned long long v = static_cast<unsigned long long>(value);
+    ConstantBits v = static_cast<ConstantBits>(value);
     for (int bit = 0; bit < width; bit += 4) {
-        int d = bit < 64 ? static_cast<int>((v >> bit) & 0xF) : (value < 0 ? 0xF : 0);
+        int d = bit < 128 ? static_cast<int>((v >> bit) & 0xF) : (value < 0 ? 0xF : 0);
         // The top digit keeps only the bits the width has.
         if (width - bit < 4) d &= (1 << (width - bit)) - 1;
         digits.insert(digits.begin(), "0123456789ABCDEF"[d]);
@@ -197,17 +198,38 @@ std::string sized_constant(long long value, int width) {
     return std::to_string(width) + "'h" + digits;
 }
 
-long long read_decimal(const char*& p) {
-    long long v = 0;
+namespace {
+
+// The decimal number at `p`: `add` takes each digit in turn, the
+// separators between them left out.
+template <class Add>
+void read_decimal_digits(const char*& p, Add add) {
     while (is_digit(*p)) {
-        if (v < 100000000000LL) v = v * 10 + (*p - '0');
+        add(*p - '0');
         ++p;
         if (digit_separator(p, 10)) ++p;
     }
+}
+
+}  // namespace
+
+long long read_decimal(const char*& p) {
+    long long v = 0;
+    read_decimal_digits(p, [&v](int d) {
+        if (v < 100000000000LL) v = v * 10 + d;
+    });
     return v;
 }
 
-bool constant_value(const std::string& text, long long& value) {
+ConstantInt read_exact_decimal(const char*& p) {
+    ConstantInt v = 0;
+    read_decimal_digits(p, [&v](int d) {
+        if (__builtin_mul_overflow(v, 10, &v) || __builtin_add_overflow(v, d, &v)) syntax_error();
+    });
+    return v;
+}
+
+bool constant_value(const std::string& text, ConstantInt& value) {
     const char* p = skip_space_only(text.c_str());
     // Constant arithmetic: numbers of any kind, macros of it, + - * / and parentheses.
     const char* end = p;
@@ -217,18 +239,26 @@ bool constant_value(const std::string& text, long long& value) {
     if (negative) p = skip_space_only(p + 1);
     int code;
     std::string bytes;
-    unsigned long long v = 0;
+    ConstantInt v = 0;
     if (const char* e = scan_character(p, code)) {
-        v = static_cast<unsigned long long>(code);
+        v = code;
         p = e;
     } else if (const char* e = scan_string(p, bytes)) {
-        if (bytes.size() > 8) return false;
+        // 15 bytes keep the value below the sign bit.
+        if (bytes.size() > 15) return false;
         for (unsigned char b : bytes) v = (v << 8) | b;
         p = e;
     } else {
         return false;
     }
     if (*skip_space_only(p) != '\0') return false;
-    value = static_cast<long long>(negative ? 0 - v : v);
+    value = negative ? -v : v;
+    return true;
+}
+
+bool constant_value(const std::string& text, long long& value) {
+    ConstantInt v;
+    if (!constant_value(text, v) || v < LLONG_MIN || v > LLONG_MAX) return false;
+    value = static_cast<long long>(v);
     return true;
 }

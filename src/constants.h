@@ -9,6 +9,13 @@
 #include <string>
 #include <vector>
 
+// A value of constant arithmetic (constant_arithmetic.h): 128-bit two's
+// complement, so that a 0b/0o/0x constant of up to 127 bits is positive
+// and a negative number is one whatever width it meets (-1 sets every bit).
+__extension__ typedef __int128 ConstantInt;
+// Its bits, for shifts and masks.
+__extension__ typedef unsigned __int128 ConstantBits;
+
 // The bits a digit of the kind letter `k` stands for (0: no kind letter).
 int constant_digit_bits(char k);
 // Whether a constant starts at `p`: '0' and a kind letter.
@@ -30,8 +37,8 @@ const char* scan_constant(const char* p, std::vector<ConstantPart>& parts);
 const char* constant_extent(const char* p, long long& width);
 
 // The value of the digit runs `parts`: false when a run holds no digit
-// (0b, 0b1o); a syntax error when the value needs more than 64 bits.
-bool constant_parts_value(const std::vector<ConstantPart>& parts, unsigned long long& value);
+// (0b, 0b1o); a syntax error when the value needs more than 127 bits.
+bool constant_parts_value(const std::vector<ConstantPart>& parts, ConstantInt& value);
 
 // N#constant: the constant of the digit runs `parts` extended to `n`
 // bits by repeating its top bit, as a binary constant.  A syntax error
@@ -61,17 +68,23 @@ inline const char* skip_quoted(const char* p) {
 std::string string_as_constant(const std::string& bytes);
 
 // The Verilog constant W'h... of `value` at `width` bits: the low bits of
-// the two's complement, sign-extended above 64 bits.
-std::string sized_constant(long long value, int width);
+// its two's complement, sign-extended above 128 bits.
+std::string sized_constant(ConstantInt value, int width);
 
 // The value of the constant `text` (blanks around it allowed): a decimal
 // number, a 0b/0o/0x constant, a character or string constant (of up to
-// 8 characters) or constant arithmetic (constant_arithmetic.h) whose
+// 15 characters) or constant arithmetic (constant_arithmetic.h) whose
 // numbers may be 0b/0o/0x constants, with an optional unary minus.  False
 // when `text` is not one.
+bool constant_value(const std::string& text, ConstantInt& value);
+// The same for a value that is a count or an index (a depth, an array
+// size or index, a loop bound): also false when it does not fit a long long.
 bool constant_value(const std::string& text, long long& value);
 
 // Reads a decimal number, saturating instead of overflowing.
 long long read_decimal(const char*& p);
+// Reads a decimal number exactly (--extended constant arithmetic); a
+// syntax error when it needs more than 127 bits.
+ConstantInt read_exact_decimal(const char*& p);
 
 #endif

@@ -14,7 +14,7 @@ char* read_initial_value(char* p, std::string& text) {
 }
 
 void set_initial_value(const list* rec, const std::string& text) {
-    long long value;
+    ConstantInt value;
     if (!constant_value(text, value)) syntax_error();
     g.initial_values[rec] = store_text(sized_constant(value, rec->width));
 }

@@ -48,7 +48,7 @@ void set_memory_contents(const list* mem, const std::string& text) {
     if (static_cast<long long>(values.size()) > g.memory_depths.at(mem)) syntax_error();
     std::vector<Text>& words = g.memory_contents[mem];
     for (const std::string& v : values) {
-        long long value;
+        ConstantInt value;
         if (!constant_value(v, value)) syntax_error();
         words.push_back(store_text(sized_constant(value, mem->width)));
     }
