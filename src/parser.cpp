@@ -584,7 +584,11 @@ private:
         item it;
         it.negative = *p == '-';
         if (it.negative) ++p;
-        it.decimal = read_decimal(p);
+        // Written by decimal_token: the digits of a long long, read exactly
+        // (-2^63 alone has a magnitude beyond it).
+        ConstantInt magnitude = read_exact_decimal(p);
+        if (magnitude > LLONG_MAX) syntax_error();
+        it.decimal = static_cast<long long>(magnitude);
         i_ = static_cast<size_t>(p - s_);
         push(stack_, std::move(it));
     }
