@@ -138,7 +138,7 @@ void constants(std::string& t) {
             continue;
         }
         int code;
-        if (const char* end = scan_character(t.c_str() + i, code)) {
+        if (const char* end = t[i] == '\'' ? scan_character(t.c_str() + i, code) : nullptr) {
             char hex[8];
             snprintf(hex, sizeof hex, "'h%02X", code);
             out += std::to_string(kCharacterBits) + hex;

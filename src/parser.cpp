@@ -36,7 +36,7 @@ int clamp_width(long long w) {
     return static_cast<int>(w);
 }
 
-void push(std::vector<item>& stack, item it) {
+void push(std::vector<item>& stack, item&& it) {
     if (stack.size() >= kStackSize) {
         fprintf(stderr, "stack size over\n");
         fatal_exit(1);
