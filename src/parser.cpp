@@ -533,6 +533,19 @@ private:
     std::string token_, port_, bytes_;
 };
 
+// "(a op b)", built in one allocation: expressions of a thousand
+// characters are joined this way at every operator.
+std::string joined(const std::string& a, std::string_view op, const std::string& b) {
+    std::string text;
+    text.reserve(a.size() + op.size() + b.size() + 2);
+    text += '(';
+    text += a;
+    text += op;
+    text += b;
+    text += ')';
+    return text;
+}
+
 item pop(std::vector<item>& stack) {
     if (stack.empty()) {
         fprintf(stderr, "stack is empty1: %d\n", g.count);
@@ -713,18 +726,18 @@ private:
             size_decimal_operands(a, b);
         }
         if (op == "||") {
-            r.text = "(" + a.text + op + b.text + ")";
+            r.text = joined(a.text, op, b.text);
             r.width = clamp_width(static_cast<long long>(a.width) + b.width);
         } else if (shift && !b.text.empty()) {
             if (!g.extended_flag) syntax_error();
-            r.text = "(" + a.text + op + b.text + ")";
+            r.text = joined(a.text, op, b.text);
             r.width = a.width;
         } else if (shift) {
-            r.text = "(" + a.text + op + std::to_string(b.width) + ")";
+            r.text = joined(a.text, op, std::to_string(b.width));
             r.width = op == "<<" ? clamp_width(static_cast<long long>(a.width) + b.width) : a.width;
         } else {
             if (a.width != b.width) warning(op);
-            r.text = "(" + a.text + op + b.text + ")";
+            r.text = joined(a.text, op, b.text);
             r.width = 1;
         }
         i_ += 2;
@@ -739,7 +752,7 @@ private:
         size_decimal_operands(a, b);
         if (a.width != b.width && !strchr("+-*/", c)) warning(std::string(1, c));
         item r;
-        r.text = "(" + a.text + c + b.text + ")";
+        r.text = joined(a.text, std::string_view(&c, 1), b.text);
         if (c == '<' || c == '>')
             r.width = 1;
         else if (c == '*')
