@@ -31,7 +31,7 @@
 
 #include "main.h"
 #include "state.h"
-#include "storage/memory.h"
+#include "memory.h"
 
 namespace fs = std::filesystem;
 

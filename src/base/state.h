@@ -1,0 +1,312 @@
+// The translator state: everything a translation run reads and writes
+// outside one call, in the one object `g`, and the guards that change a
+// part of it for a while and put it back.
+#ifndef SFLC_STATE_H
+#define SFLC_STATE_H
+
+#include <sys/stat.h>
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "param_index.h"
+#include "records.h"
+
+// A name the preprocessor knows (--extended): from `#define`, replaced by
+// its value, or from `%d`, only defined for `#ifdef`.
+struct PreprocessorName {
+    bool substitute;
+    std::string value;
+};
+// Where comment removal stands at the end of a line: inside a block
+// comment, a single-quoted or a double-quoted text.
+struct CommentState {
+    int cm = 0, s_quote = 0, d_quote = 0;
+};
+class SourceReader;
+class ExtendedHooks;
+
+// The file that a run writes, as the readers of its sources see it: no
+// source may be the file that it replaces.
+class OutputTarget {
+public:
+    // True when `st` (from stat) is the file that this output replaces.
+    virtual bool replaces(const struct stat& st) const = 0;
+
+protected:
+    ~OutputTarget() = default;
+};
+
+// The output name that stands for standard output (-o -).
+inline const std::string kStandardOutput = "-";
+
+struct Sflc {
+    // Command line: options, file names, and the size from which a piece
+    // of a source file may end (see SourceReader).
+    std::string program_name = "sflc";
+    std::string read_filename;
+    std::string write_filename;
+    std::string readfile_path;
+    int d_flag = 0, n_flag = 0, O_flag = 0, old_flag = 0, posres = 0,
+        p_flag = 0, t_flag = 0, II_flag = 0, shinpi_flag = 0;
+    // --extended: accept constructs that SFL written for other SFL tools
+    // uses; the handlers of its statements, installed by the driver for
+    // such a run (extended_hooks.h).
+    int extended_flag = 0;
+    const ExtendedHooks* extended = nullptr;
+    // --check: translate without writing the output; -I: the folders in
+    // which %i files are looked up after the input's; -M: the make
+    // dependency file to write.
+    int check_flag = 0;
+    std::vector<std::string> include_dirs;
+    std::string deps_filename;
+    int km = 1;
+    size_t piece_bytes = 1 << 20;
+    // The output being written, while a run writes one (an included file
+    // may not be the file it replaces).
+    const OutputTarget* output = nullptr;
+
+    // Line counting: the line number of messages, the start of the current
+    // line (for -d and -n), and whether scanners count the newlines they
+    // pass (0 inside included files and texts the translator makes).
+    int count = 0;
+    const char* line_head = nullptr;
+    int count_ok = 0;
+    // 1 until the outermost dispatcher has started.
+    int owner = 1;
+
+    // Source reading: the comment state at the end of the text read so
+    // far, and the reader of the file being translated (null for a text
+    // given whole).
+    CommentState comment;
+    SourceReader* reader = nullptr;
+
+    // The current module's tables, emptied when it is printed.
+    int module_flag = 0, circuit_flag = 0, declare_flag = 0;
+    int combinational = 0;
+    int clock_aspect = 0;
+    std::string module_name;
+    // The signals in the order they are declared; a record made ahead for
+    // a name that does not take it is dropped from the end.
+    RecordList<list, list*, DropLast::kYes> wire_list;
+    NameIndex<list> wire_index;
+    // Block-local signals that kept their own names (see block_locals.h).
+    NameIndex<list> local_index;
+    // Submodule instances, in order, and by name (the first of a name wins).
+    RecordList<instance> instance_list;
+    NameIndex<instance> instance_index;
+    // State constants, written as the module's parameters.
+    ParamIndex param_index;
+    RecordList<stage> stage_list;
+    NameIndex<stage> stage_index;
+    // The stage whose states were named last: a stage naming its states
+    // as that one did shares their texts.
+    stage* last_state_names = nullptr;
+    // The -O nets, made in the order of their numbers: "_net_N" is the
+    // N-th record of `nets`, not in wire_index.
+    NameIndex<list, NetExprOf> net_index;
+    int net_num = 0;
+    // -O merging: the pair holding each value of each signal.
+    NameIndex<MergeEntry, MergeEntry::KeyOf, MergeEntry::Key, MergeEntry::Hash> merge_index;
+    // The texts of the last pair stored, which the next pair shares when
+    // they are equal, and the -O entry that owns last_condition, if one does.
+    Text last_condition;
+    MergeEntry* last_condition_owner = nullptr;
+    Text last_value;
+    // Instruction arguments of the module's signals.
+    std::unordered_map<const list*, ArgChain> module_args;
+    // --extended memories: the depth of each, its writes in source order,
+    // the wires holding computed addresses, by their expression, and the
+    // initial contents, the words listed as sized constants.
+    std::unordered_map<const list*, long long> memory_depths;
+    std::unordered_map<const list*, std::vector<Text>> memory_contents;
+    std::unordered_map<const list*, std::vector<MemoryWrite>> memory_writes;
+    std::unordered_map<std::string, std::string> memory_address_nets;
+    // Arguments named in the argument lists of instruction declarations
+    // (--extended), as (instruction, argument), checked at the block's end.
+    std::vector<std::pair<std::string, std::string>> pending_args;
+    // --extended: the ports the module took from its declare that its body
+    // has not declared again, and those whose arguments are still the
+    // declare's.
+    std::unordered_set<const list*> inherited_ports;
+    // The names made up for the module's constructs, and those that got a
+    // suffix because another construct had made up the name before.
+    std::unordered_map<std::string, std::string> made_up_renames;
+    // The length of A of the records named _A_B by a construct whose A is
+    // too long for the record's own mark.
+    std::unordered_map<const list*, size_t> made_up_long;
+    std::unordered_set<const list*> inherited_args;
+    // --extended: the values registers start with (at reset, or at power-up
+    // for a register without reset), as sized constants; the arrays of
+    // signals by name, and the elements they made that no declaration of
+    // the element's own name has replaced.
+    std::unordered_map<const list*, Text> initial_values;
+    std::unordered_map<std::string, ArrayShape> arrays;
+    std::unordered_set<const list*> array_elements;
+
+    // The condition stack of open blocks, and what an `else` right after
+    // the statement that closed an `if` needs: the levels that statement
+    // closed below the `if` (bottom first) and the negated condition.
+    std::vector<stack_entry> stack = std::vector<stack_entry>(kStackLevels);
+    int sp = -1;
+    bool else_ready = false;
+    std::string else_negation;
+    std::vector<stack_entry> else_restore;
+
+    // Run-long tables: submodule interfaces, macros, the instruction
+    // arguments of declared ports, the common constants ("1'b1", "1'b0"
+    // and "(1'b1)", stored once), the nesting guards of macros and
+    // includes (files being included, outermost first), and the -d total.
+    RecordList<declare> declare_list;
+    std::unordered_map<std::string_view, declare*> declare_index;
+    std::unordered_map<std::string_view, list*> define_index;
+    // --extended: the macros whose value holds a select that only a
+    // module's generated net can take: the value is translated where the
+    // name stands, never through the `define.
+    std::unordered_set<const list*> expanded_macros;
+    std::unordered_map<const list*, ArgChain> run_args;
+    Text constant_texts[3];
+    std::unordered_map<std::string, PreprocessorName> preprocessor_names;
+    int macro_depth = 0;
+    // The width of the target of the assignment being read (0: none), the
+    // context of a decimal constant that is its whole value.
+    int assignment_width = 0;
+    std::vector<std::string> include_chain;
+    // Every file read through %i, once, as the path opened, in the order
+    // first read (for -M).
+    std::vector<std::string> includes_read;
+    long long total_alloc_size = 0;
+
+    // Storage: per module and for the whole run.
+    TextStore module_texts;
+    TextStore run_texts;
+    Pool<list> module_lists;
+    Pool<logic> module_logics;
+    Pool<stage> module_stages;
+    Pool<task> module_tasks;
+    Pool<state> module_states;
+    Pool<instance> instances;
+    Pool<list> nets;
+    Pool<MergeEntry> merge_entries;
+    Pool<list> run_lists;
+    Pool<logic> run_logics;
+    Pool<declare> run_declares;
+};
+
+extern Sflc g;
+
+// Puts every part of the state back to its state at program start.
+void reset_state();
+
+// Clean-ups: the current module's tables (after it is printed), its
+// instances, and the run-long tables (at the end of the run).
+void delete_all_list();
+void clear_instances();
+void delete_declare();
+void delete_run_tables();
+
+// Stores `s` as a text of the current module, or of the run when `run_long`.
+Text store_text(std::string_view s, bool run_long = false);
+
+// The record a standard index holds for `key`, or null.
+template <class Map, class Key>
+typename Map::mapped_type find_in(const Map& index, const Key& key) {
+    auto it = index.find(key);
+    return it == index.end() ? nullptr : it->second;
+}
+
+// Line counting off while the guard lives: the text at hand is not source
+// text (a statement the translator made, an expression being rewritten),
+// and its newlines were counted where they stand in the source.
+class LineCountingOff {
+public:
+    LineCountingOff() : saved_(g.count_ok) { g.count_ok = 0; }
+    ~LineCountingOff() { g.count_ok = saved_; }
+    LineCountingOff(const LineCountingOff&) = delete;
+    LineCountingOff& operator=(const LineCountingOff&) = delete;
+
+private:
+    int saved_;
+};
+
+// The line counting of the including file, put back when the guard ends:
+// an included file is translated with its own (off) counting and line
+// start, and its messages carry the line of the directive.
+class IncludingFileLines {
+public:
+    IncludingFileLines() : count_ok_(g.count_ok), line_head_(g.line_head) {}
+    ~IncludingFileLines() {
+        g.count_ok = count_ok_;
+        g.line_head = line_head_;
+    }
+    IncludingFileLines(const IncludingFileLines&) = delete;
+    IncludingFileLines& operator=(const IncludingFileLines&) = delete;
+
+private:
+    int count_ok_;
+    const char* line_head_;
+};
+
+// The reader of the file being translated, for the comment state that an
+// included file starts with; the including file's reader is put back when
+// the guard ends.
+class FileBeingRead {
+public:
+    explicit FileBeingRead(SourceReader& r) : outer_(g.reader) { g.reader = &r; }
+    ~FileBeingRead() { g.reader = outer_; }
+    FileBeingRead(const FileBeingRead&) = delete;
+    FileBeingRead& operator=(const FileBeingRead&) = delete;
+
+private:
+    SourceReader* outer_;
+};
+
+// An included file on the chain of files being included while the guard
+// lives (to refuse a file that includes itself).
+class FileBeingIncluded {
+public:
+    explicit FileBeingIncluded(const std::string& id) { g.include_chain.push_back(id); }
+    ~FileBeingIncluded() { g.include_chain.pop_back(); }
+    FileBeingIncluded(const FileBeingIncluded&) = delete;
+    FileBeingIncluded& operator=(const FileBeingIncluded&) = delete;
+};
+
+// One macro level deeper while the guard lives: the value of a macro is
+// being parsed where its name stands (to refuse macros nested too deeply).
+class MacroBeingExpanded {
+public:
+    MacroBeingExpanded() { ++g.macro_depth; }
+    ~MacroBeingExpanded() { --g.macro_depth; }
+    MacroBeingExpanded(const MacroBeingExpanded&) = delete;
+    MacroBeingExpanded& operator=(const MacroBeingExpanded&) = delete;
+};
+
+// Records made while the guard lives are not counted in the -d total.
+class UncountedAllocations {
+public:
+    UncountedAllocations() : saved_(g.total_alloc_size) {}
+    ~UncountedAllocations() { g.total_alloc_size = saved_; }
+    UncountedAllocations(const UncountedAllocations&) = delete;
+    UncountedAllocations& operator=(const UncountedAllocations&) = delete;
+
+private:
+    long long saved_;
+};
+
+// The width of the assignment target whose value is being read, for the
+// time the guard lives.
+class AssignmentWidth {
+public:
+    explicit AssignmentWidth(int width) : saved_(g.assignment_width) { g.assignment_width = width; }
+    ~AssignmentWidth() { g.assignment_width = saved_; }
+    AssignmentWidth(const AssignmentWidth&) = delete;
+    AssignmentWidth& operator=(const AssignmentWidth&) = delete;
+
+private:
+    int saved_;
+};
+
+#endif

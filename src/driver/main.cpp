@@ -1,0 +1,246 @@
+#include "main.h"
+
+#include <getopt.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "core.h"
+#include "error.h"
+#include "extended_dialect.h"
+#include "make_deps.h"
+#include "mygetline.h"
+#include "output_file.h"
+
+void usage(const char* name) {
+    fprintf(stderr, "usage: %s [-o out_file] in_file.sfl\n", name);
+    fatal_exit(1);
+}
+
+void help(const char* name) {
+    printf("usage: %s [-o out_file.v] [options] in_file.sfl\n", name);
+    printf("options\n");
+    printf("   -h, --help\n");
+    printf("       print help and exit\n");
+    printf("   -v, --version\n");
+    printf("       print version and exit\n");
+    printf("   -d, --debug\n");
+    printf("       print debug information and exit\n");
+    printf("   -n, --number\n");
+    printf("       print sfl file after cleard away comment\n");
+    printf("   -o, --output out_file.v\n");
+    printf("       write the Verilog output to out_file.v\n");
+    printf("   -O, --optimize\n");
+    printf("       optimize for similation or logic synthesis\n");
+    printf("   --posres\n");
+    printf("       set p_reset up as positive reset (default is negative reset)\n");
+    printf("   --extended\n");
+    printf("       accept SFL written for other SFL tools (see the manual)\n");
+    printf("   -M, --make-deps file.d\n");
+    printf("       write a make rule of the files the output is made from to file.d\n");
+    printf("   -I, --include-dir dir\n");
+    printf("       look for %%i files also in dir (after the input's directory)\n");
+    printf("   --check\n");
+    printf("       translate and report as usual, but write no output file\n");
+    fatal_exit(1);
+}
+
+void version(const char* name) {
+    printf("%s version 0.997 (slightly distributed version)\n", name);
+    printf("rewritten in C++ by the sflc developers; free to use, copy and change\n");
+    fatal_exit(1);
+}
+
+namespace {
+
+// getopt's value for --check, which has no short form.
+constexpr int kCheckOption = 256;
+
+// The output of the run, known to the include handler while the guard
+// lives.
+class OutputBeingWritten {
+public:
+    explicit OutputBeingWritten(const OutputFile& out) { g.output = &out; }
+    ~OutputBeingWritten() { g.output = nullptr; }
+    OutputBeingWritten(const OutputBeingWritten&) = delete;
+    OutputBeingWritten& operator=(const OutputBeingWritten&) = delete;
+};
+
+// The program's own name: argv[0] after its last '/' or '\\'.
+void set_program_name(int argc, char** argv) {
+    const char* arg0 = argc > 0 && argv[0] ? argv[0] : "sflc";
+    const char* base = arg0;
+    for (const char* c = arg0; *c; ++c)
+        if (*c == '/' || *c == '\\') base = c + 1;
+    g.program_name = base;
+}
+
+// Sets the option flags; returns the index of the first argument that is
+// no option.
+int read_options(int argc, char** argv) {
+    const char* name = g.program_name.c_str();
+    static const struct option longopts[] = {
+        {"output", required_argument, nullptr, 'o'},
+        {"help", no_argument, nullptr, 'h'},
+        {"version", no_argument, nullptr, 'v'},
+        {"old", no_argument, &g.old_flag, 1},
+        {"debug", no_argument, nullptr, 'd'},
+        {"lines", no_argument, nullptr, 'n'},
+        {"tundere", optional_argument, nullptr, 't'},
+        {"2channel", optional_argument, nullptr, '2'},
+        {"posres", no_argument, &g.posres, 1},
+        {"optimize", no_argument, nullptr, 'O'},
+        {"number", no_argument, nullptr, 'n'},
+        {"shinpi", no_argument, nullptr, 's'},
+        {"extended", no_argument, &g.extended_flag, 1},
+        {"make-deps", required_argument, nullptr, 'M'},
+        {"include-dir", required_argument, nullptr, 'I'},
+        {"check", no_argument, nullptr, kCheckOption},
+        {nullptr, 0, nullptr, 0},
+    };
+    optind = 0;  // a fresh scan, also when run more than once in one process
+    opterr = 1;
+    int c;
+    while ((c = getopt_long(argc, argv, "o:hvdnOpM:I:", longopts, nullptr)) != -1) {
+        switch (c) {
+            case 'o': g.write_filename = optarg; break;
+            case 'M': g.deps_filename = optarg; break;
+            case 'I': {
+                std::string dir = optarg;
+                while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+                g.include_dirs.push_back(dir.empty() ? "." : dir);
+                break;
+            }
+            case kCheckOption: g.check_flag = 1; break;
+            case 'd': g.d_flag = 1; break;
+            case 'n': g.n_flag = 1; break;
+            case 'O': g.O_flag = 1; break;
+            case 'p': g.p_flag = 1; break;
+            case 't':
+            case '2':
+            case 's':
+                if (c == 't') g.t_flag = 1;
+                if (c == '2') g.II_flag = 1;
+                if (c == 's') g.shinpi_flag = 1;
+                if (optarg) {
+                    if (optarg[0] == 'e')
+                        g.km = 0;
+                    else if (optarg[0] == 's')
+                        g.km = 1;
+                    else
+                        usage(name);
+                }
+                break;
+            case 'h': help(name);
+            case 'v': version(name);
+            case '?': usage(name);
+            default: break;
+        }
+    }
+    return optind;
+}
+
+// The one input file: exactly one argument, ending in ".sfl".
+std::string input_file(int argc, char** argv, int first) {
+    const char* name = g.program_name.c_str();
+    int files = argc - first;
+    if (files == 0) {
+        fprintf(stderr, "%s: no input files\n", name);
+        fatal_exit(1);
+    }
+    if (files > 1) {
+        fprintf(stderr, "%s: too many input files\n", name);
+        fatal_exit(1);
+    }
+    std::string input = argv[first];
+    size_t len = input.size();
+    if (len <= 4 || input.compare(len - 4, 4, ".sfl") != 0) {
+        fprintf(message_stream(), "this file isn't sfl.\n");
+        fflush(message_stream());
+        usage(name);
+    }
+    return input;
+}
+
+// The input's folder (where included files are looked for), its name for
+// messages, and the output file name unless -o gave one: the input's base
+// name with ".v" for ".sfl", in the current folder.
+void derive_file_names(const std::string& input) {
+    size_t len = input.size();
+    g.readfile_path.clear();
+    for (size_t k = len - 4; k > 0; --k) {
+        if (input[k] == '/') {
+            g.readfile_path = input.substr(0, k);
+            break;
+        }
+    }
+    g.read_filename = input;
+    if (g.write_filename.empty()) {
+        if (!g.readfile_path.empty())
+            g.write_filename = input.substr(g.readfile_path.size() + 1, len - g.readfile_path.size() - 5);
+        else
+            g.write_filename = input.substr(0, len - 4);
+        g.write_filename += ".v";
+    }
+}
+
+// The size of the pieces the source is read in can be set for tests:
+// 0 ends a piece at every statement boundary.
+void read_piece_size_setting() {
+    if (const char* v = getenv("SFLC_PIECE_BYTES")) {
+        char* end = nullptr;
+        unsigned long long n = strtoull(v, &end, 10);
+        if (*v >= '0' && *v <= '9' && end && !*end) g.piece_bytes = static_cast<size_t>(n);
+    }
+}
+
+int run(int argc, char** argv) {
+    set_program_name(argc, argv);
+    std::string input = input_file(argc, argv, read_options(argc, argv));
+    if (g.extended_flag) use_extended_dialect();
+    derive_file_names(input);
+    struct stat in_stat;
+    FILE* in = open_source(input, in_stat);
+    std::unique_ptr<FILE, int (*)(FILE*)> in_closer(in, fclose);
+    read_piece_size_setting();
+    bool to_file = !g.check_flag && g.write_filename != kStandardOutput;
+    if (to_file && same_file(g.write_filename, input)) refuse_output_over("input");
+    OutputFile out(g.write_filename, g.check_flag != 0);
+    OutputBeingWritten writing(out);
+    g.include_chain.assign(1, canonical_path(input));
+    xlator_core(in, g.read_filename, out.stream());
+    if (!g.deps_filename.empty()) write_make_deps(g.deps_filename, g.write_filename, input, g.includes_read);
+    out.commit();
+    print_success_line();
+    return 0;
+}
+
+}  // namespace
+
+void use_extended_dialect() {
+    g.extended_flag = 1;
+    g.extended = &extended_hooks();
+}
+
+int sflc_main(int argc, char** argv) {
+    int status;
+    try {
+        status = run(argc, argv);
+    } catch (const FatalExit& e) {
+        status = e.status;
+    } catch (const std::bad_alloc&) {
+        // A design larger than the memory at hand fails like a source
+        // error: a message, no output written, exit status 1.
+        fprintf(stderr, "%s: out of memory\n", g.program_name.c_str());
+        status = 1;
+    }
+    fflush(stdout);
+    fflush(stderr);
+    return status;
+}

@@ -1,0 +1,46 @@
+#include "memory_contents.h"
+
+#include <vector>
+
+#include "constants.h"
+#include "error.h"
+#include "search_list.h"
+#include "statement_ends.h"
+
+namespace {
+
+// The values of `text`, split at the commas outside parentheses and quotes.
+std::vector<std::string> split_values(const std::string& text) {
+    std::vector<std::string> values;
+    for (const char* q = text.c_str();; ++q) {
+        const char* e = find_end(q, ",", '(');
+        values.emplace_back(q, e);
+        if (!*e) return values;
+        q = e;
+    }
+}
+
+}  // namespace
+
+// "=" "{" value { "," value } "}" after a memory's name, depth and width
+char* read_memory_contents(char* p, std::string& text) {
+    p = skip_ws(p);
+    if (*p != '{') syntax_error();
+    char* end = find_end(p + 1, "};");
+    count_newlines(p + 1, end);
+    if (*end != '}') syntax_error();
+    text.assign(p + 1, end);
+    return skip_ws(end + 1);
+}
+
+void set_memory_contents(const list* mem, const std::string& text) {
+    std::vector<std::string> values = split_values(text);
+    if (static_cast<long long>(values.size()) > g.memory_depths.at(mem)) syntax_error();
+    std::vector<Text>& words = g.memory_contents[mem];
+    for (const std::string& v : values) {
+        ConstantInt value;
+        if (!constant_value(v, value)) syntax_error();
+        words.push_back(store_text(sized_constant(value, mem->width)));
+    }
+}
+

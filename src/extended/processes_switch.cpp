@@ -1,0 +1,121 @@
+// switch (--extended): an alt block whose alternatives compare one
+// expression with case labels.
+//   switch (e) { case 0x0: s1; case 2: s2; (case 4) | (case 5): s3; default: s4; }
+// reads as
+//   alt { e == 0x0: s1; e == 2: s2; (e == 4) | (e == 5): s3; else: s4; }
+#include <string>
+
+#include "constants.h"
+#include "convert_logic.h"
+#include "error.h"
+#include "core.h"
+#include "processes.h"
+#include "processes_switch.h"
+#include "stack.h"
+#include "statement_ends.h"
+
+namespace {
+
+// A decimal label, digits with '_' between them.
+bool is_decimal(const std::string& s) {
+    if (s.empty() || !is_digit(s[0]) || !is_digit(s.back())) return false;
+    for (char c : s)
+        if (!is_digit(c) && c != '_') return false;
+    return true;
+}
+
+// label ":"  or  label ")" : the label text, without surrounding blanks,
+// up to the character `end`; returns the position of that character.
+char* read_label(char* p, char end, std::string& label) {
+    p = skip_ws(p);
+    char* start = p;
+    p = find_end(p, ";\n:)");
+    if (*p != end) syntax_error();
+    char* e = p;
+    while (e > start && is_space(e[-1])) --e;
+    label.assign(start, e);
+    if (label.empty()) syntax_error();
+    return p;
+}
+
+// "case" label: the Verilog comparison of the switch expression with the
+// label.  A decimal label is a constant of the expression's width.
+std::string label_condition(const std::string& label) {
+    const stack_entry& level = g.stack[g.sp];
+    int width = level.subject_width;
+    std::string constant;
+    if (is_decimal(label)) {
+        std::string digits;
+        for (char c : label)
+            if (c != '_') digits += c;
+        const char* q = digits.c_str();
+        long long v = read_decimal(q);
+        if (width < 63 && v >= (1LL << width)) syntax_error();
+        constant = std::to_string(width) + "'d" + std::to_string(v);
+    } else {
+        constant = label;
+        int w = convert_logic(constant, 1);
+        if (w != width) warning("==");
+    }
+    return "(" + level.subject + "==" + constant + ")";
+}
+
+// "case" label ":"
+char* one_label(char* p, char end, std::string& cond) {
+    if (!mycmp(p, "case", 0)) syntax_error();
+    std::string label;
+    p = read_label(p + 4, end, label);
+    cond = label_condition(label);
+    return p + 1;
+}
+
+}  // namespace
+
+bool in_switch_body() { return g.sp >= 0 && !g.stack[g.sp].subject.empty(); }
+
+// switch -> "switch" "(" expr ")" "{" { case } "}"
+char* process_switch(char* p) {
+    debug_message("switch");
+    p = skip_ws(p + 6);
+    std::string subject;
+    p = read_parenthesised(p, subject);
+    int width = convert_logic(subject, 1);
+    if (width < 1) syntax_error();
+    p = skip_ws(p);
+    if (*p != '{') syntax_error();
+    stack_push(nullptr, K_ALT);
+    g.stack[g.sp].subject = subject;
+    g.stack[g.sp].subject_width = width;
+    return p;
+}
+
+// case -> "case" label ":" statement
+//       | "(" "case" label ")" { "|" "(" "case" label ")" } ":" statement
+//       | "default" ":" statement
+char* process_case(char* p) {
+    debug_message("case");
+    std::string cond;
+    if (mycmp(p, "default", ':')) {
+        p = skip_ws(p + 7);
+        if (*p != ':') syntax_error();
+        return alternative_statement(skip_ws(p + 1), "else", true);
+    }
+    if (*p == '(') {
+        for (;;) {
+            std::string one;
+            p = one_label(skip_ws(p + 1), ')', one);
+            cond += cond.empty() ? one : "|" + one;
+            p = skip_ws(p);
+            if (*p == ':') break;
+            if (*p != '|') syntax_error();
+            p = skip_ws(p + 1);
+            if (*p != '(') syntax_error();
+        }
+        cond = "(" + cond + ")";
+        ++p;
+    } else {
+        p = one_label(p, ':', cond);
+    }
+    check_text_size(cond);
+    return alternative_statement(skip_ws(p), cond, true);
+}

@@ -1,0 +1,366 @@
+#include "convert_logic.h"
+
+#include <cstdio>
+
+#include "arrays.h"
+#include "constants.h"
+#include "scan.h"
+#include "error.h"
+#include "made_up_names.h"
+#include "parser.h"
+#include "search_list.h"
+#include "set_logic.h"
+
+namespace {
+
+// Start of the identifier that ends just before position `end`.
+size_t ident_start_before(const std::string& t, size_t end) {
+    size_t s = end;
+    while (s > 0 && is_ident_char(t[s - 1])) --s;
+    return s;
+}
+
+size_t ident_end(const std::string& t, size_t i) {
+    while (i < t.size() && is_ident_char(t[i])) ++i;
+    return i;
+}
+
+// --extended: "text" becomes the hexadecimal constant of its bytes, which
+// every later step takes as any other constant.
+void string_constants(std::string& t) {
+    if (t.find('"') == std::string::npos) return;
+    std::string out, bytes;
+    for (size_t i = 0; i < t.size();) {
+        int code;
+        const char* at = t.c_str() + i;
+        const char* end = scan_character(at, code);
+        if (!end) {
+            end = scan_string(at, bytes);
+            if (end) out += string_as_constant(bytes);
+        } else {
+            out.append(at, end);
+        }
+        if (!end) {
+            out.push_back(t[i++]);
+            continue;
+        }
+        i = static_cast<size_t>(end - t.c_str());
+    }
+    t.swap(out);
+    check_text_size(t);
+}
+
+// An instruction called inside an expression, inst.f(args).port: the call
+// is activated under the current conditions and replaced by the port's net.
+void instruction_call(std::string& t) {
+    size_t from = 0;
+    for (;;) {
+        size_t dot = t.find('.', from);
+        if (dot == std::string::npos) return;
+        size_t istart = ident_start_before(t, dot);
+        std::string inst = t.substr(istart, dot - istart);
+        if (dot + 1 >= t.size() || !is_ident_start(t[dot + 1])) syntax_error();
+        size_t fend = ident_end(t, dot + 1);
+        std::string instr = t.substr(dot + 1, fend - dot - 1);
+        if (fend >= t.size()) return;
+        if (t[fend] != '(') {
+            from = fend;
+            continue;
+        }
+        char* p = skip_ws(&t[fend + 1]);
+        // The instance must be a name.
+        if (inst.empty() || !is_ident_start(inst[0])) syntax_error();
+        if (*p == ')' || is_ident_char(*p)) {
+            p = call_instance_instruction(inst, instr, p);
+            if (*p != ')') syntax_error();
+            ++p;
+        } else {
+            // Arguments that do not start as a name: refused below.
+            activate_instance_instruction(inst, instr);
+        }
+        if (*p != '.') {
+            fprintf(message_stream(), "%s\n", call_face_sjis);
+            syntax_error();
+        }
+        size_t after = static_cast<size_t>(p + 1 - t.data());
+        size_t port_end = ident_end(t, after);
+        t = t.substr(0, istart) + made_up_name(MadeUp::kPortNet, inst, t.substr(after, port_end - after)) +
+            t.substr(port_end);
+        // --extended: every call of the expression, not only the first.
+        if (!g.extended_flag) return;
+        from = istart;
+    }
+}
+
+// a<h> and a<h:l> become a[h] and a[h:l].
+void bit_selects(std::string& t) {
+    size_t n = t.size();
+    for (size_t i = 0; i < n; ++i) {
+        if ((t[i] == '<' && i + 1 < n && t[i + 1] == '<') || (t[i] == '>' && i + 1 < n && t[i + 1] == '>')) {
+            ++i;
+            continue;
+        }
+        if (t[i] != '<') continue;
+        size_t k = i + 1;
+        while (k < n && is_space(t[k])) ++k;
+        if (k < n && is_digit(t[k])) {
+            while (k < n && is_digit(t[k])) ++k;
+            while (k < n && is_space(t[k])) ++k;
+        }
+        if (k < n && t[k] == ':') {
+            ++k;
+            while (k < n && is_space(t[k])) ++k;
+            if (k >= n || !is_digit(t[k])) syntax_error();
+            while (k < n && is_digit(t[k])) ++k;
+            while (k < n && is_space(t[k])) ++k;
+        }
+        if (k < n && t[k] == '>') {
+            t[i] = '[';
+            t[k] = ']';
+        }
+    }
+}
+
+// 0b.., 0o.., 0x.. become sized constants; a constant that changes its
+// digit kind becomes a concatenation of its parts.
+void constants(std::string& t) {
+    std::string out;
+    out.reserve(t.size() + 16);
+    std::vector<ConstantPart> parts;
+    parts.reserve(2);
+    size_t n = t.size();
+    size_t i = 0;
+    while (i < n) {
+        if (is_ident_start(t[i])) {
+            size_t e = ident_end(t, i);
+            out.append(t, i, e - i);
+            i = e;
+            continue;
+        }
+        int code;
+        if (const char* end = t[i] == '\'' ? scan_character(t.c_str() + i, code) : nullptr) {
+            char hex[8];
+            snprintf(hex, sizeof hex, "'h%02X", code);
+            out += std::to_string(kCharacterBits) + hex;
+            i = static_cast<size_t>(end - t.c_str());
+            continue;
+        }
+        if (!constant_starts(t.c_str() + i)) {
+            out.push_back(t[i++]);
+            continue;
+        }
+        const char* end = scan_constant(t.c_str() + i, parts);
+        for (const ConstantPart& part : parts)
+            if (part.digits.empty()) syntax_error();
+        if (parts.size() > 1) out += '{';
+        for (size_t k = 0; k < parts.size(); ++k) {
+            const ConstantPart& part = parts[k];
+            if (k) out += ',';
+            out += std::to_string(part.digits.size() * part.bits);
+            out += part.bits == 1 ? "'b" : part.bits == 3 ? "'o" : "'h";
+            out += part.digits;
+        }
+        if (parts.size() > 1) out += '}';
+        i = static_cast<size_t>(end - t.c_str());
+    }
+    t.swap(out);
+}
+
+void replace_chars(std::string& t) {
+    for (char& c : t)
+        if (c == '^') c = '~';
+    for (size_t i = 0; i + 1 < t.size(); ++i)
+        if (t[i] == '/' && (t[i + 1] == '|' || t[i + 1] == '&' || t[i + 1] == '@')) t[i] = ' ';
+    for (char& c : t)
+        if (c == '@') c = '^';
+}
+
+void leftover_member(const std::string& t) {
+    size_t dot = t.find('.');
+    if (dot == std::string::npos) return;
+    fprintf(message_stream(), ".\n");
+    print_oneline(t.c_str() + ident_start_before(t, dot), message_stream());
+    fatal_exit(1);
+}
+
+// N#x: x widened to N bits by repeating its top bit.
+void width_extensions(std::string& t) {
+    size_t from = 0;
+    for (;;) {
+        size_t h = t.find('#', from);
+        if (h == std::string::npos) return;
+        size_t ds = h;
+        while (ds > 0 && is_digit(t[ds - 1])) --ds;
+        if (ds == h) syntax_error();
+        if (ds > 0 && is_ident_char(t[ds - 1])) syntax_error();
+        const char* digits = t.c_str() + ds;
+        long long N = read_decimal(digits);
+        size_t xs = h + 1;
+        if (xs >= t.size() || !is_ident_start(t[xs])) syntax_error();
+        size_t xe = xs;
+        while (xe < t.size() && is_verilog_name_char(t[xe])) ++xe;
+        std::string x = t.substr(xs, xe - xs);
+        size_t end = xe;
+        long long w, m;
+        if (xe + 1 < t.size() && t[xe] == '[' && is_ident_start(t[xe + 1])) {
+            // One bit selected by a value (--extended): x[s].
+            size_t close = t.find(']', xe);
+            if (close == std::string::npos) syntax_error();
+            w = 1;
+            m = 0;
+            end = close + 1;
+        } else if (xe < t.size() && t[xe] == '[') {
+            size_t k = xe + 1;
+            if (k >= t.size() || !is_digit(t[k])) syntax_error();
+            const char* q = t.c_str() + k;
+            long long hi = read_decimal(q);
+            k = static_cast<size_t>(q - t.c_str());
+            if (k < t.size() && t[k] == ']') {
+                w = 1;
+                m = 0;
+                end = k + 1;
+            } else if (k < t.size() && t[k] == ':') {
+                ++k;
+                if (k >= t.size() || !is_digit(t[k])) syntax_error();
+                q = t.c_str() + k;
+                long long lo = read_decimal(q);
+                k = static_cast<size_t>(q - t.c_str());
+                if (k >= t.size() || t[k] != ']') syntax_error();
+                w = hi - lo + 1;
+                m = hi;
+                end = k + 1;
+            } else {
+                syntax_error();
+            }
+        } else {
+            list* rec = find_wire(x);
+            if (!rec) syntax_error();
+            w = rec->width;
+            m = w - 1;
+        }
+        // A reversed select (only reachable through macros) gives no valid Verilog.
+        if (w <= 0) syntax_error();
+        // Narrowing is no extension: the replication count would be negative.
+        if (N < w) syntax_error();
+        std::string operand = t.substr(xs, end - xs);
+        std::string top;
+        if (m == 0)
+            top = operand;
+        else if (w >= 2)
+            top = x + "[" + std::to_string(m) + "]";
+        else
+            top = x;
+        std::string rep = "({{" + std::to_string(N - w) + "{" + top + "}}, " + operand + "})";
+        t = t.substr(0, ds) + rep + t.substr(end);
+        check_text_size(t);
+        from = ds + rep.size();
+    }
+}
+
+bool operand_char(char c) {
+    return is_verilog_name_char(c) || c == '[' || c == ']' || c == ':' || c == '\'' || c == '^' || c == '.';
+}
+
+// a||b becomes {a, b}.
+void concatenations(std::string& t) {
+    for (size_t i = 0; i + 1 < t.size(); ++i) {
+        if (t[i] != '|' || t[i + 1] != '|') continue;
+        t[i] = ',';
+        t[i + 1] = ' ';
+        size_t pb = i;
+        while (pb > 0 && is_space(t[pb - 1])) --pb;
+        size_t ls;  // start of the left operand
+        if (pb > 0 && (t[pb - 1] == ')' || t[pb - 1] == '}')) {
+            char close = t[pb - 1], open = close == ')' ? '(' : '{';
+            int depth = 0;
+            size_t k = pb;
+            for (;;) {
+                if (k == 0) syntax_error();
+                --k;
+                if (t[k] == close) ++depth;
+                if (t[k] == open && --depth == 0) break;
+            }
+            ls = k;
+        } else {
+            ls = pb;
+            while (ls > 0 && operand_char(t[ls - 1])) --ls;
+        }
+        size_t rs = i + 2;
+        while (rs < t.size() && is_space(t[rs])) ++rs;
+        size_t re;  // one past the end of the right operand
+        if (rs < t.size() && (t[rs] == '(' || t[rs] == '{')) {
+            // A group, or a constant that became a concatenation of its parts.
+            char open = t[rs], close = open == '(' ? ')' : '}';
+            int depth = 0;
+            size_t k = rs;
+            for (;;) {
+                if (k >= t.size()) syntax_error();
+                if (t[k] == open) ++depth;
+                if (t[k] == close && --depth == 0) break;
+                ++k;
+            }
+            re = k + 1;
+        } else {
+            re = rs;
+            while (re < t.size() && operand_char(t[re])) ++re;
+        }
+        t.insert(re, 1, '}');
+        t.insert(ls, 1, '{');
+        check_text_size(t);
+        i += 2;  // past ", " (shifted by the inserted '{')
+    }
+}
+
+// Macro names get a back-quote so that they refer to their `define.
+void macros(std::string& t) {
+    if (g.define_index.empty()) return;
+    std::string out;
+    out.reserve(t.size() + 8);
+    size_t n = t.size();
+    size_t i = 0;
+    while (i < n) {
+        char prev = i > 0 ? t[i - 1] : '\0';
+        if (is_alpha(t[i]) && prev != '`' && !is_ident_char(prev)) {
+            size_t e = ident_end(t, i);
+            bool made_up = e < n && t[e] == '$';  // a block-local name, not a macro
+            // The digits of a sized decimal constant (8'd1), not a macro.
+            bool decimal_digits = prev == '\'' && t[i] == 'd';
+            if (!made_up && !decimal_digits && g.define_index.count(std::string_view(t).substr(i, e - i))) out.push_back('`');
+            out.append(t, i, e - i);
+            i = e;
+            continue;
+        }
+        out.push_back(t[i++]);
+    }
+    t.swap(out);
+    check_text_size(t);
+}
+
+}  // namespace
+
+// expression -> Verilog expression: the passes below, in this order.
+int convert_logic(std::string& text, int want_width) {
+    // The newlines of the text were counted where the statement was read.
+    LineCountingOff off;
+    check_text_size(text);
+    // A macro's value is copied as written (Verilog reads its strings as
+    // the same constants); expressions get their strings and indexed names.
+    if (want_width == 1) {
+        string_constants(text);
+        resolve_indexed_names(text);
+    }
+    instruction_call(text);
+    check_text_size(text);
+    int width = -1;
+    if (want_width == 1) width = parser(text);
+    bit_selects(text);
+    constants(text);
+    check_text_size(text);
+    replace_chars(text);
+    leftover_member(text);
+    width_extensions(text);
+    concatenations(text);
+    macros(text);
+    delete_space(text);
+    return width;
+}

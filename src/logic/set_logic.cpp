@@ -1,0 +1,363 @@
+#include "set_logic.h"
+
+#include <cstdio>
+
+#include "arrays.h"
+#include "convert_logic.h"
+#include "extended_hooks.h"
+#include "error.h"
+#include "made_up_names.h"
+#include "search_list.h"
+#include "stack.h"
+#include "statement_ends.h"
+
+// ------------------------------------------------------------ pair texts
+
+namespace {
+
+// The text of `s` if the run or the module holds it already: one of the
+// constants that pairs repeat most, or the name of a signal of the module.
+bool shared_text(std::string_view s, Text& found) {
+    static const char* const kConstants[] = {"1'b1", "1'b0", "(1'b1)"};
+    for (size_t i = 0; i < sizeof kConstants / sizeof *kConstants; ++i) {
+        if (s != kConstants[i]) continue;
+        Text& t = g.constant_texts[i];
+        if (t.empty()) t = store_text(s, true);
+        found = t;
+        return true;
+    }
+    if (s.empty() || !is_ident_start(s[0])) return false;
+    for (char c : s)
+        if (!is_ident_char(c)) return false;
+    if (const list* rec = find_wire(s); rec && rec->name == s) {
+        found = rec->name;
+        return true;
+    }
+    return g.param_index.find_name(s, found);
+}
+
+// `last` if it holds `s`, else a shared text of `s`, else a new one.
+Text repeated_text(Text& last, std::string_view s) {
+    if (last != s && !shared_text(s, last)) last = store_text(s);
+    return last;
+}
+
+}  // namespace
+
+Text condition_text(std::string_view cond) { return merge_condition_text(cond, nullptr); }
+
+Text merge_condition_text(std::string_view cond, MergeEntry* entry) {
+    Text& last = g.last_condition;
+    if (last == cond) {
+        // A second pair shares the text: its first pair owns it no more.
+        if (g.last_condition_owner) g.last_condition_owner->cond_room.own = 0;
+        g.last_condition_owner = nullptr;
+        return last;
+    }
+    g.last_condition_owner = nullptr;
+    if (!shared_text(cond, last)) {
+        last = store_text(cond);
+        if (entry) {
+            entry->cond_room.own = 1;
+            g.last_condition_owner = entry;
+        }
+    }
+    return last;
+}
+
+Text value_text(std::string_view value) { return repeated_text(g.last_value, value); }
+
+void drive_always(list* rec, const std::string& value) {
+    logic* pair = new_logic();
+    pair->cond = condition_text("(1'b1)");
+    pair->value = store_text(value);
+    append_pair(rec, pair);
+}
+
+void set_logic_text(std::string statement) {
+    LineCountingOff off;
+    set_logic(&statement[0], 0);
+}
+
+char* read_term(char* text, std::string& term) {
+    char* p = skip_ws(text);
+    char* start = p;
+    if (*p == '\0') syntax_error();
+    // The first character always belongs to the term.
+    p = find_end(p, ",)", '(', true);
+    count_newlines(start, p);
+    if (*p == '\0') syntax_error();
+    char* end = p;
+    while (end > start && end[-1] == ' ') --end;
+    term.assign(start, end);
+    return skip_ws(p);
+}
+
+// actuals -> [ term { "," term } ] ")"
+char* process_module_port(char* text, const std::string& inst, list* formal) {
+    // A formal argument of the module's own instruction is its own name;
+    // one of an instance's instruction is the net of that port.
+    auto target = [&](const list* arg) {
+        return inst.empty() ? arg->name.str() : made_up_name(MadeUp::kPortNet, inst, arg->name);
+    };
+    if (*text == ')') return text;
+    char* p = text;
+    std::string term;
+    for (;;) {
+        p = skip_ws(p);
+        p = read_term(p, term);
+        if (*p != ',') break;
+        if (!formal) syntax_error();
+        set_logic_text(target(formal) + " = " + term + ";");
+        formal = formal->next;
+        ++p;
+    }
+    if (*p != ')' || !formal) syntax_error();
+    set_logic_text(target(formal) + " = " + term + ";");
+    return p;
+}
+
+char* call_own_instruction(const std::string& f, char* args) {
+    set_logic_text(f + " = 0b1;");
+    return process_module_port(args, "", search_instr_list(f));
+}
+
+void activate_instance_instruction(const std::string& inst, const std::string& f) {
+    set_logic_text(made_up_name(MadeUp::kPortNet, inst, f) + " = 0b1;");
+}
+
+char* call_instance_instruction(const std::string& inst, const std::string& f, char* args) {
+    activate_instance_instruction(inst, f);
+    if (*args == ')') return args;
+    return process_module_port(args, inst, search_declare_instr_list(inst, f));
+}
+
+std::string build_condition() {
+    std::string k;
+    if (g.sp < 0) {
+        k = "1'b1";
+    } else {
+        for (int i = 0; i <= g.sp; ++i) {
+            const stack_entry& e = g.stack[i];
+            if (i > 0) k += "&";
+            k += "(";
+            if (e.kind == K_ALT) {
+                if (!e.else_cond.empty())
+                    k += "(" + e.else_cond + ")&(" + e.cond + ")";
+                else
+                    k += "(" + e.cond + ")";
+            } else {
+                k += e.cond.empty() ? "1'b1" : e.cond;
+            }
+            k += ")";
+            check_text_size(k);
+            // Under -O the conjunction so far is named by a net at each step.
+            do_optimize(k);
+        }
+    }
+    std::string cond = "(" + k + ")";
+    delete_1b1(cond);
+    do_optimize(cond);
+    return cond;
+}
+
+namespace {
+
+// Rewrites calls whose output port is read, f(args).port and
+// inst.f(args).port, into the port's net, activating the call.
+void rewrite_calls(std::string& rhs) {
+    for (;;) {
+        size_t close = rhs.find(").");
+        if (close == std::string::npos) return;
+        int depth = 0;
+        size_t open = close;
+        for (;;) {
+            if (rhs[open] == ')') ++depth;
+            if (rhs[open] == '(' && --depth == 0) break;
+            if (open == 0) syntax_error();
+            --open;
+        }
+        size_t fs = open;
+        while (fs > 0 && is_ident_char(rhs[fs - 1])) --fs;
+        if (fs == open) syntax_error();
+        std::string f = rhs.substr(fs, open - fs);
+        size_t call_start = fs;
+        std::string inst;
+        char* args = skip_ws(&rhs[open + 1]);
+        char* q;
+        if (fs > 0 && rhs[fs - 1] == '.') {
+            call_start = fs - 1;
+            while (call_start > 0 && is_ident_char(rhs[call_start - 1])) --call_start;
+            inst = rhs.substr(call_start, fs - 1 - call_start);
+            q = call_instance_instruction(inst, f, args);
+        } else {
+            q = call_own_instruction(f, args);
+        }
+        if (*q != ')' || q[1] != '.') syntax_error();
+        std::string port;
+        const char* r = read_identifier(q + 2, port);
+        r = skip_ws(r);
+        std::string select;
+        if (r[0] == '<' && r[1] != '<') {
+            const char* gt = r;
+            while (*gt && *gt != '>') ++gt;
+            if (*gt != '>') syntax_error();
+            select.assign(r, gt + 1);
+            r = gt + 1;
+        }
+        std::string net = inst.empty() ? port : made_up_name(MadeUp::kPortNet, inst, port);
+        rhs = rhs.substr(0, call_start) + net + select + std::string(r);
+        check_text_size(rhs);
+    }
+}
+
+// Under -O, joins `cond` to the condition of the pair that `known` holds:
+// the conditions of one value of one signal are or-ed.
+void join_condition(MergeEntry* known, const std::string& cond) {
+    logic* pair = known->pair;
+    check_text_size(pair->cond.size() + 1 + cond.size());
+    // The text moves: pairs to come must not share it as the last
+    // condition stored.
+    if (g.last_condition_owner == known) {
+        g.last_condition = Text();
+        g.last_condition_owner = nullptr;
+    }
+    g.module_texts.append_growing(pair->cond, known->cond_room, "|", cond, kMaxTextChars);
+}
+
+// Appends a condition/value pair to the target's chain.
+void store_pair(list* target, const std::string& cond, const std::string& value) {
+    check_text_size(value);
+    bool activity = target->mark == 's' && value == "1'b1";
+    if (!activity && g.O_flag) {
+        if (MergeEntry* known = g.merge_index.get(MergeEntry::Key(target, value))) {
+            join_condition(known, cond);
+            return;
+        }
+    }
+    check_text_size(cond);
+    logic* pair = new_logic();
+    MergeEntry* e = g.O_flag && !activity ? g.merge_entries.make() : nullptr;
+    pair->cond = merge_condition_text(cond, e);
+    pair->value = value_text(value);
+    if (activity) {
+        prepend_pair(target, pair);
+        return;
+    }
+    append_pair(target, pair);
+    if (e) {
+        e->target = target;
+        e->pair = pair;
+        g.merge_index.insert(e);
+    }
+}
+
+// The end of a call statement: ")" ";".
+char* end_call_statement(char* p) {
+    if (*p != ')') syntax_error();
+    p = skip_ws(p + 1);
+    if (*p != ';') syntax_error();
+    return p + 1;
+}
+
+// Refuses an assignment whose form does not fit its target: `:=` for
+// registers only, `=` for the others, none to an input.
+void check_assignment_form(const list* rec, bool reg_flag) {
+    if (rec->type == T_INPUT) {
+        fprintf(message_stream(), "%s is input port\n", rec->name.c_str());
+        syntax_error();
+    }
+    if (is_combinational_type(rec->type) && reg_flag) {
+        fprintf(message_stream(), "%s is not register. use \"=\" to assign.\n", rec->name.c_str());
+        syntax_error();
+    }
+    if (is_register_type(rec->type) && !reg_flag) {
+        fprintf(message_stream(), "%s is register. use \":=\" to assign.\n", rec->name.c_str());
+        syntax_error();
+    }
+}
+
+// expr ";" : the right-hand side of an assignment to `target`, stored as
+// a pair under the conditions of the open levels.
+char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
+    p = skip_ws(p);
+    char* semi = find_end(p, ";");
+    if (!*semi) syntax_error();
+    check_text_size(static_cast<size_t>(semi - p));
+    std::string rhs(p, semi);
+    {
+        LineCountingOff off;
+        resolve_indexed_names(rhs);
+        rewrite_calls(rhs);
+    }
+    count_newlines(p, semi);
+    *semi = '\0';
+    check_text_size(rhs);
+
+    int width;
+    {
+        // A decimal constant that is the whole value takes the target's width.
+        const list* known = find_wire(target);
+        AssignmentWidth context(known ? known->width : 0);
+        width = convert_logic(rhs, 1);
+    }
+    list* rec = find_wire(target);
+    if (!rec) syntax_error();
+    check_assignment_form(rec, reg_flag);
+    if (rec->width != width)
+        warning("=, left = " + std::to_string(rec->width) + ", right = " + std::to_string(width));
+    store_pair(rec, build_condition(), rhs);
+    return semi + 1;
+}
+
+// "." port "=" expr ";"  |  "." instr "(" args ")" ";"  after the
+// submodule instance `inst`.
+char* member_statement(char* p, const std::string& inst, int check) {
+    std::string member;
+    p = read_identifier(p + 1, member);
+    p = indexed_target(skip_ws(p), member, inst);
+    std::string netname = made_up_name(MadeUp::kPortNet, inst, member);
+    list* rec = find_wire(netname);
+    if (!rec) syntax_error();
+    if (*p == '(') {
+        if (check && rec->type != T_INSTRSELF) syntax_error();
+        return end_call_statement(call_instance_instruction(inst, member, skip_ws(p + 1)));
+    }
+    if (*p != '=') syntax_error();
+    if (check && rec->type != T_SEL) syntax_error();
+    return collect_assignment(p + 1, netname, false);
+}
+
+}  // namespace
+
+// statement -> ";" | name ":=" expr ";" | name "=" expr ";"
+//            | name "(" args ")" ";" | name "." member_statement
+char* set_logic(char* text, int check) {
+    char* p = skip_ws(text);
+    if (*p == ';') return p + 1;
+    char* start = p;
+    std::string target;
+    p = read_identifier(p, target);
+    p = skip_ws(p);
+    if (const ExtendedHooks* x = extended_dialect())
+        if (char* done = x->assignment(start, p, target, check)) return done;
+    list* rec = find_wire(target);
+    if (p[0] == ':' && p[1] == '=') {
+        if (!rec) syntax_error();
+        if (check && !is_register_type(rec->type)) syntax_error();
+        return collect_assignment(p + 2, target, true);
+    }
+    if (*p == '=') {
+        if (!rec) syntax_error();
+        if (check && !is_assignable_type(rec->type)) syntax_error();
+        return collect_assignment(p + 1, target, false);
+    }
+    if (*p == '(') {
+        // The module's own instruction, activated with arguments.
+        if (!rec) syntax_error();
+        if (check && !is_callable_type(rec->type)) syntax_error();
+        return end_call_statement(call_own_instruction(target, skip_ws(p + 1)));
+    }
+    if (*p != '.') syntax_error();
+    return member_statement(p, target, check);
+}

@@ -1,0 +1,199 @@
+#include "insert_list.h"
+
+#include "arrays.h"
+#include "block_locals.h"
+#include "constant_arithmetic.h"
+#include "constants.h"
+#include "error.h"
+#include "extended_hooks.h"
+#include "made_up_names.h"
+#include "processes.h"
+#include "signals.h"
+#include "search_list.h"
+#include "verilog_names.h"
+#include "statement_ends.h"
+
+namespace {
+
+char* enter_names(char* text, list* record, int type, char mark, Entry entry, bool arrays = false);
+
+// A fresh record linked after `cur` in the list that `cur` belongs to (the
+// ports of the declare being read, or the wire list).
+list* chain_after(list* cur) {
+    bool in_declare = g.declare_flag != 0;
+    list* n = new_list(in_declare);
+    if (in_declare)
+        g.declare_list.last()->ports.insert_after(cur, n);
+    else
+        g.wire_list.insert_after(cur, n);
+    return n;
+}
+
+// The record made ahead for the next name goes unused (after the last port
+// net of an instance statement, or when every name of a statement replaced
+// an array element): made last, it is the wire list's last record, which
+// leaves the list and goes back to its store.
+void drop_spare_record() { unused_list(g.wire_list.drop_last()); }
+
+// Reads the width between '<' and '>' and the blanks after it.
+char* read_width(char* p, int& width) {
+    ++p;  // '<'
+    p = skip_ws(p);
+    const char* q = p;
+    long long v;
+    if (g.extended_flag) {
+        // --extended: constant arithmetic, of numbers and macros.
+        if (!read_constant_arithmetic(q, v)) syntax_error();
+        p += q - p;
+    } else {
+        bool neg = false;
+        if (*q == '+' || *q == '-') {
+            neg = *q == '-';
+            ++q;
+        }
+        v = is_digit(*q) ? read_decimal(q) : 0;
+        if (neg) v = -v;
+        if (q != p && is_digit(*p)) p += q - p;  // a sign is not skipped, so "+2" fails below
+    }
+    if (v < 1) syntax_error();
+    width = v > 0x7fffffff ? 0x7fffffff : static_cast<int>(v);
+    p = skip_ws(p);
+    if (*p != '>') syntax_error();
+    ++p;
+    return skip_ws(p);
+}
+
+// Enters the port nets of one instance and its connection line.
+list* enter_instance(const std::string& inst, list* cur) {
+    declare* d = find_in(g.declare_index, g.module_name);
+    if (!d) syntax_error();
+    instance* in = g.instances.make();
+    in->name = store_text(inst);
+    in->type = d;
+    g.instance_list.append(in);
+    g.instance_index.insert(in);
+    // The nets of an instance of up to kFoundPorts ports are found through
+    // it (a short walk) rather than kept in the wire index.
+    constexpr int kFoundPorts = 16;
+    int ports = 0;
+    for (const list* port = d->ports.first(); port && ports <= kFoundPorts; port = port->next) ++ports;
+    bool found = ports <= kFoundPorts && !g.declare_flag;
+    if (found && !d->ports.empty()) in->first_net = cur;
+    for (list* port : d->ports) {
+        in->last_port = port;
+        std::string netname = make_up_name(MadeUp::kPortNet, inst, port->name);
+        int t = T_SEL;
+        char m = 'x';
+        if (port->type == T_INSTRIN) {
+            t = T_INSTRSELF;
+            m = '0';
+        } else if (port->type == T_INSTROUT) {
+            t = T_INSTRSELF;
+        }
+        list* net = make_signal(cur, SignalDecl{netname, t, m, port->width, found ? Entry::kDerived : Entry::kIndexed});
+        mark_made_up(net, netname, MadeUp::kPortNet, inst, port->name);
+        // The next net's record goes at the end of the wire list: where
+        // `cur` was, unless the net replaced an array element of its name
+        // and `cur` left the list unused.
+        cur = append_wire_record();
+    }
+    return cur;
+}
+
+// Reads the declaration at `text` into `record` and the records after it,
+// entering its names as `entry` says; with `arrays`, a name may declare an
+// array.
+char* enter_names(char* text, list* record, int type, char mark, Entry entry, bool arrays) {
+    check_allowed_here(type);
+    char* p = text;
+    if (type == T_INSTANCE)
+        p = read_identifier(p, g.module_name);
+    else if (is_ident_start(*p))
+        while (is_ident_char(*p)) ++p;
+    const ExtendedHooks* x = extended_dialect();
+    list* cur = record;
+    std::string name;
+    for (;;) {
+        p = skip_ws(p);
+        p = read_identifier(p, name);
+        check_verilog_name(name);
+        p = skip_ws(p);
+        // --extended: an instruction with its argument list, `f(a, b)`.
+        std::vector<std::string> args;
+        bool has_args = *p == '(' && x && is_instruction_type(type);
+        if (has_args) p = skip_ws(read_terminal_args(p, args));
+        // --extended: an array, `sela t[3]<4>;`, and a memory's depth,
+        // `mem m[8]<4>;` (only the extended dialect's keywords declare them).
+        long long elements = 0;
+        if (arrays && *p == '[') p = read_array_size(p, name, elements);
+        char* depth = is_memory_type(type) ? p : nullptr;
+        if (depth) {
+            if (*p != '[') syntax_error();
+            p = find_end(p + 1, "];");
+            if (*p != ']') syntax_error();
+            p = skip_ws(p + 1);
+        }
+        // --extended: a register's initial value, a memory's contents.
+        bool initialized = x && (is_register_type(type) || is_memory_type(type));
+        int width = 1;
+        if (*p != ',' && *p != ';' && !(initialized && *p == '=')) {
+            if ((p[0] == '<' && p[1] == '<') || *p != '<' || type == T_INSTANCE) syntax_error();
+            p = read_width(p, width);
+            if (*p != ',' && *p != ';' && !(initialized && *p == '=')) syntax_error();
+        }
+        bool valued = initialized && *p == '=';
+        std::string value;
+        if (valued) p = x->declared_value(p + 1, depth != nullptr, value);
+        bool last = *p == ';';
+        if (type == T_INSTANCE) {
+            cur = enter_instance(name, cur);
+            ++p;
+            if (last) {
+                drop_spare_record();
+                return p;
+            }
+            continue;
+        }
+        long long count = elements ? elements : 1;
+        bool taken = false;
+        for (long long k = 0; k < count; ++k) {
+            std::string element = elements ? array_element_name(name, k) : name;
+            SignalDecl d{element, type, mark, width, entry, elements != 0, depth != nullptr};
+            bool replaced;
+            list* claimed = claim_signal_name(d, replaced);
+            if (replaced) {
+                if (valued) x->value_declared(claimed, false, value);
+                continue;
+            }
+            if (taken) cur = chain_after(cur);
+            taken = true;
+            cur = enter_signal(cur, claimed, d);
+            if (elements) g.array_elements.insert(cur);
+            if (has_args) enter_terminal_args(cur, args);
+            if (depth) x->memory_declared(depth, cur, element);
+            if (valued) x->value_declared(cur, depth != nullptr, value);
+        }
+        ++p;
+        if (last) {
+            // Every name replaced an element: the fresh record goes.
+            if (!taken) drop_spare_record();
+            return p;
+        }
+        if (taken) cur = chain_after(cur);
+    }
+}
+
+}  // namespace
+
+// declaration -> KEYWORD name [ "<" width ">" ] { "," name [ "<" width ">" ] } ";"
+char* insert_list(char* text, list* record, int type, char mark, bool arrays) {
+    return enter_names(text, record, type, mark, Entry::kIndexed, arrays);
+}
+
+char* insert_derived_list(char* text, list* record, int type, char mark) {
+    return enter_names(text, record, type, mark, Entry::kDerived);
+}
+
+char* insert_local_list(char* text, list* record, int type, char mark) {
+    return enter_names(text, record, type, mark, Entry::kLocal);
+}

@@ -1,0 +1,157 @@
+// The source directives: `%d` macro definitions and `%i` file inclusion.
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "constants.h"
+#include "convert_logic.h"
+#include "error.h"
+#include "include_paths.h"
+#include "mygetline.h"
+#include "parser.h"
+#include "processes.h"
+#include "search_list.h"
+#include "verilog_names.h"
+
+namespace {
+
+const size_t kMaxIncludeDepth = 100;
+
+// True when a translated macro value must be wrapped in parentheses to be
+// used as one operand: anything but an empty value, one name, one
+// constant, one select, one quoted string or one parenthesised group.
+bool needs_parentheses(const std::string& v) {
+    size_t n = v.size();
+    if (n == 0) return false;
+    if (v[0] == '"') return v.find('"', 1) != n - 1;
+    if (v[0] == '(') {
+        int depth = 0;
+        for (size_t i = 0; i < n; ++i) {
+            if (v[i] == '(') ++depth;
+            if (v[i] == ')' && --depth == 0) return i != n - 1;
+        }
+        return true;
+    }
+    size_t i = 0;
+    if (v[i] == '`') ++i;
+    if (i < n && is_ident_start(v[i])) {
+        while (i < n && is_ident_char(v[i])) ++i;
+        if (i == n) return false;
+        // one select: name[h] or name[h:l]
+        if (v[i] != '[' || v[n - 1] != ']') return true;
+        for (size_t k = i + 1; k + 1 < n; ++k)
+            if (!is_digit(v[k]) && v[k] != ':') return true;
+        return false;
+    }
+    if (i == 0 && is_digit(v[0])) {
+        // a sized or plain constant: 8, 8'h1F
+        while (i < n && is_digit(v[i])) ++i;
+        if (i == n) return false;
+        if (v[i] != '\'') return true;
+        ++i;
+        if (i >= n || !(v[i] == 'b' || v[i] == 'o' || v[i] == 'h' || v[i] == 'd')) return true;
+        ++i;
+        if (i == n) return true;
+        for (; i < n; ++i)
+            if (!is_alnum(v[i])) return true;
+        return false;
+    }
+    return true;
+}
+
+// Whether the SFL text `value` names a macro translated where its name stands.
+bool names_expanded_macro(const std::string& value) {
+    if (g.expanded_macros.empty()) return false;
+    const char* t = value.c_str();
+    for (const char* q = t; *q;) {
+        const char* e = skip_quoted(q);
+        if (e != q || !is_ident_start(*q) || (q > t && is_ident_char(q[-1]))) {
+            q = e != q ? e : q + 1;
+            continue;
+        }
+        std::string name;
+        q = read_identifier(q, name);
+        const list* m = find_macro(name);
+        if (m && g.expanded_macros.count(m)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// define -> "%d" name value-to-end-of-line
+char* process_define(char* p, FILE* out) {
+    debug_message("%d");
+    p += 2;
+    if (!is_space(*p)) syntax_error();
+    p = skip_ws(p);
+    list* m = new_list(true);
+    std::string name;
+    p = read_identifier(p, name);
+    check_verilog_name(name);
+    m->name = store_text(name, true);
+    // A name defined again refers to its latest definition from here on,
+    // as the `define lines written in order make it for the Verilog.
+    g.define_index[m->name] = m;
+    if (!is_space(*p)) syntax_error();
+    // A name that ends the line defines an empty macro; the value never
+    // runs into the next line.
+    char* start = *p == '\n' ? p : p + 1;
+    char* e = start;
+    while (*e && *e != '\n') ++e;
+    logic* v = new_logic(true);
+    m->logic = v;
+    std::string text(start, e);
+    check_text_size(text);
+    v->value = store_text(text, true);
+    convert_logic(text, 0);
+    // --extended: a value with a select that Verilog cannot write in place,
+    // or naming such a macro, is translated where the name stands, with
+    // the nets of that module.  Its `define line stays as without the
+    // option; no text refers to it (Verilog reads a macro's text only
+    // where it is used).
+    std::string value = v->value.str();
+    if (selects_through_nets(value) || names_expanded_macro(value)) g.expanded_macros.insert(m);
+    if (needs_parentheses(text)) text = "(" + text + ")";
+    fprintf(out, "`define %s %s\n", m->name.c_str(), text.c_str());
+    return e;
+}
+
+// include -> "%i" '"' file-name '"'
+char* process_include(char* p, const std::function<void(FILE*, const std::string&)>& translate) {
+    debug_message("%i");
+    p += 2;
+    if (!is_space(*p)) syntax_error();
+    p = skip_ws(p);
+    if (*p != '"') syntax_error();
+    char* start = ++p;
+    while (*p != '"') {
+        if (*p == '\n' || *p == '\0') syntax_error();
+        ++p;
+    }
+    std::string name(start, p);
+    ++p;
+    std::string path = include_path(name);
+    struct stat st;
+    FILE* f = open_source(path, st);
+    std::unique_ptr<FILE, int (*)(FILE*)> closer(f, fclose);
+    if (g.output && g.output->replaces(st)) refuse_output_over("included");
+    if (std::find(g.includes_read.begin(), g.includes_read.end(), path) == g.includes_read.end())
+        g.includes_read.push_back(path);
+    std::string id = canonical_path(path);
+    std::string where = g.read_filename + ": " + std::to_string(g.count) + ": ";
+    for (const std::string& open : g.include_chain)
+        if (open == id) syntax_error_because(where + path + " includes itself");
+    if (g.include_chain.size() > kMaxIncludeDepth)
+        syntax_error_because(where + "includes nested deeper than " + std::to_string(kMaxIncludeDepth) +
+                             " levels at " + path);
+    // The included file starts in the comment state at the end of this one.
+    if (g.reader) g.reader->publish_end_state(g.comment);
+    FileBeingIncluded included(id);
+    translate(f, path);
+    return p;
+}
+
