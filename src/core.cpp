@@ -434,7 +434,7 @@ char* else_header(char* p) {
 
 // A statement inside a module, circuit or declare block.
 char* block_statement(char* p, Frame& f) {
-    bool is_else = mycmp(p, "else", 0) && *skip_space_only(p + 4) != ':';
+    bool is_else = block_keyword(p, "else") && *skip_space_only(p + 4) != ':';
     if (!is_else) g.else_ready = false;
     bool header_brace = f.header_brace;
     f.header_brace = false;

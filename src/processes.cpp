@@ -22,6 +22,10 @@ int mycmp(const char* text, const char* keyword, int alt) {
     return 0;
 }
 
+int block_keyword(const char* text, const char* keyword) {
+    return mycmp(text, keyword, g.extended_flag ? '{' : 0);
+}
+
 // recursive -> "recursive" module
 char* process_recursive(char* p, std::string& module_name) {
     if (g.sp != -1) syntax_error();
@@ -47,7 +51,7 @@ char* process_module(char* p, std::string& module_name, int recursive) {
     check_verilog_name(module_name);
     p = skip_ws(p);
     if (*p != '{') {
-        if (!mycmp(p, "combinational", 0)) syntax_error();
+        if (!block_keyword(p, "combinational")) syntax_error();
         p += 13;
         debug_message("combinational");
         g.combinational = 1;
@@ -79,7 +83,7 @@ char* process_declare(char* p) {
     g.declare_index.emplace(d->name, d);
     p = skip_ws(p);
     if (*p != '{') {
-        if (!mycmp(p, "interface", 0)) syntax_error();
+        if (!block_keyword(p, "interface")) syntax_error();
         p += 9;
         debug_message("interface");
         d->interface = 1;
