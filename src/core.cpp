@@ -446,7 +446,7 @@ char* block_statement(char* p, Frame& f) {
     if (char* q = instance_statement(p)) return q;
     if (is_else) return else_header(p);
     if (g.sp >= 0 && (g.stack[g.sp].kind == K_ANY || g.stack[g.sp].kind == K_ALT))
-        return in_switch_body() ? process_case(p) : alternative(p, f);
+        return in_switch_body() && case_at(p) ? process_case(p) : alternative(p, f);
     debug_message("logic");
     p = set_logic(p, 1);
     stack_pop_check();
