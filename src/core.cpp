@@ -262,6 +262,7 @@ bool dispatched_after_colon(const char* p) {
 char* alternative_statement(char* p, std::string cond, bool translated) {
     int kind = g.stack[g.sp].kind;
     if (!translated && cond != "else") {
+        AlternativeConditionRead reading;
         int w = convert_logic(cond, 1);
         if (w != 1) warning(kind == K_ANY ? "\"any condition\"" : "\"alt condition\"");
     }

@@ -57,7 +57,11 @@ std::string label_condition(const std::string& label) {
         constant = std::to_string(width) + "'d" + std::to_string(v);
     } else {
         constant = label;
-        int w = convert_logic(constant, 1);
+        int w;
+        {
+            AlternativeConditionRead reading;
+            w = convert_logic(constant, 1);
+        }
         // Verilog would compare at the wider of the two widths, where an
         // operator of the expression (~, -) acts on more bits than it has:
         // a constant label that fits the expression's width takes it.
