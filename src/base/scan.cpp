@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "error.h"
+#include "extended_hooks.h"
 
 void count_newline(const char* after) {
     g.line_head = after;
@@ -75,3 +76,6 @@ int mycmp(const char* text, const char* keyword, int alt) {
     return 0;
 }
 
+int block_keyword(const char* text, const char* keyword) {
+    return mycmp(text, keyword, extended_dialect() ? '{' : 0);
+}

@@ -65,5 +65,8 @@ void delete_space(std::string& text);
 
 // 1 when `keyword` stands at `text`, followed by white space or by `alt`.
 int mycmp(const char* text, const char* keyword, int alt);
+// 1 when `keyword`, which stands before a block, is at `text`, followed by
+// white space or, under --extended, directly by the block's '{' (else{).
+int block_keyword(const char* text, const char* keyword);
 
 #endif

@@ -155,6 +155,10 @@ struct Sflc {
     bool else_ready = false;
     std::string else_negation;
     std::vector<stack_entry> else_restore;
+    // The level of the alt or any block whose alternative's condition is
+    // being translated (-1: none): calls in that condition are carried out
+    // where the condition is evaluated.
+    int alternative_level = -1;
 
     // Run-long tables: submodule interfaces, macros, the instruction
     // arguments of declared ports, the common constants ("1'b1", "1'b0"
@@ -294,6 +298,19 @@ public:
 
 private:
     long long saved_;
+};
+
+// The condition of an alternative of the top level (an alt, any or switch
+// block) is being translated while the guard lives.
+class AlternativeConditionRead {
+public:
+    AlternativeConditionRead() : saved_(g.alternative_level) { g.alternative_level = g.sp; }
+    ~AlternativeConditionRead() { g.alternative_level = saved_; }
+    AlternativeConditionRead(const AlternativeConditionRead&) = delete;
+    AlternativeConditionRead& operator=(const AlternativeConditionRead&) = delete;
+
+private:
+    int saved_;
 };
 
 // The width of the assignment target whose value is being read, for the

@@ -17,7 +17,7 @@ class ExtendedDialect final : public ExtendedHooks {
 public:
     char* switch_header(char* p) const override { return mycmp(p, "switch", '(') ? process_switch(p) : nullptr; }
 
-    char* switch_alternative(char* p) const override { return in_switch_body() ? process_case(p) : nullptr; }
+    char* switch_alternative(char* p) const override { return in_switch_body() && case_at(p) ? process_case(p) : nullptr; }
 
     char* replication_loop(char* p, const std::function<void(char*)>& translate) const override {
         return replication_loop_at(p) ? process_replication_loop(p, translate) : nullptr;

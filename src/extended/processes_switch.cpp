@@ -1,8 +1,8 @@
 // switch (--extended): an alt block whose alternatives compare one
-// expression with case labels.
-//   switch (e) { case 0x0: s1; case 2: s2; (case 4) | (case 5): s3; default: s4; }
+// expression with case labels; plain alternatives may stand among them.
+//   switch (e) { case 0x0: s1; case 2: s2; (case 4) | (case 5): s3; c: s4; default: s5; }
 // reads as
-//   alt { e == 0x0: s1; e == 2: s2; (e == 4) | (e == 5): s3; else: s4; }
+//   alt { e == 0x0: s1; e == 2: s2; (e == 4) | (e == 5): s3; c: s4; else: s5; }
 #include <string>
 
 #include "constants.h"
@@ -22,6 +22,11 @@ bool is_decimal(const std::string& s) {
     for (char c : s)
         if (!is_digit(c) && c != '_') return false;
     return true;
+}
+
+// Whether the value `v` is one of the unsigned values of `width` bits.
+bool fits_width(ConstantInt v, int width) {
+    return v >= 0 && (width >= 127 || v < (static_cast<ConstantInt>(1) << width));
 }
 
 // label ":"  or  label ")" : the label text, without surrounding blanks,
@@ -54,8 +59,19 @@ std::string label_condition(const std::string& label) {
         constant = std::to_string(width) + "'d" + std::to_string(v);
     } else {
         constant = label;
-        int w = convert_logic(constant, 1);
-        if (w != width) warning("==");
+        int w;
+        {
+            AlternativeConditionRead reading;
+            w = convert_logic(constant, 1);
+        }
+        // Verilog would compare at the wider of the two widths, where an
+        // operator of the expression (~, -) acts on more bits than it has:
+        // a constant label that fits the expression's width takes it.
+        ConstantInt v;
+        if (w != width && constant_value(label, v) && fits_width(v, width))
+            constant = sized_constant(v, width);
+        else if (w != width)
+            warning("==");
     }
     return "(" + level.subject + "==" + constant + ")";
 }
@@ -71,9 +87,14 @@ char* one_label(char* p, char end, std::string& cond) {
 
 }  // namespace
 
+bool case_at(const char* p) {
+    if (mycmp(p, "case", 0) || mycmp(p, "default", ':')) return true;
+    return *p == '(' && mycmp(skip_space_only(p + 1), "case", 0);
+}
+
 bool in_switch_body() { return g.sp >= 0 && !g.stack[g.sp].subject.empty(); }
 
-// switch -> "switch" "(" expr ")" "{" { case } "}"
+// switch -> "switch" "(" expr ")" "{" { case | alternative } "}"
 char* process_switch(char* p) {
     debug_message("switch");
     p = skip_ws(p + 6);

@@ -141,7 +141,11 @@ std::string build_condition() {
             const stack_entry& e = g.stack[i];
             if (i > 0) k += "&";
             k += "(";
-            if (e.kind == K_ALT) {
+            if (i == g.alternative_level) {
+                // A call in an alternative's condition: an any block's
+                // conditions are all evaluated, an alt block's until one holds.
+                k += e.kind == K_ALT ? earlier_alternatives_fail(e) : "1'b1";
+            } else if (e.kind == K_ALT) {
                 if (!e.else_cond.empty())
                     k += "(" + e.else_cond + ")&(" + e.cond + ")";
                 else

@@ -65,12 +65,7 @@ void stack_push(std::string* text, int kind) {
     stack_entry& e = g.stack[g.sp];
     if ((kind == K_ANY || kind == K_ALT) && text) {
         if (cond == "else") {
-            if (e.cond.empty())
-                cond = "1'b1";  // an `else:` with no earlier alternative holds always
-            else if (!e.else_cond.empty())
-                cond = "(" + e.else_cond + ")&~(" + e.cond + ")";
-            else
-                cond = "~(" + e.cond + ")";
+            cond = earlier_alternatives_fail(e);
             e.else_cond.clear();
         } else if (!e.cond.empty()) {
             if (!e.else_cond.empty()) e.else_cond += "&";
@@ -83,6 +78,12 @@ void stack_push(std::string* text, int kind) {
     if (text) *text = cond;
     e.cond = std::move(cond);
     e.kind = kind;
+}
+
+std::string earlier_alternatives_fail(const stack_entry& e) {
+    if (e.cond.empty()) return "1'b1";  // no earlier alternative
+    if (!e.else_cond.empty()) return "(" + e.else_cond + ")&~(" + e.cond + ")";
+    return "~(" + e.cond + ")";
 }
 
 void stack_pop() {

@@ -4,9 +4,15 @@
 
 #include <string>
 
+struct stack_entry;
+
 // Opens a level (text null) or sets the top level's condition.  The text
 // is simplified in place under -O.
 void stack_push(std::string* text, int kind);
+// The condition under which an alternative of the alt or any level `e`
+// is evaluated: that none of the alternatives before it holds ("1'b1"
+// before the first).
+std::string earlier_alternatives_fail(const stack_entry& e);
 // Closes the top level and the single-statement levels waiting for it.
 void stack_pop();
 // Closes single-statement levels at the top of the stack.

@@ -138,6 +138,7 @@ bool dispatched_after_colon(const char* p) {
 char* alternative_statement(char* p, std::string cond, bool translated) {
     int kind = g.stack[g.sp].kind;
     if (!translated && cond != "else") {
+        AlternativeConditionRead reading;
         int w = convert_logic(cond, 1);
         if (w != 1) warning(kind == K_ANY ? "\"any condition\"" : "\"alt condition\"");
     }
@@ -312,7 +313,7 @@ char* else_header(char* p) {
 
 // A statement inside a module, circuit or declare block.
 char* block_statement(char* p, Frame& f) {
-    bool is_else = mycmp(p, "else", 0) && *skip_space_only(p + 4) != ':';
+    bool is_else = block_keyword(p, "else") && *skip_space_only(p + 4) != ':';
     if (!is_else) g.else_ready = false;
     bool header_brace = f.header_brace;
     f.header_brace = false;

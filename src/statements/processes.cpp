@@ -36,7 +36,7 @@ char* process_module(char* p, std::string& module_name, int recursive) {
     check_verilog_name(module_name);
     p = skip_ws(p);
     if (*p != '{') {
-        if (!mycmp(p, "combinational", 0)) syntax_error();
+        if (!block_keyword(p, "combinational")) syntax_error();
         p += 13;
         debug_message("combinational");
         g.combinational = 1;
@@ -64,7 +64,7 @@ char* process_declare(char* p) {
     g.declare_index.emplace(d->name, d);
     p = skip_ws(p);
     if (*p != '{') {
-        if (!mycmp(p, "interface", 0)) syntax_error();
+        if (!block_keyword(p, "interface")) syntax_error();
         p += 9;
         debug_message("interface");
         d->interface = 1;

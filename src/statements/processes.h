@@ -10,8 +10,6 @@
 
 #include "scan.h"
 
-// 1 when `keyword` stands at `text`, followed by white space or by `alt`.
-int mycmp(const char* text, const char* keyword, int alt);
 
 // Module structure and signals (processes.cpp).
 char* process_recursive(char* p, std::string& module_name);
