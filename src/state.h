@@ -37,6 +37,9 @@ struct Sflc {
         p_flag = 0, t_flag = 0, II_flag = 0, shinpi_flag = 0;
     // --extended: accept constructs that SFL written for other SFL tools uses
     int extended_flag = 0;
+    // The input is an SFL+ source (x.sflp): translated as with --extended,
+    // and stage.task in an expression is the stage running that task.
+    int sflp_flag = 0;
     // --check: translate without writing the output; -I: the folders in
     // which %i files are looked up after the input's; -M: the make
     // dependency file to write.
