@@ -44,6 +44,7 @@ void help(const char* name) {
     printf("       (always on for an SFL+ source, in_file.sflp)\n");
     printf("   -M, --make-deps file.d\n");
     printf("       write a make rule of the files the output is made from to file.d\n");
+    printf("       (not with --check or -o -, which write no output file)\n");
     printf("   -I, --include-dir dir\n");
     printf("       look for %%i files also in dir (after the input's directory)\n");
     printf("   --check\n");
@@ -178,6 +179,17 @@ std::string input_file(int argc, char** argv, int first) {
     return input;
 }
 
+// -M names the output in its rule: with --check or -o - there is none.
+void refuse_deps_without_output() {
+    if (g.deps_filename.empty()) return;
+    const char* why = g.check_flag ? "--check writes none"
+                      : g.write_filename == kStandardOutput ? "-o - writes to standard output"
+                                                            : nullptr;
+    if (!why) return;
+    fprintf(stderr, "%s: -M needs an output file to name; %s\n", g.program_name.c_str(), why);
+    fatal_exit(1);
+}
+
 // The input's folder (where included files are looked for), its name for
 // messages, and the output file name unless -o gave one: the input's base
 // name with ".v" for its suffix, in the current folder.  An SFL+ source
@@ -215,7 +227,9 @@ void read_piece_size_setting() {
 
 int run(int argc, char** argv) {
     set_program_name(argc, argv);
-    std::string input = input_file(argc, argv, read_options(argc, argv));
+    int first = read_options(argc, argv);
+    refuse_deps_without_output();
+    std::string input = input_file(argc, argv, first);
     derive_file_names(input);
     struct stat in_stat;
     FILE* in = open_source(input, in_stat);
