@@ -1,5 +1,7 @@
 #include "running_tasks.h"
 
+#include <vector>
+
 #include "core.h"
 #include "error.h"
 #include "made_up_names.h"
@@ -36,13 +38,12 @@ bool stage_task_at(const std::string& t, size_t s, size_t dot, size_t& end, cons
 }  // namespace
 
 void remember_starting_task(const stage* st, const list* reg, std::string starts) {
-    // One write of every task's select: the same in the -O layout, which
-    // ors the values of writes that hold at once.
+    // One write of every task's select, the last task's first: the same in
+    // the -O layout, which ors the values of writes that hold at once.
+    std::vector<std::string> names;
+    for (const task* t : st->tasks) names.push_back(made_up_name(MadeUp::kTask, st->name, t->name));
     std::string selects;
-    for (const task* t : st->tasks) {
-        std::string select = made_up_name(MadeUp::kTask, st->name, t->name);
-        selects = selects.empty() ? select : select + "||" + selects;
-    }
+    for (auto it = names.rbegin(); it != names.rend(); ++it) selects += (selects.empty() ? "" : "||") + *it;
     stack_push(nullptr, K_IF);
     stack_push(&starts, K_IF);
     set_logic_text(reg->name.str() + " := " + selects + ";");
