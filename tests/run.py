@@ -4,7 +4,7 @@
   run.py cases --harness SFLC_UNIT CASES...    rows files and case folders: the
       in-process harness compares every case, then each successful
       translation goes through iverilog, Verilator -Wall and Yosys
-  run.py sim --sflc SFLC DIR                   translate DIR's .sfl files plain
+  run.py sim --sflc SFLC DIR                   translate DIR's .sfl/.sflp files plain
       and with -O (and the options of DIR/args), put them through the Verilog
       tools as `cases` does, simulate them with the testbench DIR/tb.v (or
       --tb FILE); the run must print PASS
@@ -111,7 +111,7 @@ def hdl_check(workdir, rel):
     with open(vfile, encoding="latin-1") as f:
         verilog = f.read()
     sfl = []
-    for path in glob.glob(os.path.join(workdir, "**", "*.sfl"), recursive=True):
+    for path in glob.glob(os.path.join(workdir, "**", "*.sfl*"), recursive=True):
         with open(path, encoding="latin-1") as f:
             sfl.append(f.read())
     files = [vfile]
@@ -176,6 +176,11 @@ def cases(args):
         shutil.rmtree(scratch, ignore_errors=True)
 
 
+def sources(folder):
+    """The SFL (.sfl) and SFL+ (.sflp) designs of a folder, by name."""
+    return sorted(glob.glob(os.path.join(folder, "*.sfl")) + glob.glob(os.path.join(folder, "*.sflp")))
+
+
 def sim(args):
     """Simulates the designs of one folder against its testbench."""
     src = os.path.abspath(args.dir)
@@ -186,8 +191,8 @@ def sim(args):
     for variant in ([], ["-O"]):
         with tempfile.TemporaryDirectory(prefix="sflc-sim-") as work:
             vfiles = []
-            for design in sorted(glob.glob(os.path.join(src, "*.sfl"))) if os.path.isdir(src) else [src]:
-                vfiles.append(os.path.join(work, os.path.basename(design)[:-4] + ".v"))
+            for design in sources(src) if os.path.isdir(src) else [src]:
+                vfiles.append(os.path.join(work, os.path.splitext(os.path.basename(design))[0] + ".v"))
                 rc, out, err = run([args.sflc] + extra + variant + ["-o", vfiles[-1], design], cwd=work)
                 if rc or out or err:
                     raise Failure("sflc %s on %s: exit %d: %s" % (" ".join(variant), design, rc, out + err))

@@ -140,6 +140,7 @@ struct task {
     Text name;
     char fast = 0;
     Ref<list> arg;
+    int number = 0;  // its place among the tasks of its stage, from 0
 };
 
 struct state {

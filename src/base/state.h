@@ -57,6 +57,9 @@ struct Sflc {
     // such a run (extended_hooks.h).
     int extended_flag = 0;
     const ExtendedHooks* extended = nullptr;
+    // The input is an SFL+ source (x.sflp): translated as with --extended,
+    // and stage.task in an expression is the stage running that task.
+    int sflp_flag = 0;
     // --check: translate without writing the output; -I: the folders in
     // which %i files are looked up after the input's; -M: the make
     // dependency file to write.

@@ -42,8 +42,10 @@ void help(const char* name) {
     printf("       set p_reset up as positive reset (default is negative reset)\n");
     printf("   --extended\n");
     printf("       accept SFL written for other SFL tools (see the manual)\n");
+    printf("       (always on for an SFL+ source, in_file.sflp)\n");
     printf("   -M, --make-deps file.d\n");
     printf("       write a make rule of the files the output is made from to file.d\n");
+    printf("       (not with --check or -o -, which write no output file)\n");
     printf("   -I, --include-dir dir\n");
     printf("       look for %%i files also in dir (after the input's directory)\n");
     printf("   --check\n");
@@ -146,7 +148,18 @@ int read_options(int argc, char** argv) {
     return optind;
 }
 
-// The one input file: exactly one argument, ending in ".sfl".
+// The length of the suffix that makes `input` a source: ".sfl" (SFL) or
+// ".sflp" (SFL+), after at least one character of name; 0 for any other
+// name.
+size_t source_suffix_size(const std::string& input) {
+    for (const char* suffix : {".sfl", ".sflp"}) {
+        size_t n = strlen(suffix);
+        if (input.size() > n && input.compare(input.size() - n, n, suffix) == 0) return n;
+    }
+    return 0;
+}
+
+// The one input file: exactly one argument, ending in ".sfl" or ".sflp".
 std::string input_file(int argc, char** argv, int first) {
     const char* name = g.program_name.c_str();
     int files = argc - first;
@@ -159,8 +172,7 @@ std::string input_file(int argc, char** argv, int first) {
         fatal_exit(1);
     }
     std::string input = argv[first];
-    size_t len = input.size();
-    if (len <= 4 || input.compare(len - 4, 4, ".sfl") != 0) {
+    if (source_suffix_size(input) == 0) {
         fprintf(message_stream(), "this file isn't sfl.\n");
         fflush(message_stream());
         usage(name);
@@ -168,13 +180,26 @@ std::string input_file(int argc, char** argv, int first) {
     return input;
 }
 
+// -M names the output in its rule: with --check or -o - there is none.
+void refuse_deps_without_output() {
+    if (g.deps_filename.empty()) return;
+    const char* why = g.check_flag ? "--check writes none"
+                      : g.write_filename == kStandardOutput ? "-o - writes to standard output"
+                                                            : nullptr;
+    if (!why) return;
+    fprintf(stderr, "%s: -M needs an output file to name; %s\n", g.program_name.c_str(), why);
+    fatal_exit(1);
+}
+
 // The input's folder (where included files are looked for), its name for
 // messages, and the output file name unless -o gave one: the input's base
-// name with ".v" for ".sfl", in the current folder.
+// name with ".v" for its suffix, in the current folder.  An SFL+ source
+// is translated as with --extended.
 void derive_file_names(const std::string& input) {
     size_t len = input.size();
+    size_t suffix = source_suffix_size(input);
     g.readfile_path.clear();
-    for (size_t k = len - 4; k > 0; --k) {
+    for (size_t k = len - suffix; k > 0; --k) {
         if (input[k] == '/') {
             g.readfile_path = input.substr(0, k);
             break;
@@ -183,11 +208,13 @@ void derive_file_names(const std::string& input) {
     g.read_filename = input;
     if (g.write_filename.empty()) {
         if (!g.readfile_path.empty())
-            g.write_filename = input.substr(g.readfile_path.size() + 1, len - g.readfile_path.size() - 5);
+            g.write_filename = input.substr(g.readfile_path.size() + 1, len - g.readfile_path.size() - 1 - suffix);
         else
-            g.write_filename = input.substr(0, len - 4);
+            g.write_filename = input.substr(0, len - suffix);
         g.write_filename += ".v";
     }
+    if (suffix == strlen(".sflp")) g.sflp_flag = g.extended_flag = 1;
+    if (g.extended_flag) use_extended_dialect();
 }
 
 // The size of the pieces the source is read in can be set for tests:
@@ -202,8 +229,9 @@ void read_piece_size_setting() {
 
 int run(int argc, char** argv) {
     set_program_name(argc, argv);
-    std::string input = input_file(argc, argv, read_options(argc, argv));
-    if (g.extended_flag) use_extended_dialect();
+    int first = read_options(argc, argv);
+    refuse_deps_without_output();
+    std::string input = input_file(argc, argv, first);
     derive_file_names(input);
     struct stat in_stat;
     FILE* in = open_source(input, in_stat);

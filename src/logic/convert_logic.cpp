@@ -8,6 +8,7 @@
 #include "error.h"
 #include "made_up_names.h"
 #include "parser.h"
+#include "running_tasks.h"
 #include "search_list.h"
 #include "set_logic.h"
 
@@ -348,6 +349,7 @@ int convert_logic(std::string& text, int want_width) {
     if (want_width == 1) {
         string_constants(text);
         resolve_indexed_names(text);
+        running_tasks(text);
     }
     instruction_call(text);
     check_text_size(text);

@@ -7,6 +7,7 @@
 #include "made_up_names.h"
 #include "insert_list.h"
 #include "processes.h"
+#include "running_tasks.h"
 #include "search_list.h"
 #include "set_logic.h"
 #include "stack.h"
@@ -14,9 +15,11 @@
 namespace {
 
 // Makes up the name of the construct (kind, a, b) and declares it as a
-// signal of that type, width and marker.
-list* declare_made_up(MadeUp kind, std::string_view a, std::string_view b, int type, int width, char mark) {
-    std::string name = make_up_name(kind, a, b);
+// signal of that type, width and marker.  A private construct keeps out of
+// the way of declared names.
+list* declare_made_up(MadeUp kind, std::string_view a, std::string_view b, int type, int width, char mark,
+                      bool private_name = false) {
+    std::string name = private_name ? make_up_private_name(kind, a, b) : make_up_name(kind, a, b);
     return mark_made_up(make_signal(name, type, width, mark), name, kind, a, b);
 }
 
@@ -124,6 +127,7 @@ char* read_task(char* p, stage* st) {
     }
     p = skip_ws(p);
     task* t = new_task();
+    if (!st->tasks.empty()) t->number = st->tasks.last()->number + 1;
     st->tasks.append(t);
     t->fast = fast;
     p = read_identifier(p, t->name);
@@ -163,6 +167,11 @@ void stage_signals(const stage* st) {
         set_logic_text(on + " = " + on_reg + ";");
     else
         set_logic_text(on + " = " + on_reg + "|" + fast_tasks + ";");
+    if (g.sflp_flag && st->tasks.first() != st->tasks.last()) {
+        int n = st->tasks.last()->number + 1;
+        list* reg = declare_made_up(MadeUp::kStageSignal, s, "task", T_REG_WR, n, 'x', true);
+        remember_starting_task(st, reg, all_tasks);
+    }
 }
 
 }  // namespace

@@ -62,20 +62,33 @@ bool made_up_by_another(const std::string& name, MadeUp kind, size_t a_size) {
 
 }  // namespace
 
+namespace {
+
+// The first free variant _A_B_1, _A_B_2, ... of `plain`, which
+// made_up_name gives for the construct from now on.
+std::string free_variant(const std::string& plain, MadeUp kind, std::string_view a, std::string_view b) {
+    std::string name;
+    for (int k = 1;; ++k) {
+        name = plain + "_" + std::to_string(k);
+        if (!taken(name)) break;
+    }
+    g.made_up_renames[key_of(kind, a, b)] = name;
+    return name;
+}
+
+}  // namespace
+
 std::string make_up_name(MadeUp kind, std::string_view a, std::string_view b) {
     std::string plain = plain_name(a, b);
     // Another construct made the name up: this one takes a free variant.
     // (The same construct made again is a duplicate, as a declared name is.)
-    if (made_up_by_another(plain, kind, a.size())) {
-        std::string name;
-        for (int k = 1;; ++k) {
-            name = plain + "_" + std::to_string(k);
-            if (!taken(name)) break;
-        }
-        g.made_up_renames[key_of(kind, a, b)] = name;
-        return name;
-    }
+    if (made_up_by_another(plain, kind, a.size())) return free_variant(plain, kind, a, b);
     return plain;
+}
+
+std::string make_up_private_name(MadeUp kind, std::string_view a, std::string_view b) {
+    std::string plain = plain_name(a, b);
+    return taken(plain) ? free_variant(plain, kind, a, b) : plain;
 }
 
 list* mark_made_up(list* entered, const std::string& name, MadeUp kind, std::string_view a, std::string_view b) {

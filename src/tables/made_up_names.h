@@ -22,6 +22,9 @@ enum class MadeUp : char { kPortNet = 'p', kTask = 't', kState = 'x', kStageSign
 
 // Makes up the name of a new construct: _A_B, or a free variant of it.
 std::string make_up_name(MadeUp kind, std::string_view a, std::string_view b);
+// The same for a construct that no source statement refers to by name:
+// a free variant also when a declared name holds _A_B.
+std::string make_up_private_name(MadeUp kind, std::string_view a, std::string_view b);
 // The name made up for a construct (_A_B when none was).
 std::string made_up_name(MadeUp kind, std::string_view a, std::string_view b);
 // Marks the signal just declared with the name that make_up_name gave
