@@ -26,6 +26,10 @@ void delete_all_list() {
     g.wire_list.clear();
     g.wire_index.clear();
     g.local_index.clear();
+    g.open_locals.clear();
+    g.closed_locals.clear();
+    g.open_local_arrays.clear();
+    g.closed_local_arrays.clear();
     g.stage_list.clear();
     g.last_state_names = nullptr;
     g.stage_index.clear();

@@ -154,7 +154,10 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
         bool has_args = *p == '(' && g.extended_flag && is_instruction_type(type);
         if (has_args) p = skip_ws(read_terminal_args(p, args));
         long long elements = 0;
-        if (arrays && *p == '[') p = read_array_size(p, name, elements);
+        if (arrays && *p == '[') {
+            p = read_array_size(p, elements);
+            declare_array(name, elements, entry == Entry::kLocal);
+        }
         char* depth = is_memory_type(type) ? p : nullptr;  // mem name[depth]
         if (depth) {
             if (*p != '[') syntax_error();
@@ -199,7 +202,7 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
             std::string element = elements ? array_element_name(name, k) : name;
             list* old = nullptr;
             if (!g.declare_flag) {
-                old = find_wire(element);
+                old = find_in_scope(element);
                 // (A memory never does: it is a duplicate.)
                 if (old && !elements && !depth && replace_array_element(old, type, mark, width)) {
                     if (valued) set_initial_value(old, value);
@@ -257,6 +260,6 @@ char* insert_derived_list(char* text, list* record, int type, char mark) {
     return enter_names(text, record, type, mark, Entry::kDerived);
 }
 
-char* insert_local_list(char* text, list* record, int type, char mark) {
-    return enter_names(text, record, type, mark, Entry::kLocal);
+char* insert_local_list(char* text, list* record, int type, char mark, bool arrays) {
+    return enter_names(text, record, type, mark, Entry::kLocal, arrays);
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core.h"
@@ -79,6 +80,14 @@ char* process_memory_write(char* p, const list* mem, const std::string& name);
 char* process_register_file_write(char* p, const list* regfile, long long word);
 // The always block of a memory's writes.
 void print_memory(FILE* out, const list* mem);
+// The Verilog text of a computed index, the SFL expression `index`, of
+// one of `count` words or elements of `owner` (a memory or an array):
+// the index itself when it translates to a name, else a wire of its own
+// width driven by it (so that it wraps as SFL arithmetic does), one per
+// expression.  Its width goes to `width`; an index too narrow to reach
+// every word warns about `what`.
+std::string computed_index(std::string_view owner, long long count, std::string index, const std::string& what,
+                           int& width);
 
 // switch and its case labels (processes_switch.cpp).
 char* process_switch(char* p);

@@ -19,6 +19,7 @@
 #include "convert_logic.h"
 #include "error.h"
 #include "insert_list.h"
+#include "made_up_names.h"
 #include "processes.h"
 #include "search_list.h"
 #include "set_logic.h"
@@ -42,7 +43,7 @@ bool plain_name(const std::string& s) {
 }
 
 // The Verilog index of a word of `mem` at the SFL address `address`.
-std::string memory_address(const list* mem, std::string address) {
+std::string memory_address(const list* mem, const std::string& address) {
     long long depth = g.memory_depths.at(mem);
     const char* end = address.c_str();
     long long word;
@@ -50,22 +51,8 @@ std::string memory_address(const list* mem, std::string address) {
         if (word < 0 || word >= depth) syntax_error();
         return std::to_string(word);
     }
-    int width = convert_logic(address, 1);
-    if (width < 1) syntax_error();
-    if (width < 62 && (1LL << width) < depth) warning("\"memory address\"");
-    if (plain_name(address)) return address;
-    auto known = g.memory_address_nets.find(address);
-    if (known != g.memory_address_nets.end()) return known->second;
-    std::string name = "_" + mem->name.str() + "_address" + std::to_string(g.memory_address_nets.size());
-    std::string decl = "sel " + name + (width > 1 ? "<" + std::to_string(width) + ">" : "") + ";";
-    list* net = append_wire_record();
-    insert_list(&decl[0], net, T_SEL, 'x');
-    logic* pair = new_logic();
-    pair->cond = condition_text("(1'b1)");
-    pair->value = store_text(address);
-    append_pair(net, pair);
-    g.memory_address_nets.emplace(address, name);
-    return name;
+    int width;
+    return computed_index(mem->name, depth, address, "\"memory address\"", width);
 }
 
 // The rest of a word written, ":=" value ";" at `p`, to the word of `mem`
@@ -94,6 +81,31 @@ char* write_memory_word(char* p, const list* mem, const std::string& address) {
 }
 
 }  // namespace
+
+std::string computed_index(std::string_view owner, long long count, std::string index, const std::string& what,
+                           int& width) {
+    width = convert_logic(index, 1);
+    if (width < 1) syntax_error();
+    if (width < 62 && (1LL << width) < count) warning(what);
+    if (plain_name(index)) return index;
+    auto known = g.memory_address_nets.find(index);
+    if (known != g.memory_address_nets.end()) return known->second;
+    // Named for the owner's SFL name (a block-local one's Verilog name
+    // holds a '$').
+    std::string_view base = owner.substr(0, owner.find('$'));
+    std::string number = "address" + std::to_string(g.memory_address_nets.size());
+    std::string name = make_up_name(MadeUp::kAddress, base, number);
+    std::string decl = "sel " + name + (width > 1 ? "<" + std::to_string(width) + ">" : "") + ";";
+    list* net = append_wire_record();
+    insert_list(&decl[0], net, T_SEL, 'x');
+    mark_made_up(net, name, MadeUp::kAddress, base, number);
+    logic* pair = new_logic();
+    pair->cond = condition_text("(1'b1)");
+    pair->value = store_text(index);
+    append_pair(net, pair);
+    g.memory_address_nets.emplace(index, name);
+    return name;
+}
 
 const list* memory_named(const std::string& name) {
     // Every memory has its depth from its declaration on.

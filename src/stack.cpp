@@ -1,8 +1,10 @@
 #include "stack.h"
 
+#include "block_locals.h"
 #include "core.h"
 #include "error.h"
 #include "insert_list.h"
+#include "made_up_names.h"
 #include "set_logic.h"
 
 namespace {
@@ -35,7 +37,7 @@ public:
         e.cond.clear();
         e.else_cond.clear();
         e.subject.clear();
-        e.locals.clear();
+        close_block_locals(e);
         e.kind = -1;
         --g.sp;
     }
@@ -104,6 +106,7 @@ void stack_clear() {
         e.else_cond.clear();
         e.subject.clear();
         e.locals.clear();
+        e.local_arrays.clear();
         e.kind = 0;
     }
     g.sp = -1;
@@ -117,6 +120,7 @@ const std::string* prepare_else() {
     for (stack_entry& e : g.else_restore) {
         if (g.sp + 1 >= kStackLevels) too_deep();
         g.stack[++g.sp] = e;
+        reopen_block_locals(e);
     }
     g.else_restore.clear();
     return &g.else_negation;
@@ -172,7 +176,7 @@ std::string expression_net(const std::string& text, int width) {
     if (known && known->width == width) return known->name.str();
     count_new_net();
     list* rec = append_wire_record(true);
-    std::string decl = "sel _net_" + std::to_string(g.net_num++);
+    std::string decl = "sel " + made_up_net_name(g.net_num++);
     if (width > 1) decl += "<" + std::to_string(width) + ">";
     decl += ";";
     insert_derived_list(&decl[0], rec, T_SEL, 'x');

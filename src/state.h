@@ -75,6 +75,10 @@ struct Sflc {
     NameIndex<list> wire_index;
     // Block-local signals that kept their own names (see block_locals.h).
     NameIndex<list> local_index;
+    // Block-local signals and arrays by their SFL names: those of the open
+    // blocks, and the latest of each name among the blocks that ended.
+    std::unordered_map<std::string_view, list*> open_locals, closed_locals;
+    std::unordered_map<std::string_view, long long> open_local_arrays, closed_local_arrays;
     // Submodule instances, in order, and by name (the first of a name wins).
     RecordList<instance> instance_list;
     NameIndex<instance> instance_index;
