@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "array_index.h"
 #include "block_locals.h"
 #include "constants.h"
 #include "error.h"
@@ -120,9 +121,14 @@ void resolve_indexed_names(std::string& t) {
             continue;
         }
         resolve_indexed_names(index);
-        if (!indexed_name(t.substr(i, e - i), index, instance, name)) {
-            i = e - 1;
-            continue;
+        std::string base = t.substr(i, e - i);
+        if (!indexed_name(base, index, instance, name)) {
+            // An array's element selected by a value is read through a net.
+            if (!instance.empty() || !array_size(base)) {
+                i = e - 1;
+                continue;
+            }
+            name = array_element_read(base, index);
         }
         t.replace(i, close + 1 - i, name);
         check_text_size(t);

@@ -47,6 +47,7 @@ void delete_all_list() {
     g.memory_depths.clear();
     g.memory_writes.clear();
     g.memory_address_nets.clear();
+    g.element_read_nets.clear();
     g.memory_contents.clear();
     g.inherited_ports.clear();
     g.made_up_renames.clear();

@@ -49,7 +49,7 @@ const MadeUp kKinds[] = {MadeUp::kPortNet, MadeUp::kTask, MadeUp::kState, MadeUp
 const size_t kLongA = 62;
 const unsigned char kMadeOnce = 255;
 
-bool made_once(MadeUp kind) { return kind == MadeUp::kAddress; }
+bool made_once(MadeUp kind) { return kind == MadeUp::kAddress || kind == MadeUp::kElementRead; }
 
 unsigned char construct_code(MadeUp kind, size_t a_size) {
     if (made_once(kind)) return kMadeOnce;

@@ -1,7 +1,8 @@
 // The names the translator makes up, all made here: the nets of instance
 // ports (_u_p), the task selects (_s_t), state constants (_s_x) and
 // signals (_s_on, _s_on_reg, _s_state) of stages, the wires of computed
-// memory addresses (_m_address0), the named blocks of memory
+// memory addresses and array indices (_m_address0), the nets of array
+// elements read by a value (_f_read0), the named blocks of memory
 // contents (_m_contents), the -O nets (_net_0) and the Verilog names of
 // block-local signals that repeat a name (t$1).  Two constructs can make
 // up the same name in a valid design (an instance lcd with a port
@@ -20,14 +21,15 @@
 struct list;
 #include <string_view>
 
-// The constructs that make up names _A_B.  An address wire is made once
-// for its number B, never again.
+// The constructs that make up names _A_B.  An address wire or an element
+// net is made once for its number B, never again.
 enum class MadeUp : char {
     kPortNet = 'p',
     kTask = 't',
     kState = 'x',
     kStageSignal = 's',
-    kAddress = 'a'
+    kAddress = 'a',
+    kElementRead = 'r'
 };
 
 

@@ -109,6 +109,9 @@ struct Sflc {
     std::unordered_map<const list*, std::vector<Text>> memory_contents;
     std::unordered_map<const list*, std::vector<MemoryWrite>> memory_writes;
     std::unordered_map<std::string, std::string> memory_address_nets;
+    // --extended: the nets of array elements read by a value, by the
+    // array's first element and the index (array_index.h).
+    std::unordered_map<std::string, std::string> element_read_nets;
     // Arguments named in the argument lists of instruction declarations
     // (--extended), as (instruction, argument), checked at the block's end.
     std::vector<std::pair<std::string, std::string>> pending_args;
