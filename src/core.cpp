@@ -75,6 +75,9 @@ void delete_run_tables() {
     delete_declare();
     g.define_index.clear();
     g.expanded_macros.clear();
+    g.macro_serials.clear();
+    g.macro_versions.clear();
+    g.macros_naming_versions.clear();
     g.run_lists.clear();
     g.run_logics.clear();
     g.run_args.clear();

@@ -123,3 +123,5 @@ std::string make_up_block_name(std::string_view a, std::string_view b) {
 }
 
 std::string made_up_net_name(int n) { return "_net_" + std::to_string(n); }
+
+std::string make_up_macro_name(std::string_view name, int n) { return std::string(name) + "$" + std::to_string(n); }

@@ -3,8 +3,9 @@
 // signals (_s_on, _s_on_reg, _s_state) of stages, the wires of computed
 // memory addresses and array indices (_m_address0), the nets of array
 // elements read by a value (_f_read0), the named blocks of memory
-// contents (_m_contents), the -O nets (_net_0) and the Verilog names of
-// block-local signals that repeat a name (t$1).  Two constructs can make
+// contents (_m_contents), the -O nets (_net_0), and the Verilog names of
+// block-local signals that repeat a name (t$1) and of macros defined
+// again inside a body (K$1).  Two constructs can make
 // up the same name in a valid design (an instance lcd with a port
 // view_on, a stage lcd_view with its _lcd_view_on); the later one then
 // gets the name with the first free suffix _1, _2, ... .  A made-up name
@@ -54,5 +55,8 @@ std::string make_up_block_name(std::string_view a, std::string_view b);
 // The name of the N-th -O net, _net_N (no other construct makes up a name
 // whose last part is a number).
 std::string made_up_net_name(int n);
+// The Verilog name of the N-th definition of the macro `name` made again
+// inside a body (macro_versions.h): name$N.
+std::string make_up_macro_name(std::string_view name, int n);
 
 #endif

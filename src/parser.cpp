@@ -11,6 +11,7 @@
 #include "core.h"
 #include "decimal_constant.h"
 #include "error.h"
+#include "macro_versions.h"
 #include "made_up_names.h"
 #include "processes.h"
 #include "search_list.h"
@@ -73,9 +74,12 @@ void check_macro_depth(const std::string& name) {
 // The macro translated where its name stands (--extended) that `token` names, when no
 // signal or state constant has that name; else null.
 const list* expanded_macro(const std::string& token) {
-    if (g.expanded_macros.empty() || find_in_scope(token) || g.param_index.find_suffix(token) >= 0) return nullptr;
+    if (g.expanded_macros.empty() && g.macro_versions.empty()) return nullptr;
+    if (find_in_scope(token) || g.param_index.find_suffix(token) >= 0) return nullptr;
     const list* macro = find_in(g.define_index, token);
-    return macro && g.expanded_macros.count(macro) ? macro : nullptr;
+    // Also a macro whose define text means another value at the module
+    // (macro_versions.h).
+    return macro && (g.expanded_macros.count(macro) || macro_out_of_date(macro)) ? macro : nullptr;
 }
 
 // Width of a name: a signal, a state constant or a macro.  A signal's

@@ -154,6 +154,12 @@ struct Sflc {
     // module's generated net can take: the value is translated where the
     // name stands, never through the `define.
     std::unordered_set<const list*> expanded_macros;
+    // --extended: macros defined again inside a body (macro_versions.h):
+    // the order of every definition (from 1), the versions made of each
+    // name, and the macros whose define text names such a version.
+    std::unordered_map<const list*, int> macro_serials;
+    std::unordered_map<std::string, int> macro_versions;
+    std::unordered_set<const list*> macros_naming_versions;
     std::unordered_map<const list*, ArgChain> run_args;
     Text constant_texts[3];
     std::unordered_map<std::string, PreprocessorName> preprocessor_names;
