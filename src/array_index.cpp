@@ -5,7 +5,6 @@
 #include "arrays.h"
 #include "constants.h"
 #include "error.h"
-#include "insert_list.h"
 #include "made_up_names.h"
 #include "processes.h"
 #include "search_list.h"
@@ -61,19 +60,14 @@ std::string array_element_read(const std::string& base, const std::string& index
     int width = 1;
     for (long long k = 0; k < ix.reach; ++k) width = std::max(width, element(base, k)->width);
     std::string number = "read" + std::to_string(g.element_read_nets.size());
-    std::string name = make_up_name(MadeUp::kElementRead, base, number);
-    std::string decl = "sel " + name + (width > 1 ? "<" + std::to_string(width) + ">" : "") + ";";
-    list* net = append_wire_record();
-    insert_list(&decl[0], net, T_SEL, 'x');
-    mark_made_up(net, name, MadeUp::kElementRead, base, number);
+    list* net = declare_made_up(MadeUp::kElementRead, base, number, "sel", width, T_SEL, 'x');
     for (long long k = 0; k < ix.reach; ++k) {
         logic* pair = new_logic();
         pair->cond = condition_text(selects(ix, k));
         pair->value = value_text(element(base, k)->name);
         append_pair(net, pair);
     }
-    g.element_read_nets.emplace(key, name);
-    return name;
+    return g.element_read_nets.emplace(key, net->name.str()).first->second;
 }
 
 // target "[" index "]" ( ":=" | "=" ) expr ";"  |  target "[" index "]" ("++" | "+=" expr ...) ";"

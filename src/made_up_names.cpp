@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "insert_list.h"
 #include "search_list.h"
 #include "state.h"
 
@@ -87,6 +88,17 @@ std::string make_up_name(MadeUp kind, std::string_view a, std::string_view b) {
         return name;
     }
     return plain;
+}
+
+list* declare_made_up(MadeUp kind, std::string_view a, std::string_view b, const char* keyword, int width, int type,
+                      char mark) {
+    std::string name = make_up_name(kind, a, b);
+    std::string decl = std::string(keyword) + " " + name;
+    if (width > 1) decl += "<" + std::to_string(width) + ">";
+    decl += ";";
+    list* entered = append_wire_record();
+    insert_list(&decl[0], entered, type, mark);
+    return mark_made_up(entered, name, kind, a, b);
 }
 
 list* mark_made_up(list* entered, const std::string& name, MadeUp kind, std::string_view a, std::string_view b) {

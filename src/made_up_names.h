@@ -38,6 +38,11 @@ enum class MadeUp : char {
 std::string make_up_name(MadeUp kind, std::string_view a, std::string_view b);
 // The name made up for a construct (_A_B when none was).
 std::string made_up_name(MadeUp kind, std::string_view a, std::string_view b);
+// Makes up the name of the construct (kind, a, b) and declares it as
+// `keyword name;`, or with `<width>` when wider than a bit, of type
+// `type` and marker `mark`; returns its record.
+list* declare_made_up(MadeUp kind, std::string_view a, std::string_view b, const char* keyword, int width, int type,
+                      char mark);
 // Marks the signal just declared with the name that make_up_name gave
 // the construct (kind, a, b), and returns its record: `entered`, the
 // last record of the wire list that its declaration was read into,

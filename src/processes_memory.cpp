@@ -18,7 +18,6 @@
 #include "constants.h"
 #include "convert_logic.h"
 #include "error.h"
-#include "insert_list.h"
 #include "made_up_names.h"
 #include "processes.h"
 #include "search_list.h"
@@ -94,17 +93,12 @@ std::string computed_index(std::string_view owner, long long count, std::string 
     // holds a '$').
     std::string_view base = owner.substr(0, owner.find('$'));
     std::string number = "address" + std::to_string(g.memory_address_nets.size());
-    std::string name = make_up_name(MadeUp::kAddress, base, number);
-    std::string decl = "sel " + name + (width > 1 ? "<" + std::to_string(width) + ">" : "") + ";";
-    list* net = append_wire_record();
-    insert_list(&decl[0], net, T_SEL, 'x');
-    mark_made_up(net, name, MadeUp::kAddress, base, number);
+    list* net = declare_made_up(MadeUp::kAddress, base, number, "sel", width, T_SEL, 'x');
     logic* pair = new_logic();
     pair->cond = condition_text("(1'b1)");
     pair->value = store_text(index);
     append_pair(net, pair);
-    g.memory_address_nets.emplace(index, name);
-    return name;
+    return g.memory_address_nets.emplace(index, net->name.str()).first->second;
 }
 
 const list* memory_named(const std::string& name) {

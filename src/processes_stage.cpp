@@ -5,26 +5,12 @@
 #include "constants.h"
 #include "error.h"
 #include "made_up_names.h"
-#include "insert_list.h"
 #include "processes.h"
 #include "search_list.h"
 #include "set_logic.h"
 #include "stack.h"
 
 namespace {
-
-// Makes up the name of the construct (kind, a, b) and declares it:
-// `keyword name;`, or with `<width>` when wider than a bit.
-list* declare_made_up(MadeUp kind, std::string_view a, std::string_view b, const char* keyword, int width, int type,
-                      char mark) {
-    std::string name = make_up_name(kind, a, b);
-    std::string decl = std::string(keyword) + " " + name;
-    if (width > 1) decl += "<" + std::to_string(width) + ">";
-    decl += ";";
-    list* entered = append_wire_record();
-    insert_list(&decl[0], entered, type, mark);
-    return mark_made_up(entered, name, kind, a, b);
-}
 
 // Width of a state register for n states: at least 1 bit.
 int state_width(int n) {
