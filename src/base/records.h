@@ -205,8 +205,10 @@ struct stack_entry {
     // alternatives are case labels) and its width; empty for other levels.
     std::string subject;
     int subject_width = 0;
-    // The signals declared in this block (--extended), by their SFL names.
-    std::vector<std::pair<std::string, list*>> locals;
+    // The signals declared in this block (--extended), by their SFL names,
+    // and the arrays, by their SFL names, with their sizes.
+    std::vector<std::pair<Text, list*>> locals;
+    std::vector<std::pair<Text, long long>> local_arrays;
 };
 
 // Sizes of the original fixed-size records, for the byte total of -d.

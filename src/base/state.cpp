@@ -10,6 +10,10 @@ void delete_all_list() {
     g.wire_list.clear();
     g.wire_index.clear();
     g.local_index.clear();
+    g.open_locals.clear();
+    g.closed_locals.clear();
+    g.open_local_arrays.clear();
+    g.closed_local_arrays.clear();
     g.stage_list.clear();
     g.last_state_names = nullptr;
     g.stage_index.clear();
@@ -27,6 +31,7 @@ void delete_all_list() {
     g.memory_depths.clear();
     g.memory_writes.clear();
     g.memory_address_nets.clear();
+    g.element_read_nets.clear();
     g.memory_contents.clear();
     g.inherited_ports.clear();
     g.made_up_renames.clear();
@@ -54,6 +59,9 @@ void delete_run_tables() {
     delete_declare();
     g.define_index.clear();
     g.expanded_macros.clear();
+    g.macro_serials.clear();
+    g.macro_versions.clear();
+    g.macros_naming_versions.clear();
     g.run_lists.clear();
     g.run_logics.clear();
     g.run_args.clear();

@@ -98,6 +98,10 @@ struct Sflc {
     NameIndex<list> wire_index;
     // Block-local signals that kept their own names (see block_locals.h).
     NameIndex<list> local_index;
+    // Block-local signals and arrays by their SFL names: those of the open
+    // blocks, and the latest of each name among the blocks that ended.
+    std::unordered_map<std::string_view, list*> open_locals, closed_locals;
+    std::unordered_map<std::string_view, long long> open_local_arrays, closed_local_arrays;
     // Submodule instances, in order, and by name (the first of a name wins).
     RecordList<instance> instance_list;
     NameIndex<instance> instance_index;
@@ -128,6 +132,9 @@ struct Sflc {
     std::unordered_map<const list*, std::vector<Text>> memory_contents;
     std::unordered_map<const list*, std::vector<MemoryWrite>> memory_writes;
     std::unordered_map<std::string, std::string> memory_address_nets;
+    // --extended: the nets of array elements read by a value, by the
+    // array's first element and the index (array_index.h).
+    std::unordered_map<std::string, std::string> element_read_nets;
     // Arguments named in the argument lists of instruction declarations
     // (--extended), as (instruction, argument), checked at the block's end.
     std::vector<std::pair<std::string, std::string>> pending_args;
@@ -174,6 +181,12 @@ struct Sflc {
     // module's generated net can take: the value is translated where the
     // name stands, never through the `define.
     std::unordered_set<const list*> expanded_macros;
+    // --extended: macros defined again inside a body (macro_versions.h):
+    // the order of every definition (from 1), the versions made of each
+    // name, and the macros whose define text names such a version.
+    std::unordered_map<const list*, int> macro_serials;
+    std::unordered_map<std::string, int> macro_versions;
+    std::unordered_set<const list*> macros_naming_versions;
     std::unordered_map<const list*, ArgChain> run_args;
     Text constant_texts[3];
     std::unordered_map<std::string, PreprocessorName> preprocessor_names;

@@ -5,21 +5,7 @@
 #include "memory_printing.h"
 
 #include "constants.h"
-#include "search_list.h"
-
-namespace {
-
-// A block name of the module's scope that no signal, instance or state
-// constant holds: `base`, else base_1, base_2, ...
-std::string free_name(const std::string& base) {
-    std::string name = base;
-    Text param;
-    for (int k = 1; find_wire(name) || g.instance_index.get(name) || g.param_index.find_name(name, param); ++k)
-        name = base + "_" + std::to_string(k);
-    return name;
-}
-
-}  // namespace
+#include "made_up_names.h"
 
 const Text* initial_value(const list* rec) {
     if (g.initial_values.empty()) return nullptr;
@@ -37,7 +23,7 @@ void print_memory_contents(FILE* out, const list* mem) {
     // The words not listed are 0, set by a loop whose variable needs a
     // named block.
     if (listed < depth)
-        fprintf(out, "\n   initial begin : %s\n      integer i;\n", free_name("_" + mem->name.str() + "_contents").c_str());
+        fprintf(out, "\n   initial begin : %s\n      integer i;\n", make_up_block_name(mem->name, "contents").c_str());
     else
         fputs("\n   initial begin\n", out);
     for (long long k = 0; k < listed; ++k) fprintf(out, "      %s[%lld] = %s;\n", name, k, words[k].c_str());

@@ -1,5 +1,6 @@
 #include "extended_dialect.h"
 
+#include "array_writes.h"
 #include "arrays.h"
 #include "initial_values.h"
 #include "inherited_ports.h"
@@ -30,6 +31,7 @@ public:
     char* assignment(char* start, char*& p, std::string& target, int check) const override {
         if (*p == '[') {
             if (const list* mem = memory_named(target)) return process_memory_write(p, mem, target);
+            if (char* done = process_array_write(p, target, check)) return done;
         }
         p = indexed_target(p, target, "");
         if (check && is_compound_transfer(p)) return process_compound_transfer(p, target);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "array_index.h"
 #include "error.h"
 #include "processes_increment.h"
 #include "processes_memory.h"
@@ -32,10 +33,13 @@ char* process_compound_transfer(char* p, const std::string& target) {
         p = skip_ws(p);
         if (*p != ';') syntax_error();
         // The constant 1 at the target's width (a register, a memory word
-        // cells[a] or a register file word f_2); an unknown target or one
-        // that is not a register is refused by the transfer below.
-        const list* rec = find_wire(target.substr(0, target.find('[')));
+        // cells[a], a register file word f_2 or an array element f[i]); an
+        // unknown target or one that is not a register is refused by the
+        // transfer below.
+        std::string base = target.substr(0, target.find('['));
+        const list* rec = find_wire(base);
         if (!rec) rec = register_file_word(target);
+        if (!rec) rec = first_array_element(base);
         int width = rec && rec->width > 0 ? rec->width : 1;
         check_text_size(static_cast<size_t>(width) + 2);
         operand = "0b" + std::string(width - 1, '0') + "1";

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "array_index.h"
+#include "block_locals.h"
 #include "constants.h"
 #include "error.h"
 #include "search_list.h"
@@ -27,27 +29,41 @@ bool name_exists(const std::string& name, const std::string& instance) {
 
 }  // namespace
 
-char* read_array_size(char* p, const std::string& base, long long& size) {
+char* read_array_size(char* p, long long& size) {
     char* close = find_end(p + 1, "];");
     if (*close != ']' || !constant_value(std::string(p + 1, close), size) || size < 1 || size > 0x10000)
         syntax_error();
-    ArrayShape shape;
-    shape.size = size;
-    g.arrays[base] = shape;
     return skip_ws(close + 1);
 }
 
+void declare_array(const std::string& base, long long size, bool local) {
+    if (local) {
+        declare_local_array(base, size);
+        return;
+    }
+    ArrayShape shape;
+    shape.size = size;
+    g.arrays[base] = shape;
+}
+
+long long array_size(const std::string& base) {
+    if (long long size = local_array_size(base, false)) return size;
+    auto array = g.arrays.find(base);
+    if (array != g.arrays.end()) return array->second.size;
+    return local_array_size(base, true);
+}
+
 std::string array_element_name(const std::string& base, long long k) {
-    return element_name(base, k, g.arrays.at(base).size);
+    return element_name(base, k, array_size(base));
 }
 
 bool indexed_name(std::string base, const std::string& index, const std::string& instance,
                   std::string& name) {
     long long k;
     if (!constant_value(index, k)) return false;
-    auto array = instance.empty() ? g.arrays.find(base) : g.arrays.end();
-    if (array != g.arrays.end()) {
-        if (k < 0 || k >= array->second.size) syntax_error();
+    long long size = instance.empty() ? array_size(base) : 0;
+    if (size) {
+        if (k < 0 || k >= size) syntax_error();
         name = array_element_name(base, k);
         return true;
     }
@@ -95,9 +111,14 @@ void resolve_indexed_names(std::string& t) {
             continue;
         }
         resolve_indexed_names(index);
-        if (!indexed_name(t.substr(i, e - i), index, instance, name)) {
-            i = e - 1;
-            continue;
+        std::string base = t.substr(i, e - i);
+        if (!indexed_name(base, index, instance, name)) {
+            // An array's element selected by a value is read through a net.
+            if (!instance.empty() || !array_size(base)) {
+                i = e - 1;
+                continue;
+            }
+            name = array_element_read(base, index);
         }
         t.replace(i, close + 1 - i, name);
         check_text_size(t);

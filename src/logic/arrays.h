@@ -9,9 +9,15 @@
 
 #include "scan.h"
 
-// Reads "[size]" at `p` and enters `base` as an array of that size;
-// returns the position after the ']' and the blanks after it.
-char* read_array_size(char* p, const std::string& base, long long& size);
+// Reads "[size]" at `p`; returns the position after the ']' and the
+// blanks after it.
+char* read_array_size(char* p, long long& size);
+// Enters `base` as an array of `size` elements, of the module or, when
+// `local`, of the innermost open block (block_locals.h).
+void declare_array(const std::string& base, long long size, bool local);
+// The size of the array `base` where it is used (0: no array): one of an
+// open block, of the module, or of a block that ended before.
+long long array_size(const std::string& base);
 // The name of element `k` of the array `base`.
 std::string array_element_name(const std::string& base, long long k);
 

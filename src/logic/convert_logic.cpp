@@ -312,7 +312,8 @@ void concatenations(std::string& t) {
     }
 }
 
-// Macro names get a back-quote so that they refer to their `define.
+// Macro names get a back-quote so that they refer to their `define: that
+// of the definition in force, by its Verilog name.
 void macros(std::string& t) {
     if (g.define_index.empty()) return;
     std::string out;
@@ -326,8 +327,14 @@ void macros(std::string& t) {
             bool made_up = e < n && t[e] == '$';  // a block-local name, not a macro
             // The digits of a sized decimal constant (8'd1), not a macro.
             bool decimal_digits = prev == '\'' && t[i] == 'd';
-            if (!made_up && !decimal_digits && g.define_index.count(std::string_view(t).substr(i, e - i))) out.push_back('`');
-            out.append(t, i, e - i);
+            const list* macro =
+                made_up || decimal_digits ? nullptr : find_in(g.define_index, std::string_view(t).substr(i, e - i));
+            if (macro) {
+                out.push_back('`');
+                out.append(macro->name.data(), macro->name.size());
+            } else {
+                out.append(t, i, e - i);
+            }
             i = e;
             continue;
         }

@@ -11,7 +11,7 @@
 #include "convert_logic.h"
 #include "error.h"
 #include "set_logic.h"
-#include "signals.h"
+#include "made_up_names.h"
 #include "statement_ends.h"
 
 namespace {
@@ -33,8 +33,25 @@ const char* bracketed(const char* p, std::string& inside) {
     return q;
 }
 
+std::string computed_index(std::string_view owner, long long count, std::string index, const std::string& what,
+                           int& width) {
+    width = convert_logic(index, 1);
+    if (width < 1) syntax_error();
+    if (width < 62 && (1LL << width) < count) warning(what);
+    if (plain_name(index)) return index;
+    auto known = g.memory_address_nets.find(index);
+    if (known != g.memory_address_nets.end()) return known->second;
+    // Named for the owner's SFL name (a block-local one's Verilog name
+    // holds a '$').
+    std::string_view base = owner.substr(0, owner.find('$'));
+    std::string number = "address" + std::to_string(g.memory_address_nets.size());
+    list* net = declare_made_up(MadeUp::kAddress, base, number, T_SEL, width, 'x');
+    drive_always(net, index);
+    return g.memory_address_nets.emplace(index, net->name.str()).first->second;
+}
+
 // The Verilog index of a word of `mem` at the SFL address `address`.
-std::string memory_address(const list* mem, std::string address) {
+std::string memory_address(const list* mem, const std::string& address) {
     long long depth = g.memory_depths.at(mem);
     const char* end = address.c_str();
     long long word;
@@ -42,16 +59,8 @@ std::string memory_address(const list* mem, std::string address) {
         if (word < 0 || word >= depth) syntax_error();
         return std::to_string(word);
     }
-    int width = convert_logic(address, 1);
-    if (width < 1) syntax_error();
-    if (width < 62 && (1LL << width) < depth) warning("\"memory address\"");
-    if (plain_name(address)) return address;
-    auto known = g.memory_address_nets.find(address);
-    if (known != g.memory_address_nets.end()) return known->second;
-    std::string name = "_" + mem->name.str() + "_address" + std::to_string(g.memory_address_nets.size());
-    drive_always(make_signal(name, T_SEL, width, 'x'), address);
-    g.memory_address_nets.emplace(address, name);
-    return name;
+    int width;
+    return computed_index(mem->name, depth, address, "\"memory address\"", width);
 }
 
 const char* memory_word(const char* p, const list* mem, std::string& token) {

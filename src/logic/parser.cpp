@@ -4,12 +4,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "block_locals.h"
 #include "constant_arithmetic.h"
 #include "constants.h"
 #include "convert_logic.h"
 #include "scan.h"
 #include "decimal_constant.h"
 #include "error.h"
+#include "macro_versions.h"
 #include "made_up_names.h"
 #include "memory_words.h"
 #include "search_list.h"
@@ -72,21 +74,28 @@ void check_macro_depth(const std::string& name) {
 // The macro translated where its name stands (--extended) that `token` names, when no
 // signal or state constant has that name; else null.
 const list* expanded_macro(const std::string& token) {
-    if (g.expanded_macros.empty() || find_wire(token) || g.param_index.find_suffix(token) >= 0) return nullptr;
+    if (g.expanded_macros.empty() && g.macro_versions.empty()) return nullptr;
+    if (find_in_scope(token) || g.param_index.find_suffix(token) >= 0) return nullptr;
     const list* macro = find_in(g.define_index, token);
-    return macro && g.expanded_macros.count(macro) ? macro : nullptr;
+    // Also a macro whose define text means another value at the module
+    // (macro_versions.h).
+    return macro && (g.expanded_macros.count(macro) || macro_out_of_date(macro)) ? macro : nullptr;
 }
 
 // Width of a name: a signal, a state constant or a macro.  A signal's
 // name becomes its Verilog name (a block-local one may have a made-up one).
 int name_width(std::string& token) {
-    if (list* rec = find_wire(token)) {
+    auto signal_width = [&token](const list* rec) {
         if (rec->name != token) token = rec->name.str();
         return rec->width;
-    }
+    };
+    if (list* rec = find_in_scope(token)) return signal_width(rec);
     int w = g.param_index.find_suffix(token);
     if (w >= 0) return w;
-    if (list* macro = find_in(g.define_index, token)) {
+    // A signal of a block that ended, where no macro has its name.
+    list* macro = find_in(g.define_index, token);
+    if (list* rec = macro ? nullptr : find_closed_local(token)) return signal_width(rec);
+    if (macro) {
         check_macro_depth(token);
         MacroBeingExpanded expansion;
         // The value is parsed in place: it keeps its parenthesised form.

@@ -132,33 +132,33 @@ char* call_instance_instruction(const std::string& inst, const std::string& f, c
     return process_module_port(args, inst, search_declare_instr_list(inst, f));
 }
 
-std::string build_condition() {
+std::string build_condition(const std::string& factor) {
     std::string k;
-    if (g.sp < 0) {
-        k = "1'b1";
-    } else {
-        for (int i = 0; i <= g.sp; ++i) {
-            const stack_entry& e = g.stack[i];
-            if (i > 0) k += "&";
-            k += "(";
-            if (i == g.alternative_level) {
-                // A call in an alternative's condition: an any block's
-                // conditions are all evaluated, an alt block's until one holds.
-                k += e.kind == K_ALT ? earlier_alternatives_fail(e) : "1'b1";
-            } else if (e.kind == K_ALT) {
-                if (!e.else_cond.empty())
-                    k += "(" + e.else_cond + ")&(" + e.cond + ")";
-                else
-                    k += "(" + e.cond + ")";
-            } else {
-                k += e.cond.empty() ? "1'b1" : e.cond;
-            }
-            k += ")";
-            check_text_size(k);
-            // Under -O the conjunction so far is named by a net at each step.
-            do_optimize(k);
-        }
+    auto add_level = [&k](int level, const std::string& text) {
+        if (level > 0) k += "&";
+        k += "(" + text + ")";
+        check_text_size(k);
+        // Under -O the conjunction so far is named by a net at each step.
+        do_optimize(k);
+    };
+    for (int i = 0; i <= g.sp; ++i) {
+        const stack_entry& e = g.stack[i];
+        if (i == g.alternative_level)
+            // A call in an alternative's condition: an any block's
+            // conditions are all evaluated, an alt block's until one holds.
+            add_level(i, e.kind == K_ALT ? earlier_alternatives_fail(e) : "1'b1");
+        else if (e.kind == K_ALT)
+            add_level(i, e.else_cond.empty() ? "(" + e.cond + ")" : "(" + e.else_cond + ")&(" + e.cond + ")");
+        else
+            add_level(i, e.cond.empty() ? "1'b1" : e.cond);
     }
+    if (!factor.empty()) {
+        // As the condition of one more level (named under -O as a level's is).
+        std::string level = factor;
+        do_optimize(level);
+        add_level(g.sp + 1, level);
+    }
+    if (k.empty()) k = "1'b1";
     std::string cond = "(" + k + ")";
     delete_1b1(cond);
     do_optimize(cond);
@@ -229,7 +229,8 @@ void join_condition(MergeEntry* known, const std::string& cond) {
     g.module_texts.append_growing(pair->cond, known->cond_room, "|", cond, kMaxTextChars);
 }
 
-// Appends a condition/value pair to the target's chain.
+}  // namespace
+
 void store_pair(list* target, const std::string& cond, const std::string& value) {
     check_text_size(value);
     bool activity = target->mark == 's' && value == "1'b1";
@@ -256,6 +257,8 @@ void store_pair(list* target, const std::string& cond, const std::string& value)
     }
 }
 
+namespace {
+
 // The end of a call statement: ")" ";".
 char* end_call_statement(char* p) {
     if (*p != ')') syntax_error();
@@ -264,8 +267,8 @@ char* end_call_statement(char* p) {
     return p + 1;
 }
 
-// Refuses an assignment whose form does not fit its target: `:=` for
-// registers only, `=` for the others, none to an input.
+}  // namespace
+
 void check_assignment_form(const list* rec, bool reg_flag) {
     if (rec->type == T_INPUT) {
         fprintf(message_stream(), "%s is input port\n", rec->name.c_str());
@@ -281,14 +284,12 @@ void check_assignment_form(const list* rec, bool reg_flag) {
     }
 }
 
-// expr ";" : the right-hand side of an assignment to `target`, stored as
-// a pair under the conditions of the open levels.
-char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
+char* read_assigned_value(char* p, int target_width, std::string& rhs, int& width) {
     p = skip_ws(p);
     char* semi = find_end(p, ";");
     if (!*semi) syntax_error();
     check_text_size(static_cast<size_t>(semi - p));
-    std::string rhs(p, semi);
+    rhs.assign(p, semi);
     {
         LineCountingOff off;
         resolve_indexed_names(rhs);
@@ -298,20 +299,30 @@ char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
     *semi = '\0';
     check_text_size(rhs);
 
-    int width;
     {
         // A decimal constant that is the whole value takes the target's width.
-        const list* known = find_wire(target);
-        AssignmentWidth context(known ? known->width : 0);
+        AssignmentWidth context(target_width);
         width = convert_logic(rhs, 1);
     }
+    return semi + 1;
+}
+
+namespace {
+
+// expr ";" : the right-hand side of an assignment to `target`, stored as
+// a pair under the conditions of the open levels.
+char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
+    const list* known = find_wire(target);
+    std::string rhs;
+    int width;
+    p = read_assigned_value(p, known ? known->width : 0, rhs, width);
     list* rec = find_wire(target);
     if (!rec) syntax_error();
     check_assignment_form(rec, reg_flag);
     if (rec->width != width)
         warning("=, left = " + std::to_string(rec->width) + ", right = " + std::to_string(width));
     store_pair(rec, build_condition(), rhs);
-    return semi + 1;
+    return p;
 }
 
 // "." port "=" expr ";"  |  "." instr "(" args ")" ";"  after the

@@ -42,7 +42,18 @@ Text value_text(std::string_view value);
 // Gives the net `rec` the one pair that drives it always with `value` (a
 // net the translator makes for an expression).
 void drive_always(list* rec, const std::string& value);
-// The condition of an assignment made now, from all open levels.
-std::string build_condition();
+// The condition of an assignment made now, from all open levels, and
+// `factor` (a Verilog condition) when that is not empty.
+std::string build_condition(const std::string& factor = "");
+// expr ";" at `p`, the value of an assignment to a target of
+// `target_width` bits (0: none known): its Verilog text goes to `value`
+// and its width to `width`; returns the position after the ';'.
+char* read_assigned_value(char* p, int target_width, std::string& value, int& width);
+// Refuses an assignment whose form does not fit its target: `:=` for
+// registers only, `=` for the others, none to an input.
+void check_assignment_form(const list* rec, bool reg_flag);
+// Appends a condition/value pair to the target's chain (under -O, joins
+// the condition to that of the pair of the same value).
+void store_pair(list* target, const std::string& cond, const std::string& value);
 
 #endif

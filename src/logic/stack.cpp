@@ -1,7 +1,9 @@
 #include "stack.h"
 
-#include "scan.h"
+#include "block_locals.h"
 #include "error.h"
+#include "made_up_names.h"
+#include "scan.h"
 #include "signals.h"
 #include "set_logic.h"
 
@@ -35,7 +37,7 @@ public:
         e.cond.clear();
         e.else_cond.clear();
         e.subject.clear();
-        e.locals.clear();
+        close_block_locals(e);
         e.kind = -1;
         --g.sp;
     }
@@ -105,6 +107,7 @@ void stack_clear() {
         e.else_cond.clear();
         e.subject.clear();
         e.locals.clear();
+        e.local_arrays.clear();
         e.kind = 0;
     }
     g.sp = -1;
@@ -118,6 +121,7 @@ const std::string* prepare_else() {
     for (stack_entry& e : g.else_restore) {
         if (g.sp + 1 >= kStackLevels) too_deep();
         g.stack[++g.sp] = e;
+        reopen_block_locals(e);
     }
     g.else_restore.clear();
     return &g.else_negation;
@@ -172,7 +176,7 @@ std::string expression_net(const std::string& text, int width) {
     const list* known = g.net_index.get(text);
     if (known && known->width == width) return known->name.str();
     count_new_net();
-    list* rec = make_signal("_net_" + std::to_string(g.net_num++), T_SEL, width, 'x', Entry::kDerived, true);
+    list* rec = make_signal(made_up_net_name(g.net_num++), T_SEL, width, 'x', Entry::kDerived, true);
     // The net is a signal driven always by the expression, which keys it.
     drive_always(rec, text);
     if (!known) g.net_index.insert(rec);

@@ -125,7 +125,10 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
         // --extended: an array, `sela t[3]<4>;`, and a memory's depth,
         // `mem m[8]<4>;` (only the extended dialect's keywords declare them).
         long long elements = 0;
-        if (arrays && *p == '[') p = read_array_size(p, name, elements);
+        if (arrays && *p == '[') {
+            p = read_array_size(p, elements);
+            declare_array(name, elements, entry == Entry::kLocal);
+        }
         char* depth = is_memory_type(type) ? p : nullptr;
         if (depth) {
             if (*p != '[') syntax_error();
@@ -194,6 +197,6 @@ char* insert_derived_list(char* text, list* record, int type, char mark) {
     return enter_names(text, record, type, mark, Entry::kDerived);
 }
 
-char* insert_local_list(char* text, list* record, int type, char mark) {
-    return enter_names(text, record, type, mark, Entry::kLocal);
+char* insert_local_list(char* text, list* record, int type, char mark, bool arrays) {
+    return enter_names(text, record, type, mark, Entry::kLocal, arrays);
 }

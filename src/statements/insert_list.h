@@ -14,6 +14,6 @@ char* insert_list(char* text, list* record, int type, char mark, bool arrays = f
 char* insert_derived_list(char* text, list* record, int type, char mark);
 // The same for a declaration inside a block (--extended): its names are
 // seen until the block ends (block_locals.h).
-char* insert_local_list(char* text, list* record, int type, char mark);
+char* insert_local_list(char* text, list* record, int type, char mark, bool arrays = false);
 
 #endif

@@ -86,7 +86,7 @@ namespace {
 
 // The signal declarations: keyword, type code, marker, whether a
 // declare block may hold it, whether only --extended knows it, and whether
-// it declares arrays (`sela t[3]<4>;`).
+// it declares arrays under --extended (`sela t[3]<4>;`, `reg_ws f[2];`).
 struct WireKind {
     const char* word;
     int type;
@@ -99,7 +99,8 @@ const WireKind kWireKinds[] = {
     {"input", T_INPUT, 'x', true},        {"output", T_OUTPUT, 'x', true},
     {"bidirect", T_BIDIRECT, 'x', true},  {"sel", T_SEL, 'x', false},
     {"sel_v", T_SEL, 'x', false},         {"reg", T_REG, 'x', false},
-    {"reg_wr", T_REG_WR, 'x', false},     {"reg_ws", T_REG_WS, 'x', false},
+    {"reg_wr", T_REG_WR, 'x', false, false, true},
+    {"reg_ws", T_REG_WS, 'x', false, false, true},
     {"instrin", T_INSTRIN, '0', true},    {"instrout", T_INSTROUT, '0', true},
     {"instrself", T_INSTRSELF, '0', false},
     // `wire` is a combinational signal, as `sel`.
@@ -140,8 +141,9 @@ char* process_wire(char* p) {
     if (!k) syntax_error();
     debug_message(k->word);
     if (g.declare_flag && !k->in_declare) syntax_error();
-    if (!local) return insert_list(p, rec, k->type, k->mark, k->arrays);
-    p = insert_local_list(p, rec, k->type, k->mark);
+    bool arrays = k->arrays && g.extended_flag;
+    if (!local) return insert_list(p, rec, k->type, k->mark, arrays);
+    p = insert_local_list(p, rec, k->type, k->mark, arrays);
     // It is the statement of a single-statement level (if, instruct, ...).
     stack_pop_check();
     return p;

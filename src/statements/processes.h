@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "scan.h"
-
 
 // Module structure and signals (processes.cpp).
 char* process_recursive(char* p, std::string& module_name);

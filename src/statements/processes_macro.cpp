@@ -10,6 +10,7 @@
 #include "convert_logic.h"
 #include "error.h"
 #include "include_paths.h"
+#include "macro_versions.h"
 #include "mygetline.h"
 #include "parser.h"
 #include "processes.h"
@@ -65,19 +66,10 @@ bool needs_parentheses(const std::string& v) {
 // Whether the SFL text `value` names a macro translated where its name stands.
 bool names_expanded_macro(const std::string& value) {
     if (g.expanded_macros.empty()) return false;
-    const char* t = value.c_str();
-    for (const char* q = t; *q;) {
-        const char* e = skip_quoted(q);
-        if (e != q || !is_ident_start(*q) || (q > t && is_ident_char(q[-1]))) {
-            q = e != q ? e : q + 1;
-            continue;
-        }
-        std::string name;
-        q = read_identifier(q, name);
+    return any_name(value, [](const std::string& name) {
         const list* m = find_macro(name);
-        if (m && g.expanded_macros.count(m)) return true;
-    }
-    return false;
+        return m && g.expanded_macros.count(m);
+    });
 }
 
 }  // namespace
@@ -92,10 +84,11 @@ char* process_define(char* p, FILE* out) {
     std::string name;
     p = read_identifier(p, name);
     check_verilog_name(name);
-    m->name = store_text(name, true);
+    m->name = macro_verilog_name(name, m, g.module_flag || g.circuit_flag);
     // A name defined again refers to its latest definition from here on,
-    // as the `define lines written in order make it for the Verilog.
-    g.define_index[m->name] = m;
+    // as the `define lines written in order make it for the Verilog (or,
+    // inside a body, the Verilog name of the new definition).
+    g.define_index[m->name == name ? m->name : store_text(name, true)] = m;
     if (!is_space(*p)) syntax_error();
     // A name that ends the line defines an empty macro; the value never
     // runs into the next line.
@@ -115,6 +108,7 @@ char* process_define(char* p, FILE* out) {
     // where it is used).
     std::string value = v->value.str();
     if (selects_through_nets(value) || names_expanded_macro(value)) g.expanded_macros.insert(m);
+    note_define_text(m, text);
     if (needs_parentheses(text)) text = "(" + text + ")";
     fprintf(out, "`define %s %s\n", m->name.c_str(), text.c_str());
     return e;

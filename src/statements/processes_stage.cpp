@@ -5,7 +5,6 @@
 #include "constants.h"
 #include "error.h"
 #include "made_up_names.h"
-#include "insert_list.h"
 #include "processes.h"
 #include "running_tasks.h"
 #include "search_list.h"
@@ -13,15 +12,6 @@
 #include "stack.h"
 
 namespace {
-
-// Makes up the name of the construct (kind, a, b) and declares it as a
-// signal of that type, width and marker.  A private construct keeps out of
-// the way of declared names.
-list* declare_made_up(MadeUp kind, std::string_view a, std::string_view b, int type, int width, char mark,
-                      bool private_name = false) {
-    std::string name = private_name ? make_up_private_name(kind, a, b) : make_up_name(kind, a, b);
-    return mark_made_up(make_signal(name, type, width, mark), name, kind, a, b);
-}
 
 // Width of a state register for n states: at least 1 bit.
 int state_width(int n) {

@@ -1,29 +1,66 @@
 #include "block_locals.h"
 
+#include "made_up_names.h"
+
 Text local_output_name(const std::string& name) {
     if (!local_holds(name)) return store_text(name);
-    for (int n = 1;; ++n) {
-        std::string made = name + "$" + std::to_string(n);
-        if (!g.wire_index.get(made)) return store_text(made);
-    }
+    return store_text(make_up_local_name(name));
 }
 
 void declare_local(const std::string& name, list* rec) {
     // A made-up name is found by that name in translated texts; a kept
-    // one only while its block is open.
-    if (rec->name != name)
+    // one through the blocks.
+    Text sfl_name = rec->name;
+    if (rec->name != name) {
         g.wire_index.insert(rec);
-    else
+        sfl_name = store_text(name);
+    } else {
         g.local_index.insert(rec);
-    g.stack[g.sp].locals.emplace_back(name, rec);
+    }
+    g.open_locals[sfl_name] = rec;
+    g.stack[g.sp].locals.emplace_back(sfl_name, rec);
+}
+
+void declare_local_array(const std::string& base, long long size) {
+    Text name = store_text(base);
+    g.open_local_arrays[name] = size;
+    g.stack[g.sp].local_arrays.emplace_back(name, size);
 }
 
 list* find_local(std::string_view name) {
-    if (!g.extended_flag) return nullptr;  // blocks have no locals without it
-    for (int level = g.sp; level >= 0; --level)
-        for (const auto& local : g.stack[level].locals)
-            if (local.first == name) return local.second;
-    return nullptr;
+    // Blocks have no locals without --extended.
+    if (g.open_locals.empty()) return nullptr;
+    return find_in(g.open_locals, name);
+}
+
+list* find_closed_local(std::string_view name) {
+    if (g.closed_locals.empty()) return nullptr;
+    return find_in(g.closed_locals, name);
+}
+
+long long local_array_size(std::string_view base, bool closed) {
+    const auto& arrays = closed ? g.closed_local_arrays : g.open_local_arrays;
+    if (arrays.empty()) return 0;
+    auto it = arrays.find(base);
+    return it == arrays.end() ? 0 : it->second;
 }
 
 bool local_holds(std::string_view name) { return g.local_index.get(name) != nullptr; }
+
+void close_block_locals(stack_entry& e) {
+    for (const auto& local : e.locals) {
+        g.open_locals.erase(local.first);
+        g.closed_locals[local.first] = local.second;
+    }
+    for (const auto& array : e.local_arrays) {
+        g.open_local_arrays.erase(array.first);
+        g.closed_local_arrays[array.first] = array.second;
+    }
+    e.locals.clear();
+    e.local_arrays.clear();
+}
+
+void reopen_block_locals(const stack_entry& e) {
+    for (const auto& local : e.locals) g.open_locals[local.first] = local.second;
+    for (const auto& array : e.local_arrays) g.open_local_arrays[array.first] = array.second;
+}

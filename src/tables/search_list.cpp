@@ -43,7 +43,7 @@ list* find_port_net(std::string_view name) {
 
 }  // namespace
 
-list* find_wire(std::string_view name) {
+list* find_in_scope(std::string_view name) {
     if (list* rec = find_local(name)) return rec;
     // A name is held once among all three (entering a second one is a
     // duplicate), so the order only matters for speed: a generated name
@@ -54,6 +54,16 @@ list* find_wire(std::string_view name) {
         if (list* rec = find_port_net(name)) return rec;
     }
     return g.wire_index.get(name);
+}
+
+list* find_wire(std::string_view name) {
+    if (list* rec = find_in_scope(name)) return rec;
+    return find_closed_local(name);
+}
+
+list* find_verilog_name(std::string_view name) {
+    if (list* rec = find_in_scope(name); rec && rec->name == name) return rec;
+    return g.local_index.get(name);
 }
 
 
@@ -84,7 +94,7 @@ list* search_declare_instr_list(const std::string& inst, const std::string& inst
 }
 
 list* find_macro(std::string_view name) {
-    if (find_wire(name) || g.param_index.find_suffix(name) >= 0) return nullptr;
+    if (find_in_scope(name) || g.param_index.find_suffix(name) >= 0) return nullptr;
     return find_in(g.define_index, name);
 }
 

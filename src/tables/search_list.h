@@ -8,10 +8,17 @@
 
 #include "scan.h"
 
-// The wire_list record of that name, or null.  A -O net is found by its
-// number and a port net of a small declare through its instance, which
-// keeps them out of the wire index.
+// The signal that `name` means where it is used, or null: a signal of
+// an open block, of the module, or (--extended) of a block that ended
+// before (block_locals.h).  A -O net is found by its number and a port net
+// of a small declare through its instance, which keeps them out of the
+// wire index.
 list* find_wire(std::string_view name);
+// The same without the signals of blocks that ended: the declaration
+// that a new one of the same name repeats.
+list* find_in_scope(std::string_view name);
+// The signal whose Verilog name is `name`, in a block or not, or null.
+list* find_verilog_name(std::string_view name);
 // The first formal argument of the instruction `rec` (null: none); the
 // others follow through `next`.
 list* instr_args(const list* rec);
@@ -21,7 +28,8 @@ list* search_instr_list(const std::string& name);
 // The argument chain of instruction `instr` of submodule instance `inst`.
 list* search_declare_instr_list(const std::string& inst, const std::string& instr);
 // The macro named `name` when no signal or state constant has that name
-// (which comes first in an expression), or null.
+// (which comes first in an expression), or null.  A signal of a block
+// that ended does not hide a macro.
 list* find_macro(std::string_view name);
 stage* search_stage_list(const std::string& name);
 // The state of the stage named `name`; with first_check, a stage that

@@ -66,7 +66,7 @@ list* claim_signal_name(const SignalDecl& d, bool& replaced) {
         if (g.declare_list.last()->port_index.count(d.name)) name_duplication();
         return nullptr;
     }
-    list* old = find_wire(d.name);
+    list* old = find_in_scope(d.name);
     // (A memory or an array's own element never does: it is a duplicate.)
     if (old && !d.element && !d.memory && replace_array_element(old, d)) {
         replaced = true;
