@@ -221,6 +221,17 @@ extern Sflc g;
 // Puts every part of the state back to its state at program start.
 void reset_state();
 
+// Reading the condition stack of open blocks.  Only logic/stack.cpp opens
+// and closes its levels; the handlers read them through these.
+// Whether no level is open.
+inline bool no_open_level() { return g.sp < 0; }
+// The number of open levels.
+inline int open_levels() { return g.sp + 1; }
+// Level `i` of the open ones, 0 the outermost.
+inline const stack_entry& open_level(int i) { return g.stack[i]; }
+// The innermost open level, or null when none is open.
+inline stack_entry* innermost_level() { return g.sp >= 0 ? &g.stack[g.sp] : nullptr; }
+
 // Clean-ups: the current module's tables (after it is printed), its
 // instances, and the run-long tables (at the end of the run).
 void delete_all_list();
@@ -320,7 +331,7 @@ private:
 // block) is being translated while the guard lives.
 class AlternativeConditionRead {
 public:
-    AlternativeConditionRead() : saved_(g.alternative_level) { g.alternative_level = g.sp; }
+    AlternativeConditionRead() : saved_(g.alternative_level) { g.alternative_level = open_levels() - 1; }
     ~AlternativeConditionRead() { g.alternative_level = saved_; }
     AlternativeConditionRead(const AlternativeConditionRead&) = delete;
     AlternativeConditionRead& operator=(const AlternativeConditionRead&) = delete;

@@ -46,7 +46,7 @@ char* read_label(char* p, char end, std::string& label) {
 // "case" label: the Verilog comparison of the switch expression with the
 // label.  A decimal label is a constant of the expression's width.
 std::string label_condition(const std::string& label) {
-    const stack_entry& level = g.stack[g.sp];
+    const stack_entry& level = *innermost_level();
     int width = level.subject_width;
     std::string constant;
     if (is_decimal(label)) {
@@ -92,7 +92,7 @@ bool case_at(const char* p) {
     return *p == '(' && mycmp(skip_space_only(p + 1), "case", 0);
 }
 
-bool in_switch_body() { return g.sp >= 0 && !g.stack[g.sp].subject.empty(); }
+bool in_switch_body() { return innermost_level() && !innermost_level()->subject.empty(); }
 
 // switch -> "switch" "(" expr ")" "{" { case | alternative } "}"
 char* process_switch(char* p) {
@@ -104,9 +104,7 @@ char* process_switch(char* p) {
     if (width < 1) syntax_error();
     p = skip_ws(p);
     if (*p != '{') syntax_error();
-    stack_push(nullptr, K_ALT);
-    g.stack[g.sp].subject = subject;
-    g.stack[g.sp].subject_width = width;
+    stack_push_switch(subject, width);
     return p;
 }
 

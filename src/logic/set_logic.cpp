@@ -141,8 +141,8 @@ std::string build_condition(const std::string& factor) {
         // Under -O the conjunction so far is named by a net at each step.
         do_optimize(k);
     };
-    for (int i = 0; i <= g.sp; ++i) {
-        const stack_entry& e = g.stack[i];
+    for (int i = 0; i < open_levels(); ++i) {
+        const stack_entry& e = open_level(i);
         if (i == g.alternative_level)
             // A call in an alternative's condition: an any block's
             // conditions are all evaluated, an alt block's until one holds.
@@ -156,7 +156,7 @@ std::string build_condition(const std::string& factor) {
         // As the condition of one more level (named under -O as a level's is).
         std::string level = factor;
         do_optimize(level);
-        add_level(g.sp + 1, level);
+        add_level(open_levels(), level);
     }
     if (k.empty()) k = "1'b1";
     std::string cond = "(" + k + ")";

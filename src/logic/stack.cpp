@@ -88,6 +88,12 @@ std::string earlier_alternatives_fail(const stack_entry& e) {
     return "~(" + e.cond + ")";
 }
 
+void stack_push_switch(const std::string& subject, int width) {
+    stack_push(nullptr, K_ALT);
+    g.stack[g.sp].subject = subject;
+    g.stack[g.sp].subject_width = width;
+}
+
 void stack_pop() {
     ClosedLevels closed;
     closed.close_top();

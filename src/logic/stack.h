@@ -13,6 +13,10 @@ void stack_push(std::string* text, int kind);
 // is evaluated: that none of the alternatives before it holds ("1'b1"
 // before the first).
 std::string earlier_alternatives_fail(const stack_entry& e);
+// Opens the level of a switch body: an alt level whose alternatives
+// compare `subject`, a translated expression of `width` bits, with their
+// case labels.
+void stack_push_switch(const std::string& subject, int width);
 // Closes the top level and the single-statement levels waiting for it.
 void stack_pop();
 // Closes single-statement levels at the top of the stack.

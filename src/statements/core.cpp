@@ -77,7 +77,7 @@ struct Frame {
 
 // top_level -> recursive | module | circuit | declare | "%d" ... | "%i" ...
 char* top_level_statement(char* p, Frame& f) {
-    if (f.depth != 0 || g.sp != -1) syntax_error();
+    if (f.depth != 0 || !no_open_level()) syntax_error();
     clear_instances();
     g.param_index.clear();
     if (mycmp(p, "recursive", 0)) {
@@ -136,7 +136,7 @@ bool dispatched_after_colon(const char* p) {
 }  // namespace
 
 char* alternative_statement(char* p, std::string cond, bool translated) {
-    int kind = g.stack[g.sp].kind;
+    int kind = innermost_level()->kind;
     if (!translated && cond != "else") {
         AlternativeConditionRead reading;
         int w = convert_logic(cond, 1);
@@ -203,11 +203,11 @@ char* brace(char* p, Frame& f, bool header_brace) {
             stack_push(nullptr, K_PAR);
         }
         ++f.depth;
-        debug_message("{, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(g.sp));
+        debug_message("{, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(open_levels() - 1));
         return p + 1;
     }
     --f.depth;
-    debug_message("}, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(g.sp));
+    debug_message("}, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(open_levels() - 1));
     ++p;
     if (f.depth < f.floor) syntax_error();
     if (f.depth == 0)
@@ -324,7 +324,8 @@ char* block_statement(char* p, Frame& f) {
     if (g.declare_flag) syntax_error();
     if (char* q = instance_statement(p)) return q;
     if (is_else) return else_header(p);
-    if (g.sp >= 0 && (g.stack[g.sp].kind == K_ANY || g.stack[g.sp].kind == K_ALT)) {
+    const stack_entry* top = innermost_level();
+    if (top && (top->kind == K_ANY || top->kind == K_ALT)) {
         if (const ExtendedHooks* x = extended_dialect())
             if (char* q = x->switch_alternative(p)) return q;
         return alternative(p, f);
@@ -409,8 +410,8 @@ void xlator_core(FILE* in, const std::string& name, FILE* out) {
     walk(pieces, f);
     // A block header left without its body is as unbalanced as a missing '}'.
     bool open_header = f.depth == 0 && (g.module_flag || g.circuit_flag || g.declare_flag) && outermost;
-    if (f.depth != 0 || g.sp != -1 || open_header) {
-        fprintf(stderr, "{ } depth=%d, sp=%d\n", f.depth, g.sp);
+    if (f.depth != 0 || !no_open_level() || open_header) {
+        fprintf(stderr, "{ } depth=%d, sp=%d\n", f.depth, open_levels() - 1);
         syntax_error();
     }
     if (outermost) end_run();

@@ -13,7 +13,7 @@
 
 // recursive -> "recursive" module
 char* process_recursive(char* p, std::string& module_name) {
-    if (g.sp != -1) syntax_error();
+    if (!no_open_level()) syntax_error();
     p += 9;
     p = skip_ws(p);
     return process_module(p, module_name, 1);
@@ -21,7 +21,7 @@ char* process_recursive(char* p, std::string& module_name) {
 
 // module -> ( "module" | "circuit" ) name [ "combinational" ] "{" ... "}"
 char* process_module(char* p, std::string& module_name, int recursive) {
-    if (g.sp != -1) syntax_error();
+    if (!no_open_level()) syntax_error();
     if (mycmp(p, "module", 0)) {
         g.module_flag = 1;
         p += 6;
@@ -134,7 +134,7 @@ bool is_wire_keyword(const char* p) { return wire_kind_at(p) != nullptr; }
 // wire -> KIND name [<width>] {, name [<width>]} ;
 char* process_wire(char* p) {
     // --extended: a declaration inside a block is local to the block.
-    bool local = g.sp != -1;
+    bool local = !no_open_level();
     if (local && !g.extended_flag) syntax_error();
     list* rec = append_target_record();
     const WireKind* k = wire_kind_at(p);

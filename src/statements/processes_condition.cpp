@@ -40,7 +40,7 @@ char* process_if(char* p) {
 // At the top level of a module body; with --extended also inside a block,
 // where it is an `if` on the instruction.
 char* process_instruct(char* p) {
-    if (g.sp != -1 && !g.extended_flag) syntax_error();
+    if (!no_open_level() && !g.extended_flag) syntax_error();
     debug_message("instruct");
     stack_push(nullptr, K_INSTRUCT);
     p += 8;

@@ -39,7 +39,7 @@ void append_args(const list* rec, const std::vector<std::string>& names, bool ru
 // instr_arg -> "instr_arg" name "(" [name {"," name}] ")" ";"
 // instr_arg -> "instr_arg" instruction "(" name { "," name } ")" ";"
 char* process_instr_arg(char* p) {
-    if (g.sp != -1) syntax_error();
+    if (!no_open_level()) syntax_error();
     debug_message("instr_arg");
     p += 9;
     p = skip_ws(p);

@@ -70,7 +70,7 @@ void finish_transfer(const std::string& current_stage) {
     set_logic_text(made_up_name(MadeUp::kStageSignal, st->name, "on_reg") + " := 0b0;");
 }
 
-bool in_stage_body() { return g.sp >= 0 && g.stack[0].kind == K_STAGE; }
+bool in_stage_body() { return !no_open_level() && open_level(0).kind == K_STAGE; }
 
 }  // namespace
 
@@ -168,7 +168,7 @@ void stage_signals(const stage* st) {
 
 // stage_name -> STAGE_NAME name "{" task { task } "}"
 char* process_stage_name(char* p) {
-    if (g.sp != -1) syntax_error();
+    if (!no_open_level()) syntax_error();
     debug_message("stage_name");
     p += 10;
     p = skip_ws(p);
@@ -188,7 +188,7 @@ char* process_stage_name(char* p) {
 
 // stage -> "stage" name "{" body "}"
 char* process_stage(char* p, std::string& current_stage) {
-    if (g.sp != -1) syntax_error();
+    if (!no_open_level()) syntax_error();
     debug_message("stage");
     p += 5;
     p = skip_ws(p);
@@ -272,7 +272,7 @@ bool declare_implicit_states(const std::string& stage_name, const char* body) {
 
 // state_name -> "state_name" name { "," name } ";"
 char* process_state_name(char* p, const std::string& current_stage) {
-    if (g.sp != 0) syntax_error();
+    if (open_levels() != 1) syntax_error();
     debug_message("state_name");
     return insert_state_list(p, current_stage);
 }
@@ -314,7 +314,7 @@ char* insert_state_list(char* p, const std::string& stage_name) {
 
 // first_state -> "first_state" name ";"
 char* process_first_state(char* p, const std::string& current_stage) {
-    if (g.sp != 0) syntax_error();
+    if (open_levels() != 1) syntax_error();
     debug_message("first_state");
     p += 11;
     p = skip_ws(p);
@@ -331,7 +331,7 @@ char* process_first_state(char* p, const std::string& current_stage) {
 
 // state -> "state" name statement
 char* process_state(char* p, const std::string& current_stage, int& state_name_flag) {
-    if (g.sp != 0) syntax_error();
+    if (open_levels() != 1) syntax_error();
     debug_message("state");
     p += 5;
     p = skip_ws(p);
@@ -354,7 +354,7 @@ char* process_state(char* p, const std::string& current_stage, int& state_name_f
 
 // generate -> "generate" stage "." task "(" [ expr { "," expr } ] ")" ";"
 char* process_generate(char* p) {
-    if (g.sp < 0) syntax_error();
+    if (no_open_level()) syntax_error();
     debug_message("generate");
     p += 8;
     p = skip_ws(p);
@@ -374,14 +374,14 @@ bool is_task_start(const std::string& name) {
 
 // task_start -> stage "." task "(" [ expr { "," expr } ] ")" ";"  (--extended)
 char* process_task_start(char* p) {
-    if (g.sp < 0) syntax_error();
+    if (no_open_level()) syntax_error();
     debug_message("generate");
     return generate_transfer(p);
 }
 
 // goto -> "goto" state ";"
 char* process_goto(char* p, const std::string& current_stage) {
-    if (!(g.sp >= 1 && g.stack[0].kind == K_STAGE && g.stack[1].kind == K_STATE)) syntax_error();
+    if (!(open_levels() >= 2 && open_level(0).kind == K_STAGE && open_level(1).kind == K_STATE)) syntax_error();
     debug_message("goto");
     p += 4;
     p = skip_ws(p);

@@ -18,13 +18,13 @@ void declare_local(const std::string& name, list* rec) {
         g.local_index.insert(rec);
     }
     g.open_locals[sfl_name] = rec;
-    g.stack[g.sp].locals.emplace_back(sfl_name, rec);
+    innermost_level()->locals.emplace_back(sfl_name, rec);
 }
 
 void declare_local_array(const std::string& base, long long size) {
     Text name = store_text(base);
     g.open_local_arrays[name] = size;
-    g.stack[g.sp].local_arrays.emplace_back(name, size);
+    innermost_level()->local_arrays.emplace_back(name, size);
 }
 
 list* find_local(std::string_view name) {
