@@ -150,3 +150,7 @@ void print_success_line() {
     }
     if (text) fprintf(message_stream(), "%s\n", text);
 }
+
+void macro_nested_too_deeply(const std::string& name) {
+    syntax_error_because(g.read_filename + ": " + std::to_string(g.count) + ": macro " + name + " is nested too deeply");
+}

@@ -18,6 +18,8 @@ struct FatalExit {
 [[noreturn]] void syntax_error();
 // Writes `why` as one line on stderr, then reports the syntax error.
 [[noreturn]] void syntax_error_because(const std::string& why);
+// "FILE: LINE: macro NAME is nested too deeply" and the syntax error.
+[[noreturn]] void macro_nested_too_deeply(const std::string& name);
 // "FILE: LINE: name duplication", exit status 1.
 [[noreturn]] void name_duplication();
 // "NAME: <system error text>", exit status 1.

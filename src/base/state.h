@@ -12,6 +12,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "error.h"
 #include "param_index.h"
 #include "records.h"
 
@@ -305,11 +306,17 @@ public:
     FileBeingIncluded& operator=(const FileBeingIncluded&) = delete;
 };
 
-// One macro level deeper while the guard lives: the value of a macro is
-// being parsed where its name stands (to refuse macros nested too deeply).
+// One macro level deeper while the guard lives: the value of the macro
+// `name` is being read where its name stands.  A macro nested deeper than
+// kMaxMacroDepth levels is refused (a macro that names itself would never
+// end).
+constexpr int kMaxMacroDepth = 64;
 class MacroBeingExpanded {
 public:
-    MacroBeingExpanded() { ++g.macro_depth; }
+    explicit MacroBeingExpanded(const std::string& name) {
+        if (g.macro_depth >= kMaxMacroDepth) macro_nested_too_deeply(name);
+        ++g.macro_depth;
+    }
     ~MacroBeingExpanded() { --g.macro_depth; }
     MacroBeingExpanded(const MacroBeingExpanded&) = delete;
     MacroBeingExpanded& operator=(const MacroBeingExpanded&) = delete;

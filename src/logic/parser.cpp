@@ -20,7 +20,6 @@
 namespace {
 
 const size_t kStackSize = 100;
-const int kMaxMacroDepth = 64;
 
 enum Prev { START, OPERAND, OPERATOR, OPEN, CLOSE, WIDTH_PREFIX };
 
@@ -64,13 +63,6 @@ std::string name_of(const item& x) {
     return expression_net(verilog, x.width);
 }
 
-// Refuses to read the value of the macro `name` one level deeper than the limit.
-void check_macro_depth(const std::string& name) {
-    if (g.macro_depth >= kMaxMacroDepth)
-        syntax_error_because(g.read_filename + ": " + std::to_string(g.count) + ": macro " + name +
-                             " is nested too deeply");
-}
-
 // The macro translated where its name stands (--extended) that `token` names, when no
 // signal or state constant has that name; else null.
 const list* expanded_macro(const std::string& token) {
@@ -96,8 +88,7 @@ int name_width(std::string& token) {
     list* macro = find_in(g.define_index, token);
     if (list* rec = macro ? nullptr : find_closed_local(token)) return signal_width(rec);
     if (macro) {
-        check_macro_depth(token);
-        MacroBeingExpanded expansion;
+        MacroBeingExpanded expansion(token);
         // The value is parsed in place: it keeps its parenthesised form.
         std::string value = macro->logic->value.str();
         int width = parser(value);
@@ -368,8 +359,7 @@ private:
     // that may follow the name and the N# before it.
     void macro_value(const list* macro, const char* after_name) {
         {
-            check_macro_depth(token_);
-            MacroBeingExpanded expansion;
+            MacroBeingExpanded expansion(token_);
             to_postpone(macro->logic->value.str(), postfix_);
         }
         const char* p = after_name;

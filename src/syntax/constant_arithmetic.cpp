@@ -11,7 +11,6 @@
 
 namespace {
 
-const int kMaxMacroDepth = 64;
 
 // The sum, difference and product are exact: one that needs more than
 // 128 bits is a syntax error.  A value is cut to its target's width in
@@ -76,15 +75,10 @@ bool Reader::bit_select(const char*& p, ConstantInt& value) {
 bool Reader::macro_value(const std::string& name, ConstantInt& value) {
     const list* m = find_macro(name);
     if (!m) return false;
-    if (g.macro_depth >= kMaxMacroDepth)
-        syntax_error_because(g.read_filename + ": " + std::to_string(g.count) + ": macro " + name +
-                             " is nested too deeply");
-    ++g.macro_depth;
+    MacroBeingExpanded expansion(name);
     std::string text = m->logic->value.str();
     const char* q = text.c_str();
-    bool whole = expression(q, value) && *skip_space_only(q) == '\0';
-    --g.macro_depth;
-    return whole;
+    return expression(q, value) && *skip_space_only(q) == '\0';
 }
 
 // factor -> number | macro | "(" expression ")" [ select ] | "-" factor,
