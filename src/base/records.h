@@ -92,7 +92,8 @@ struct list {
 using ArgChain = RecordList<list>;
 
 // An array of signals (--extended): its elements are named by the base
-// name, '_' and the index in hexadecimal, zero-padded to `digits` digits.
+// name, '_' and the index in hexadecimal, zero-padded to the digits of the
+// last index (element_name, made_up_names.h).
 struct ArrayShape {
     long long size = 0;
 };

@@ -61,9 +61,7 @@ static bool escaped(const std::string& s, size_t i) {
     return one && !two;
 }
 
-void del_comment(std::string& line) { blank_comments(line, g.comment); }
-
-void blank_comments(std::string& s, CommentState& st) {
+void del_comment(std::string& s, CommentState& st) {
     int& state = st.cm;
     int& s_quote = st.s_quote;
     int& d_quote = st.d_quote;
@@ -111,11 +109,7 @@ std::string canonical_path(const std::string& path) {
     return s;
 }
 
-namespace {
-
-// The lines of `stream` to its end with comments blanked, starting in the
-// comment state `st`, which is left as it stands at the end.
-std::string read_whole(FILE* stream, CommentState& st) {
+std::string readfile_as_oneline(FILE* stream, CommentState& st) {
     std::string text, line;
     // Sized from the file at once, so the text is never copied while it grows.
     struct stat info;
@@ -123,17 +117,13 @@ std::string read_whole(FILE* stream, CommentState& st) {
         text.reserve(static_cast<size_t>(info.st_size));
     Preprocessor preprocessor;
     while (mygetline(stream, line)) {
-        blank_comments(line, st);
+        del_comment(line, st);
         preprocessor.line(line);
         text += line;
     }
     preprocessor.end(text);
     return text;
 }
-
-}  // namespace
-
-std::string readfile_as_oneline(FILE* stream) { return read_whole(stream, g.comment); }
 
 SourceReader::SourceReader(FILE* stream, const std::string& name, size_t piece_bytes, PieceBoundary& boundary,
                            const CommentState& start)
@@ -142,7 +132,7 @@ SourceReader::SourceReader(FILE* stream, const std::string& name, size_t piece_b
     if (fstat(fileno(stream), &st) != 0 || !S_ISREG(st.st_mode)) {
         // Not seekable: read whole, which also finds the end state.
         whole_ = true;
-        whole_text_ = read_whole(stream, state_);
+        whole_text_ = readfile_as_oneline(stream, state_);
         size_t nul = whole_text_.find('\0');
         if (nul != std::string::npos) {
             int line = 1;
@@ -163,7 +153,7 @@ void SourceReader::publish_end_state(CommentState& shared) {
     CommentState st = state_;
     long pos = ftell(stream_);
     std::string line;
-    while (mygetline(stream_, line)) blank_comments(line, st);
+    while (mygetline(stream_, line)) del_comment(line, st);
     shared = st;
     if (pos >= 0) {
         clearerr(stream_);
@@ -184,7 +174,7 @@ bool SourceReader::next(std::string& piece) {
     while (mygetline(stream_, line_)) {
         ++lines_read_;
         if (line_.find('\0') != std::string::npos) die_at(name_, lines_read_, "NUL character in source");
-        blank_comments(line_, state_);
+        del_comment(line_, state_);
         preprocessor_.line(line_);
         piece += line_;
         bool may_end = boundary_.may_end_after(line_) && !inside_comment_or_quote();

@@ -20,14 +20,15 @@ bool mygetline(FILE* stream, std::string& line);
 FILE* open_source(const std::string& name, struct stat& st);
 // Blanks the comments of one line in place under the comment state `st`,
 // which carries over to the next line.
-void blank_comments(std::string& line, CommentState& st);
-// The same under the comment state of the run (g.comment).
-void del_comment(std::string& line);
+void del_comment(std::string& line, CommentState& st);
 // The canonical name of a source file (the path itself when it has
 // none), to recognise a file included again.
 std::string canonical_path(const std::string& path);
-// Reads the stream to its end and returns its lines with comments blanked.
-std::string readfile_as_oneline(FILE* stream);
+// Reads the stream to its end and returns its lines with comments
+// blanked (and, under --extended, preprocessor lines applied), starting in
+// the comment state `st`, which is left as it stands at the end: how a
+// stream that is not a regular file is read.
+std::string readfile_as_oneline(FILE* stream, CommentState& st);
 
 // Where a piece of a source file may end: told every line as it is read
 // (comments blanked), it answers whether the text read so far may end a

@@ -139,7 +139,7 @@ void Preprocessor::include_names(const std::string& name) {
     CommentState comments;
     std::string line;
     while (mygetline(f, line)) {
-        blank_comments(line, comments);
+        del_comment(line, comments);
         included.line(line);
     }
     fclose(f);

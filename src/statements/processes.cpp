@@ -1,5 +1,4 @@
-// Module headers, declare blocks, signal declarations and instruction
-// arguments.
+// Module headers, declare blocks and signal declarations.
 #include "processes.h"
 
 #include <cstring>
