@@ -103,6 +103,87 @@ list* enter_instance(const std::string& inst, list* cur) {
 // Reads the declaration at `text` into `record` and the records after it,
 // entering its names as `entry` says; with `arrays`, a name may declare an
 // array.
+// One name of a declaration as read: its instruction arguments, array
+// size, memory depth, width and value, the extended dialect's among them.
+struct DeclaredName {
+    std::string name;
+    std::vector<std::string> args;
+    bool has_args = false;
+    long long elements = 0;
+    char* depth = nullptr;
+    int width = 1;
+    bool valued = false;
+    std::string value;
+};
+
+// --extended, after a declared name: an instruction's argument list
+// `f(a, b)`, an array's size `t[3]`, a memory's depth `m[8]` (only the
+// extended dialect's keywords declare arrays and memories).
+char* read_extended_suffix(char* p, int type, Entry entry, bool arrays, DeclaredName& n) {
+    n.has_args = *p == '(' && is_instruction_type(type);
+    if (n.has_args) p = skip_ws(read_terminal_args(p, n.args));
+    if (arrays && *p == '[') {
+        p = read_array_size(p, n.elements);
+        declare_array(n.name, n.elements, entry == Entry::kLocal);
+    }
+    if (is_memory_type(type)) {
+        n.depth = p;
+        if (*p != '[') syntax_error();
+        p = find_end(p + 1, "];");
+        if (*p != ']') syntax_error();
+        p = skip_ws(p + 1);
+    }
+    return p;
+}
+
+// name [ "<" width ">" ], and what the extended dialect lets follow a
+// name, up to the ',' or ';' after it.
+char* read_declared_name(char* p, int type, Entry entry, bool arrays, DeclaredName& n) {
+    p = skip_ws(p);
+    p = read_identifier(p, n.name);
+    check_verilog_name(n.name);
+    p = skip_ws(p);
+    const ExtendedHooks* x = extended_dialect();
+    if (x) p = read_extended_suffix(p, type, entry, arrays, n);
+    // --extended: a register's initial value, a memory's contents.
+    bool initialized = x && (is_register_type(type) || is_memory_type(type));
+    if (*p != ',' && *p != ';' && !(initialized && *p == '=')) {
+        if ((p[0] == '<' && p[1] == '<') || *p != '<' || type == T_INSTANCE) syntax_error();
+        p = read_width(p, n.width);
+        if (*p != ',' && *p != ';' && !(initialized && *p == '=')) syntax_error();
+    }
+    n.valued = initialized && *p == '=';
+    if (n.valued) p = x->declared_value(p + 1, n.depth != nullptr, n.value);
+    return p;
+}
+
+// Enters the signal (or the elements of the array) that `n` declares, the
+// first into `cur`; `taken` tells whether `cur` took one.  Returns the
+// record of the last signal entered.
+list* enter_declared_name(list* cur, const DeclaredName& n, int type, char mark, Entry entry, bool& taken) {
+    const ExtendedHooks* x = extended_dialect();
+    long long count = n.elements ? n.elements : 1;
+    taken = false;
+    for (long long k = 0; k < count; ++k) {
+        std::string element = n.elements ? array_element_name(n.name, k) : n.name;
+        SignalDecl d{element, type, mark, n.width, entry, n.elements != 0, n.depth != nullptr};
+        bool replaced;
+        list* claimed = claim_signal_name(d, replaced);
+        if (replaced) {
+            if (n.valued) x->value_declared(claimed, false, n.value);
+            continue;
+        }
+        if (taken) cur = chain_after(cur);
+        taken = true;
+        cur = enter_signal(cur, claimed, d);
+        if (n.elements) g.array_elements.insert(cur);
+        if (n.has_args) enter_terminal_args(cur, n.args);
+        if (n.depth) x->memory_declared(n.depth, cur, element);
+        if (n.valued) x->value_declared(cur, n.depth != nullptr, n.value);
+    }
+    return cur;
+}
+
 char* enter_names(char* text, list* record, int type, char mark, Entry entry, bool arrays) {
     check_allowed_here(type);
     char* p = text;
@@ -110,79 +191,23 @@ char* enter_names(char* text, list* record, int type, char mark, Entry entry, bo
         p = read_identifier(p, g.module_name);
     else if (is_ident_start(*p))
         while (is_ident_char(*p)) ++p;
-    const ExtendedHooks* x = extended_dialect();
     list* cur = record;
-    std::string name;
     for (;;) {
-        p = skip_ws(p);
-        p = read_identifier(p, name);
-        check_verilog_name(name);
-        p = skip_ws(p);
-        // --extended: an instruction with its argument list, `f(a, b)`.
-        std::vector<std::string> args;
-        bool has_args = *p == '(' && x && is_instruction_type(type);
-        if (has_args) p = skip_ws(read_terminal_args(p, args));
-        // --extended: an array, `sela t[3]<4>;`, and a memory's depth,
-        // `mem m[8]<4>;` (only the extended dialect's keywords declare them).
-        long long elements = 0;
-        if (arrays && *p == '[') {
-            p = read_array_size(p, elements);
-            declare_array(name, elements, entry == Entry::kLocal);
-        }
-        char* depth = is_memory_type(type) ? p : nullptr;
-        if (depth) {
-            if (*p != '[') syntax_error();
-            p = find_end(p + 1, "];");
-            if (*p != ']') syntax_error();
-            p = skip_ws(p + 1);
-        }
-        // --extended: a register's initial value, a memory's contents.
-        bool initialized = x && (is_register_type(type) || is_memory_type(type));
-        int width = 1;
-        if (*p != ',' && *p != ';' && !(initialized && *p == '=')) {
-            if ((p[0] == '<' && p[1] == '<') || *p != '<' || type == T_INSTANCE) syntax_error();
-            p = read_width(p, width);
-            if (*p != ',' && *p != ';' && !(initialized && *p == '=')) syntax_error();
-        }
-        bool valued = initialized && *p == '=';
-        std::string value;
-        if (valued) p = x->declared_value(p + 1, depth != nullptr, value);
-        bool last = *p == ';';
-        if (type == T_INSTANCE) {
-            cur = enter_instance(name, cur);
-            ++p;
-            if (last) {
-                drop_spare_record();
-                return p;
-            }
-            continue;
-        }
-        long long count = elements ? elements : 1;
-        bool taken = false;
-        for (long long k = 0; k < count; ++k) {
-            std::string element = elements ? array_element_name(name, k) : name;
-            SignalDecl d{element, type, mark, width, entry, elements != 0, depth != nullptr};
-            bool replaced;
-            list* claimed = claim_signal_name(d, replaced);
-            if (replaced) {
-                if (valued) x->value_declared(claimed, false, value);
-                continue;
-            }
-            if (taken) cur = chain_after(cur);
-            taken = true;
-            cur = enter_signal(cur, claimed, d);
-            if (elements) g.array_elements.insert(cur);
-            if (has_args) enter_terminal_args(cur, args);
-            if (depth) x->memory_declared(depth, cur, element);
-            if (valued) x->value_declared(cur, depth != nullptr, value);
-        }
-        ++p;
+        DeclaredName n;
+        p = read_declared_name(p, type, entry, arrays, n);
+        bool last = *p++ == ';';
+        bool taken = true;
+        if (type == T_INSTANCE)
+            cur = enter_instance(n.name, cur);
+        else
+            cur = enter_declared_name(cur, n, type, mark, entry, taken);
         if (last) {
-            // Every name replaced an element: the fresh record goes.
-            if (!taken) drop_spare_record();
+            // The record made ahead for a next name (after the last port
+            // net of an instance), or every name replaced an element.
+            if (type == T_INSTANCE || !taken) drop_spare_record();
             return p;
         }
-        if (taken) cur = chain_after(cur);
+        if (type != T_INSTANCE && taken) cur = chain_after(cur);
     }
 }
 
