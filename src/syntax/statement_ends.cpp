@@ -80,16 +80,61 @@ char* find_end(char* p, const char* stops, char nest, bool first_inside) {
     return const_cast<char*>(find_end(static_cast<const char*>(p), stops, nest, first_inside));
 }
 
+void StatementEnds::seen(char c) {
+    last_ = c;
+    sig_before_ = sig_;
+    sig_ = c;
+}
+
+size_t StatementEnds::read_word(const std::string& line, size_t i) {
+    size_t s = i, n = line.size();
+    while (i < n && is_ident_char(line[i])) ++i;
+    // Every word of the source passes here: its length is compared first.
+    auto word = [&](std::string_view w) { return i - s == w.size() && line.compare(s, i - s, w) == 0; };
+    if (word("stage_name")) stage_name_seen_ = true;
+    // --extended: a stage body is read whole, for the states that its
+    // state blocks declare, and so is a replication loop.
+    if (g.extended_flag && word("stage")) stage_seen_ = true;
+    loop_word_ = g.extended_flag && (word("par") || word("any") || word("alt") || word("join"));
+    return i;
+}
+
+void StatementEnds::bracket(char c) {
+    switch (c) {
+    case '(':
+        ++paren_depth_;
+        break;
+    case ')':
+        --paren_depth_;
+        break;
+    case '{':
+        if ((loop_header_ || loop_braces_ > 0) && paren_depth_ == 0) {
+            loop_header_ = false;
+            ++loop_braces_;
+        }
+        if (stage_name_seen_) {
+            stage_name_seen_ = false;
+            in_stage_name_ = true;
+        } else if (stage_seen_ || stage_depth_ > 0) {
+            stage_seen_ = false;
+            ++stage_depth_;
+        }
+        break;
+    case '}':
+        if (loop_braces_ > 0) --loop_braces_;
+        if (in_stage_name_)
+            in_stage_name_ = false;
+        else if (stage_depth_ > 0)
+            --stage_depth_;
+        break;
+    }
+}
+
 bool StatementEnds::may_end_after(const std::string& line) {
     size_t i = 0, n = line.size();
     while (i < n && is_space(line[i])) ++i;
     if (i < n && line[i] == '%') return false;
-    char last = 0;
-    auto seen = [&](char c) {
-        last = c;
-        sig_before_ = sig_;
-        sig_ = c;
-    };
+    last_ = 0;
     while (i < n) {
         char c = line[i];
         // A quoted constant ends nothing and opens nothing; it is the
@@ -102,15 +147,7 @@ bool StatementEnds::may_end_after(const std::string& line) {
             continue;
         }
         if (is_ident_start(c)) {
-            size_t s = i;
-            while (i < n && is_ident_char(line[i])) ++i;
-            // Every word of the source passes here: its length is compared first.
-            auto word = [&](std::string_view w) { return i - s == w.size() && line.compare(s, i - s, w) == 0; };
-            if (word("stage_name")) stage_name_seen_ = true;
-            // --extended: a stage body is read whole, for the states that
-            // its state blocks declare.
-            if (g.extended_flag && word("stage")) stage_seen_ = true;
-            loop_word_ = g.extended_flag && (word("par") || word("any") || word("alt") || word("join"));
+            i = read_word(line, i);
             seen(line[i - 1]);
             continue;
         }
@@ -118,40 +155,13 @@ bool StatementEnds::may_end_after(const std::string& line) {
             loop_header_ = loop_header_ || c == '(';
             loop_word_ = false;
         }
-        switch (c) {
-        case '(':
-            ++paren_depth_;
-            break;
-        case ')':
-            --paren_depth_;
-            break;
-        case '{':
-            if ((loop_header_ || loop_braces_ > 0) && paren_depth_ == 0) {
-                loop_header_ = false;
-                ++loop_braces_;
-            }
-            if (stage_name_seen_) {
-                stage_name_seen_ = false;
-                in_stage_name_ = true;
-            } else if (stage_seen_ || stage_depth_ > 0) {
-                stage_seen_ = false;
-                ++stage_depth_;
-            }
-            break;
-        case '}':
-            if (loop_braces_ > 0) --loop_braces_;
-            if (in_stage_name_)
-                in_stage_name_ = false;
-            else if (stage_depth_ > 0)
-                --stage_depth_;
-            break;
-        }
+        bracket(c);
         if (!is_space(c)) seen(c);
         ++i;
     }
     // A '}' elsewhere (`x = a}` followed by `;` on the next line) is part
     // of a statement that goes on.
-    bool block_end = last == '}' && (sig_before_ == ';' || sig_before_ == '{' || sig_before_ == '}');
-    return (last == ';' || block_end) && paren_depth_ == 0 && !in_stage_name_ && !stage_name_seen_ &&
+    bool block_end = last_ == '}' && (sig_before_ == ';' || sig_before_ == '{' || sig_before_ == '}');
+    return (last_ == ';' || block_end) && paren_depth_ == 0 && !in_stage_name_ && !stage_name_seen_ &&
            !loop_header_ && loop_braces_ == 0 && !stage_seen_ && stage_depth_ == 0;
 }

@@ -34,6 +34,15 @@ public:
     bool may_end_after(const std::string& line) override;
 
 private:
+    // The character `c` seen, the last of the line so far.
+    void seen(char c);
+    // The word at `i` of `line`: the keywords that open what a piece may
+    // not end inside; returns the position after it.
+    size_t read_word(const std::string& line, size_t i);
+    // Follows the parentheses and the braces of stage_name blocks, stage
+    // bodies and replication loops.
+    void bracket(char c);
+
     int paren_depth_ = 0;
     bool stage_name_seen_ = false;
     bool in_stage_name_ = false;
@@ -45,8 +54,9 @@ private:
     bool loop_word_ = false;
     bool loop_header_ = false;
     int loop_braces_ = 0;
-    // The last two characters seen that are not white space, across lines.
-    char sig_ = 0, sig_before_ = 0;
+    // The last two characters seen that are not white space, across lines,
+    // and the last one of the current line.
+    char sig_ = 0, sig_before_ = 0, last_ = 0;
 };
 
 #endif
