@@ -85,40 +85,60 @@ void set_program_name(int argc, char** argv) {
 
 // Sets the option flags; returns the index of the first argument that is
 // no option.
+// The long options; each that is not a flag of `g` is read as its short
+// form (--check has none of its own).
+const struct option kLongOptions[] = {
+    {"output", required_argument, nullptr, 'o'},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'v'},
+    {"old", no_argument, &g.old_flag, 1},
+    {"debug", no_argument, nullptr, 'd'},
+    {"lines", no_argument, nullptr, 'n'},
+    {"tundere", optional_argument, nullptr, 't'},
+    {"2channel", optional_argument, nullptr, '2'},
+    {"posres", no_argument, &g.posres, 1},
+    {"optimize", no_argument, nullptr, 'O'},
+    {"number", no_argument, nullptr, 'n'},
+    {"shinpi", no_argument, nullptr, 's'},
+    {"extended", no_argument, &g.extended_flag, 1},
+    {"make-deps", required_argument, nullptr, 'M'},
+    {"include-dir", required_argument, nullptr, 'I'},
+    {"check", no_argument, nullptr, kCheckOption},
+    {nullptr, 0, nullptr, 0},
+};
+
+// -I DIR: a folder for %i files, without trailing '/'s.
+void add_include_dir(const char* arg) {
+    std::string dir = arg;
+    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+    g.include_dirs.push_back(dir.empty() ? "." : dir);
+}
+
+// --tundere, --2channel, --shinpi (option `c`), with the encoding `arg`
+// (null when none is given): =e EUC-JP, =s Shift_JIS.
+void set_joke_style(int c, const char* arg) {
+    if (c == 't') g.t_flag = 1;
+    if (c == '2') g.II_flag = 1;
+    if (c == 's') g.shinpi_flag = 1;
+    if (!arg) return;
+    if (arg[0] == 'e')
+        g.km = 0;
+    else if (arg[0] == 's')
+        g.km = 1;
+    else
+        usage(g.program_name.c_str());
+}
+
 int read_options(int argc, char** argv) {
     const char* name = g.program_name.c_str();
-    static const struct option longopts[] = {
-        {"output", required_argument, nullptr, 'o'},
-        {"help", no_argument, nullptr, 'h'},
-        {"version", no_argument, nullptr, 'v'},
-        {"old", no_argument, &g.old_flag, 1},
-        {"debug", no_argument, nullptr, 'd'},
-        {"lines", no_argument, nullptr, 'n'},
-        {"tundere", optional_argument, nullptr, 't'},
-        {"2channel", optional_argument, nullptr, '2'},
-        {"posres", no_argument, &g.posres, 1},
-        {"optimize", no_argument, nullptr, 'O'},
-        {"number", no_argument, nullptr, 'n'},
-        {"shinpi", no_argument, nullptr, 's'},
-        {"extended", no_argument, &g.extended_flag, 1},
-        {"make-deps", required_argument, nullptr, 'M'},
-        {"include-dir", required_argument, nullptr, 'I'},
-        {"check", no_argument, nullptr, kCheckOption},
-        {nullptr, 0, nullptr, 0},
-    };
     optind = 0;  // a fresh scan, also when run more than once in one process
     opterr = 1;
     int c;
-    while ((c = getopt_long(argc, argv, "o:hvdnOpM:I:", longopts, nullptr)) != -1) {
+    while ((c = getopt_long(argc, argv, "o:hvdnOpM:I:", kLongOptions, nullptr)) != -1) {
         switch (c) {
             case 'o': g.write_filename = optarg; break;
             case 'M': g.deps_filename = optarg; break;
-            case 'I': {
-                std::string dir = optarg;
-                while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
-                g.include_dirs.push_back(dir.empty() ? "." : dir);
-                break;
-            }
+            case 'I': add_include_dir(optarg); break;
             case kCheckOption: g.check_flag = 1; break;
             case 'd': g.d_flag = 1; break;
             case 'n': g.n_flag = 1; break;
@@ -126,19 +146,7 @@ int read_options(int argc, char** argv) {
             case 'p': g.p_flag = 1; break;
             case 't':
             case '2':
-            case 's':
-                if (c == 't') g.t_flag = 1;
-                if (c == '2') g.II_flag = 1;
-                if (c == 's') g.shinpi_flag = 1;
-                if (optarg) {
-                    if (optarg[0] == 'e')
-                        g.km = 0;
-                    else if (optarg[0] == 's')
-                        g.km = 1;
-                    else
-                        usage(name);
-                }
-                break;
+            case 's': set_joke_style(c, optarg); break;
             case 'h': help(name);
             case 'v': version(name);
             case '?': usage(name);
