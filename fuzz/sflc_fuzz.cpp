@@ -15,6 +15,7 @@
 
 #include "core.h"
 #include "error.h"
+#include "main.h"
 #include "mygetline.h"
 
 namespace {
@@ -22,11 +23,16 @@ namespace {
 std::string scratch_dir;
 
 struct OptionSet {
-    int O, old, posres, trace;
+    int O, old, posres, trace, extended, sflp;
+    // Whether the input is also read in pieces, which must change nothing.
+    bool pieces;
 };
-// The last set also switches on the traces (-d -n -p), which do not change
-// the translation but run the echo and debug paths.
-const OptionSet kOptionSets[] = {{0, 0, 0, 0}, {1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 1}};
+// The fourth set also switches on the traces (-d -n -p), which do not
+// change the translation but run the echo and debug paths; the last ones
+// read the input in the extended dialect, as --extended and as an SFL+
+// source.
+const OptionSet kOptionSets[] = {{0, 0, 0, 0, 0, 0, true}, {1, 0, 0, 0, 0, 0, false}, {0, 1, 0, 0, 0, 0, false},
+                                 {0, 0, 1, 1, 0, 0, false}, {0, 0, 0, 0, 1, 0, true},  {1, 0, 0, 0, 1, 1, false}};
 
 void write_file(const std::string& path, const char* text) {
     FILE* f = fopen(path.c_str(), "w");
@@ -45,6 +51,8 @@ int translate(const char* data, size_t size, const OptionSet& o, const std::stri
     g.old_flag = o.old;
     g.posres = o.posres;
     g.d_flag = g.n_flag = g.p_flag = o.trace;
+    g.sflp_flag = o.sflp;
+    if (o.extended) use_extended_dialect();
     g.read_filename = scratch_dir + "/top.sfl";
     g.readfile_path = scratch_dir;
     g.write_filename = out_name;
@@ -125,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const std::string whole_out = scratch_dir + "/top.v";
     for (const OptionSet& o : kOptionSets) {
         int status = translate(data, size, o, whole_out);
-        if (&o != &kOptionSets[0]) continue;
+        if (!o.pieces) continue;
         // Reading in pieces changes nothing in the output.
         const std::string piece_file = scratch_dir + "/pieces.sfl";
         FILE* f = fopen(piece_file.c_str(), "w");
