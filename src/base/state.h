@@ -250,6 +250,16 @@ typename Map::mapped_type find_in(const Map& index, const Key& key) {
     return it == index.end() ? nullptr : it->second;
 }
 
+// The output of the run, known to the include handler while the guard
+// lives.
+class OutputBeingWritten {
+public:
+    explicit OutputBeingWritten(const OutputTarget& out) { g.output = &out; }
+    ~OutputBeingWritten() { g.output = nullptr; }
+    OutputBeingWritten(const OutputBeingWritten&) = delete;
+    OutputBeingWritten& operator=(const OutputBeingWritten&) = delete;
+};
+
 // Line counting off while the guard lives: the text at hand is not source
 // text (a statement the translator made, an expression being rewritten),
 // and its newlines were counted where they stand in the source.
@@ -279,6 +289,26 @@ public:
 
 private:
     int count_ok_;
+    const char* line_head_;
+};
+
+// Line counting while the copies of the body are read: their lines are
+// those of the body in the source, numbered for messages but not printed
+// (-n prints the source once, after the copies) and not left as the
+// current line.
+class LoopCopyLines {
+public:
+    LoopCopyLines() : count_(g.count), n_flag_(g.n_flag), line_head_(g.line_head) { g.n_flag = 0; }
+    ~LoopCopyLines() {
+        g.count = count_;
+        g.n_flag = n_flag_;
+        g.line_head = line_head_;
+    }
+    LoopCopyLines(const LoopCopyLines&) = delete;
+    LoopCopyLines& operator=(const LoopCopyLines&) = delete;
+
+private:
+    int count_, n_flag_;
     const char* line_head_;
 };
 

@@ -64,16 +64,6 @@ namespace {
 // getopt's value for --check, which has no short form.
 constexpr int kCheckOption = 256;
 
-// The output of the run, known to the include handler while the guard
-// lives.
-class OutputBeingWritten {
-public:
-    explicit OutputBeingWritten(const OutputFile& out) { g.output = &out; }
-    ~OutputBeingWritten() { g.output = nullptr; }
-    OutputBeingWritten(const OutputBeingWritten&) = delete;
-    OutputBeingWritten& operator=(const OutputBeingWritten&) = delete;
-};
-
 // The program's own name: argv[0] after its last '/' or '\\'.
 void set_program_name(int argc, char** argv) {
     const char* arg0 = argc > 0 && argv[0] ? argv[0] : "sflc";

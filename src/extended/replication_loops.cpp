@@ -166,26 +166,6 @@ std::string join_statement(const std::string& body, const Header& h) {
     return target + " " + kind + " " + value + ";";
 }
 
-// Line counting while the copies of the body are read: their lines are
-// those of the body in the source, numbered for messages but not printed
-// (-n prints the source once, after the copies) and not left as the
-// current line.
-class LoopCopyLines {
-public:
-    LoopCopyLines() : count_(g.count), n_flag_(g.n_flag), line_head_(g.line_head) { g.n_flag = 0; }
-    ~LoopCopyLines() {
-        g.count = count_;
-        g.n_flag = n_flag_;
-        g.line_head = line_head_;
-    }
-    LoopCopyLines(const LoopCopyLines&) = delete;
-    LoopCopyLines& operator=(const LoopCopyLines&) = delete;
-
-private:
-    int count_, n_flag_;
-    const char* line_head_;
-};
-
 }  // namespace
 
 bool replication_loop_at(const char* p) { return loop_keyword(p) != nullptr; }
