@@ -162,24 +162,32 @@ const char* constant_select(const char* p, const std::string& what, int width, l
     return close_select(q, h, l);
 }
 
-// The '>' that closes a select by a value, a<s> or a<i||j>, whose '<' is
-// at `p`: the first '>' outside parentheses and constant selects that is
-// no part of ">>" or ">=".  Null when there is none, or when an operand or
-// a prefix operator follows it: then the '<' is a comparison (a<b>c).
-const char* value_select_close(const char* p) {
+// The '>' that closes a select by a value, a<s>, a<(e)> or a<i||j>, whose
+// '<' is at `p`: the first '>' outside parentheses and inner selects that
+// is no part of ">>" or ">=".  Null when the '<' is a comparison: it is
+// "<=", a comparison of its own comes first (a < b<s> compares a with the
+// selected bit b<s>), there is no such '>', or an operand or a prefix
+// operator follows it (a<b>c).  In an `inner` select (b<s> in a<b<s>>)
+// the first '>' of ">>" closes it.
+const char* value_select_close(const char* p, bool inner = false) {
+    if (p[1] == '=') return nullptr;
     int depth = 0;
     for (const char* q = p + 1; *q; ++q) {
         if (*q == '(') ++depth;
         if (*q == ')' && --depth < 0) return nullptr;
         if (depth > 0) continue;
-        bool two_characters = q[1] == q[0] || (q[1] == '=' && q[2] != '=');  // not >==
-        if ((q[0] == '<' || q[0] == '>') && two_characters) {
+        if ((q[0] == '<' || q[0] == '>') && q[1] == q[0]) {
+            if (inner && q[0] == '>') return q;
             ++q;
             continue;
         }
+        if (q[0] == '>' && q[1] == '=' && q[2] != '=') return nullptr;  // not >==
         long long h, l;
         if (*q == '<') {
-            if (const char* e = constant_select(q, "", -1, h, l)) q = e - 1;
+            const char* e = constant_select(q, "", -1, h, l);
+            const char* close = e ? nullptr : value_select_close(q, true);
+            if (!e && !close) return nullptr;
+            q = e ? e - 1 : close;
             continue;
         }
         if (*q != '>') continue;
@@ -204,6 +212,14 @@ const char* value_select(const char* p, std::string& index) {
 }
 
 }  // namespace
+
+const char* select_end(const char* p) {
+    long long h, l;
+    if (const char* e = constant_select(p, "", -1, h, l)) return e;
+    if (!g.extended_flag) return nullptr;
+    const char* close = value_select_close(p);
+    return close ? close + 1 : nullptr;
+}
 
 bool selects_through_nets(const std::string& text) {
     if (!g.extended_flag) return false;

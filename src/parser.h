@@ -30,6 +30,13 @@ int calc(const std::string& postfix, std::string& text);
 // a net generated in the module that reads it.
 bool selects_through_nets(const std::string& text);
 
+// The end of the select that the '<' at `p` opens after an operand that
+// can be selected (a name, a port, a group): the position after its '>'.
+// Null when the '<' is a comparison: "<=" always; under --extended also
+// when the text up to its matching '>' holds a comparison of its own
+// (a < b<s> compares a with b<s>), or when an operand follows the '>'.
+const char* select_end(const char* p);
+
 int operator1(const char* p);
 int operator2_1(const char* p);
 int operator2_2(const char* p);

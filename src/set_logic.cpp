@@ -1,12 +1,14 @@
 #include "set_logic.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "arrays.h"
 #include "convert_logic.h"
 #include "processes.h"
 #include "error.h"
 #include "made_up_names.h"
+#include "parser.h"
 #include "search_list.h"
 #include "stack.h"
 #include "statement_ends.h"
@@ -156,6 +158,17 @@ std::string build_condition() {
 
 namespace {
 
+// The end of the select that the '<' at `r` opens after the port read
+// from a call: the next '>' (none is a syntax error).  --extended tells a
+// select from a comparison (u.f(a).q < c) as after any name: null for a
+// comparison.
+const char* port_select_end(const char* r) {
+    if (g.extended_flag) return select_end(r);
+    const char* gt = strchr(r, '>');
+    if (!gt) syntax_error();
+    return gt + 1;
+}
+
 // Rewrites calls whose output port is read, f(args).port and
 // inst.f(args).port, into the port's net, activating the call.
 void rewrite_calls(std::string& rhs) {
@@ -192,11 +205,10 @@ void rewrite_calls(std::string& rhs) {
         r = skip_ws(r);
         std::string select;
         if (r[0] == '<' && r[1] != '<') {
-            const char* gt = r;
-            while (*gt && *gt != '>') ++gt;
-            if (*gt != '>') syntax_error();
-            select.assign(r, gt + 1);
-            r = gt + 1;
+            if (const char* end = port_select_end(r)) {
+                select.assign(r, end);
+                r = end;
+            }
         }
         std::string net = inst.empty() ? port : made_up_name(MadeUp::kPortNet, inst, port);
         rhs = rhs.substr(0, call_start) + net + select + std::string(r);
