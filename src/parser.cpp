@@ -226,13 +226,16 @@ bool selects_through_nets(const std::string& text) {
     const char* t = text.c_str();
     for (const char* q = t; *q;) {
         const char* e = skip_quoted(q);
-        bool group = *q == ')';
-        bool name = is_ident_start(*q) && (q == t || !is_ident_char(q[-1]));
+        bool word = q == t || !is_ident_char(q[-1]);
+        // A group and a constant, as an expression, go through a net.
+        bool group = *q == ')' || (word && constant_starts(q));
+        bool name = is_ident_start(*q) && word;
         if (e != q || (!group && !name)) {
             q = e != q ? e : q + 1;
             continue;
         }
-        if (group) ++q;
+        long long bits;
+        q = *q == ')' ? q + 1 : group ? constant_extent(q, bits) : q;
         while (name && (is_ident_char(*q) || *q == '.')) ++q;
         const char* s = skip_space_only(q);
         if (s[0] != '<' || s[1] == '<') continue;
@@ -240,7 +243,7 @@ bool selects_through_nets(const std::string& text) {
         if (const char* after = constant_select(s, "", -1, h, l)) {
             if (group) return true;
             q = after;
-        } else if (name && value_select_close(s)) {
+        } else if (value_select_close(s)) {
             return true;
         }
     }
@@ -363,7 +366,9 @@ private:
             w = index.empty() ? select_width(h, l) : 1;
         }
         out += token_;
-        if (after_select) out += index.empty() ? select_text(h, l) : "[" + index + "]";
+        // The one bit of a 1-bit operand is the operand: Verilog selects
+        // nothing from a scalar.
+        if (after_select && width != 1) out += index.empty() ? select_text(h, l) : "[" + index + "]";
         out += ";" + std::to_string(clamp_width(w));
         emit(postfix_, out);
         prev_ = OPERAND;
@@ -392,8 +397,8 @@ private:
         i_ = static_cast<size_t>(p - text_);
     }
 
-    // constant -> "0" KIND digits { KIND digits }, written as it stands
-    // (after N#, extended at once).
+    // constant -> "0" KIND digits { KIND digits } [ select ], written as it
+    // stands (after N#, extended at once).
     void constant() {
         if (prev_ == OPERAND) syntax_error();
         bool extended = prev_ == WIDTH_PREFIX;
@@ -407,6 +412,7 @@ private:
         size_t j = static_cast<size_t>(end - text_);
         emit(postfix_, extended ? extend_constant(parts, number_) : src_.substr(i_, j - i_));
         i_ = j;
+        operand_select();
     }
 
     // string -> '"' bytes '"' (a macro's value): the constant of its bytes.
@@ -468,9 +474,8 @@ private:
         ++i_;
     }
 
-    // ")" [ "<" h [ ":" l ] ">" ]: writes the operators held since its "(",
-    // the extension it carries, and (--extended) a constant select of the
-    // group, which calc applies to the operand the group leaves.
+    // ")" [ select ]: writes the operators held since its "(", the
+    // extension it carries, and (--extended) a select of the group.
     void close() {
         if (prev_ == WIDTH_PREFIX) syntax_error();
         prev_ = CLOSE;
@@ -486,14 +491,22 @@ private:
         if (stack_.back().width > 0) emit(postfix_, "#" + std::to_string(stack_.back().width));
         stack_.pop_back();
         ++i_;
+        operand_select();
+    }
+
+    // --extended: a select after the group or constant that ends at i_,
+    // which calc applies to the operand it leaves: <h>, <h:l>, or [index]
+    // for a select by a value.
+    void operand_select() {
         const char* q = skip_space_only(text_ + i_);
+        if (q[0] != '<' || q[1] == '<' || !g.extended_flag) return;
         long long h, l;
-        const char* after_select = nullptr;
-        if (q[0] == '<' && q[1] != '<' && g.extended_flag) after_select = constant_select(q, "", -1, h, l);
-        if (after_select) {
-            emit(postfix_, select_text(h, l));
-            i_ = static_cast<size_t>(after_select - text_);
-        }
+        std::string index;
+        const char* after_select = constant_select(q, "", -1, h, l);
+        if (!after_select) after_select = value_select(q, index);
+        if (!after_select) return;
+        emit(postfix_, index.empty() ? select_text(h, l) : "[" + index + "]");
+        i_ = static_cast<size_t>(after_select - text_);
     }
 
     // number -> DIGITS "#" (a width prefix) | DIGITS (a shift count)
@@ -592,7 +605,7 @@ public:
                 constant();
             else if (operator1(s_ + i_))
                 prefix();
-            else if (c == '<' && is_digit(s_[i_ + 1]))
+            else if ((c == '<' && is_digit(s_[i_ + 1])) || c == '[')
                 group_select();
             else if (negation(s_ + i_))
                 unary_minus();
@@ -700,16 +713,28 @@ private:
         push(stack_, std::move(r));
     }
 
-    // A constant select of a parenthesised expression.
+    // A select of a parenthesised expression: <h>, <h:l> or [index].  The
+    // one bit of a 1-bit operand is its net itself (Verilog selects
+    // nothing from a scalar).
     void group_select() {
         const char* p = s_ + i_ + 1;
-        long long h = read_decimal(p), l = -1;
-        if (*p == ':') l = read_decimal(++p);
+        std::string select;
+        long long h = 0, l = -1;
+        if (s_[i_] == '[') {
+            const char* close = strchr(p, ']');
+            select.assign(s_ + i_, close + 1);
+            p = close;
+        } else {
+            h = read_decimal(p);
+            if (*p == ':') l = read_decimal(++p);
+            select = select_text(h, l);
+        }
         i_ = static_cast<size_t>(p + 1 - s_);
         item x = pop(stack_);
         if (x.decimal >= 0) syntax_error();  // no width to select from
         check_select_high(x.text, h, x.width);
-        push(stack_, item{name_of(x) + select_text(h, l), clamp_width(select_width(h, l))});
+        long long width = select[0] == '[' ? 1 : select_width(h, l);
+        push(stack_, item{name_of(x) + (x.width == 1 ? "" : select), clamp_width(width)});
     }
 
     // Two's-complement negation at the operand's width.
