@@ -13,6 +13,7 @@
 #include "made_up_names.h"
 #include "processes.h"
 #include "search_list.h"
+#include "sfl_widths.h"
 #include "stack.h"
 
 namespace {
@@ -547,6 +548,12 @@ private:
     // context.
     void constant_arithmetic(const char* end, long long value) {
         const char* q = skip_space_only(end);
+        const char* first = skip_space_only(text_ + i_);
+        if (*q == '#' && *first == '-') {
+            // -5#a negates 5#a: a width is never negative.
+            i_ = static_cast<size_t>(first - text_);
+            return unary_minus();
+        }
         if (*q == '#') {
             number_ = value;
             prev_ = WIDTH_PREFIX;
@@ -721,6 +728,7 @@ private:
         if (c == '^') {
             r.text = "(^" + x.text + ")";
             r.width = x.width;
+            r.own_width = x.own_width;
         } else {
             r.text = std::string("(") + c + s_[i_ + 1] + x.text + ")";
             r.width = 1;
@@ -761,7 +769,9 @@ private:
             x.negative = !x.negative;  // an unsized constant stays one
             push(stack_, std::move(x));
         } else {
-            push(stack_, item{"(-" + x.text + ")", x.width});
+            item r{"(-" + x.text + ")", x.width};
+            r.own_width = true;
+            push(stack_, std::move(r));
         }
         i_ += 2;
     }
@@ -772,8 +782,12 @@ private:
         item b = pop(stack_);
         item a = pop(stack_);
         std::string op{s_[i_], s_[i_ + 1]};
-        item r;
+        i_ += 2;
         bool shift = op == "<<" || op == ">>";
+        // A count after a decimal constant (1 << 3) is a decimal constant.
+        if (shift && a.decimal >= 0 && b.text.empty() && b.decimal < 0) b.decimal = b.width;
+        if (op != "||" && fold_decimal_operands(a, op, b)) return push(stack_, std::move(a));
+        item r;
         if (shift && b.decimal >= 0) {
             if (b.negative) syntax_error();
             b = item{"", clamp_width(b.decimal)};  // a count
@@ -790,15 +804,18 @@ private:
             if (!g.extended_flag) syntax_error();
             r.text = joined(a.text, op, b.text);
             r.width = a.width;
+            r.own_width = op == "<<" || a.own_width;
         } else if (shift) {
-            r.text = joined(a.text, op, std::to_string(b.width));
             r.width = op == "<<" ? clamp_width(static_cast<long long>(a.width) + b.width) : a.width;
+            keep_own_width(a, r.width);
+            r.text = joined(a.text, op, std::to_string(b.width));
+            r.own_width = a.own_width;
         } else {
             if (a.width != b.width) warning(op);
+            keep_operand_widths(a, b, 0);
             r.text = joined(a.text, op, b.text);
             r.width = 1;
         }
-        i_ += 2;
         push(stack_, std::move(r));
     }
 
@@ -807,25 +824,39 @@ private:
         char c = s_[i_];
         item b = pop(stack_);
         item a = pop(stack_);
+        ++i_;
+        if (fold_decimal_operands(a, std::string_view(&c, 1), b)) return push(stack_, std::move(a));
         size_decimal_operands(a, b);
         if (a.width != b.width && !strchr("+-*/", c)) warning(std::string(1, c));
         item r;
-        r.text = joined(a.text, std::string_view(&c, 1), b.text);
         if (c == '<' || c == '>')
             r.width = 1;
         else if (c == '*')
             r.width = clamp_width(static_cast<long long>(a.width) + b.width);
         else
             r.width = a.width > b.width ? a.width : b.width;
-        ++i_;
+        keep_operand_widths(a, b, c == '*' ? r.width : 0);
+        r.own_width = c != '<' && c != '>' && c != '*' && (a.own_width || b.own_width);
+        r.text = joined(a.text, std::string_view(&c, 1), b.text);
         push(stack_, std::move(r));
+    }
+
+    // The operands of an operation that Verilog evaluates at the wider of
+    // their widths, or at `width` bits when that is wider.
+    static void keep_operand_widths(item& a, item& b, int width) {
+        int at = a.width > b.width ? a.width : b.width;
+        if (width > at) at = width;
+        keep_own_width(a, at);
+        keep_own_width(b, at);
     }
 
     // The one operand left is the expression.
     int finish(std::string& text) {
         item last = pop(stack_);
         // A decimal constant alone takes the width of the assignment target.
-        if (last.decimal >= 0) size_decimal(last, g.macro_depth == 0 ? g.assignment_width : 0);
+        int context = g.macro_depth == 0 ? g.assignment_width : 0;
+        if (last.decimal >= 0) size_decimal(last, context);
+        keep_own_width(last, context);
         if (!stack_.empty()) {
             fprintf(stderr, "stack isn't empty3: %d\n", g.count);
             fatal_exit(1);

@@ -11,6 +11,10 @@ struct item {
     // Whether the constant below is negative (`decimal` is its magnitude);
     // kept beside `width` so that an item takes 48 bytes, not 56.
     bool negative = false;
+    // Whether `text` means the SFL value only when Verilog evaluates it at
+    // exactly `width` bits (unary minus, shifts by a value, --extended):
+    // inside a wider operation it is given its width (sfl_widths.h).
+    bool own_width = false;
     // An unsized decimal constant (--extended): its value; else -1.
     long long decimal = -1;
 };
