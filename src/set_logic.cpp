@@ -216,6 +216,16 @@ void rewrite_calls(std::string& rhs) {
     }
 }
 
+}  // namespace
+
+void prepare_value(std::string& value) {
+    LineCountingOff off;
+    resolve_indexed_names(value);
+    rewrite_calls(value);
+}
+
+namespace {
+
 // Under -O, joins `cond` to the condition of the pair that `known` holds:
 // the conditions of one value of one signal are or-ed.
 void join_condition(MergeEntry* known, const std::string& cond) {
@@ -290,11 +300,7 @@ char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
     if (!*semi) syntax_error();
     check_text_size(static_cast<size_t>(semi - p));
     std::string rhs(p, semi);
-    {
-        LineCountingOff off;
-        resolve_indexed_names(rhs);
-        rewrite_calls(rhs);
-    }
+    prepare_value(rhs);
     count_newlines(p, semi);
     *semi = '\0';
     check_text_size(rhs);
