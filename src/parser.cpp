@@ -70,34 +70,18 @@ void check_macro_depth(const std::string& name) {
                              " is nested too deeply");
 }
 
-// The macro that the name `token` of an expression stands for, null when
-// none.  The translation gives every name of a macro its back-quote, so
-// the output refers to the macro also where a signal has its name
-// (sel_v ID_FUNCT; and %d ID_FUNCT FUNCT): the macro is meant, unless the
-// signal is block-local (its Verilog name is a made-up one) or the
-// macro's value is a bare number, which has no width to take.  A state
-// constant of the name is meant before a macro.
-list* macro_meant(const std::string& token) {
-    list* macro = find_in(g.define_index, token);
-    const list* rec = find_wire(token);
-    if (!rec) return macro && g.param_index.find_suffix(token) < 0 ? macro : nullptr;
-    if (!macro || rec->name != token || !is_alpha(token[0])) return nullptr;
-    const char* v = skip_space_only(macro->logic->value.c_str());
-    return (is_digit(*v) && !constant_starts(v)) || *v == '-' ? nullptr : macro;
-}
-
 // The macro translated where its name stands (--extended) that `token`
 // names; else null.
 const list* expanded_macro(const std::string& token) {
     if (g.expanded_macros.empty()) return nullptr;
-    const list* macro = macro_meant(token);
+    const list* macro = find_macro(token);
     return macro && g.expanded_macros.count(macro) ? macro : nullptr;
 }
 
 // Width of a name: a signal, a state constant or a macro.  A signal's
 // name becomes its Verilog name (a block-local one may have a made-up one).
 int name_width(std::string& token) {
-    list* macro = macro_meant(token);
+    list* macro = find_macro(token);
     if (list* rec = find_wire(token); rec && !macro) {
         if (rec->name != token) token = rec->name.str();
         return rec->width;
@@ -368,7 +352,7 @@ private:
         }
         std::string out;
         long long w = width;
-        if (prev_ == WIDTH_PREFIX && g.extended_flag && macro_meant(token_)) {
+        if (prev_ == WIDTH_PREFIX && g.extended_flag && find_macro(token_)) {
             // --extended: N#MACRO extends the macro's value, an operand
             // followed by the extension operator.
             emit(postfix_, token_ + ";" + std::to_string(clamp_width(w)));
@@ -670,7 +654,7 @@ private:
         if (x.decimal >= 0 || n < x.width) syntax_error();
         if (n > x.width) {
             std::string net = name_of(x);
-            if (!find_wire(net) || macro_meant(net)) {
+            if (!find_wire(net) || find_macro(net)) {
                 std::string verilog = x.text;
                 convert_logic(verilog, 0);
                 net = expression_net(verilog, x.width);

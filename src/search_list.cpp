@@ -1,6 +1,7 @@
 #include "search_list.h"
 
 #include "block_locals.h"
+#include "constants.h"
 #include "error.h"
 
 
@@ -83,8 +84,12 @@ list* search_declare_instr_list(const std::string& inst, const std::string& inst
 }
 
 list* find_macro(std::string_view name) {
-    if (find_wire(name) || g.param_index.find_suffix(name) >= 0) return nullptr;
-    return find_in(g.define_index, name);
+    list* macro = find_in(g.define_index, name);
+    const list* rec = find_wire(name);
+    if (!rec) return macro && g.param_index.find_suffix(name) < 0 ? macro : nullptr;
+    if (!macro || rec->name != name || !is_alpha(name[0])) return nullptr;
+    const char* v = skip_space_only(macro->logic->value.c_str());
+    return (is_digit(*v) && !constant_starts(v)) || *v == '-' ? nullptr : macro;
 }
 
 stage* search_stage_list(const std::string& name) {

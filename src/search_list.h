@@ -20,8 +20,13 @@ list* instr_args(const list* rec);
 list* search_instr_list(const std::string& name);
 // The argument chain of instruction `instr` of submodule instance `inst`.
 list* search_declare_instr_list(const std::string& inst, const std::string& instr);
-// The macro named `name` when no signal or state constant has that name
-// (which comes first in an expression), or null.
+// The macro that the name `name` of an expression stands for, or null.
+// The translation gives every name of a macro its back-quote, so the
+// output refers to the macro also where a signal has its name (sel_v
+// ID_FUNCT; and %d ID_FUNCT FUNCT): the macro is meant, unless the signal
+// is block-local with a made-up Verilog name, or the macro's value is a
+// bare number, which has no width to take.  A state constant of the name
+// comes before a macro.
 list* find_macro(std::string_view name);
 stage* search_stage_list(const std::string& name);
 // The state of the stage named `name`; with first_check, a stage that
