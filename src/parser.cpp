@@ -768,6 +768,8 @@ private:
         std::string op{s_[i_], s_[i_ + 1]};
         i_ += 2;
         bool shift = op == "<<" || op == ">>";
+        count_as_decimal(a);
+        if (!shift) count_as_decimal(b);
         // A count after a decimal constant (1 << 3) is a decimal constant.
         if (shift && a.decimal >= 0 && b.text.empty() && b.decimal < 0) b.decimal = b.width;
         if (op != "||" && fold_decimal_operands(a, op, b)) return push(stack_, std::move(a));
@@ -809,6 +811,8 @@ private:
         item b = pop(stack_);
         item a = pop(stack_);
         ++i_;
+        count_as_decimal(a);
+        count_as_decimal(b);
         if (fold_decimal_operands(a, std::string_view(&c, 1), b)) return push(stack_, std::move(a));
         size_decimal_operands(a, b);
         if (a.width != b.width && !strchr("+-*/", c)) warning(std::string(1, c));
@@ -823,6 +827,13 @@ private:
         r.own_width = c != '<' && c != '>' && c != '*' && (a.own_width || b.own_width);
         r.text = joined(a.text, std::string_view(&c, 1), b.text);
         push(stack_, std::move(r));
+    }
+
+    // A number read as a shift count that stands where an operand does is,
+    // under --extended, the decimal constant it is (a << 2 < c compares 2
+    // with c: infix operators group to the right).
+    static void count_as_decimal(item& x) {
+        if (g.extended_flag && x.text.empty() && x.decimal < 0) x.decimal = x.width;
     }
 
     // The operands of an operation that Verilog evaluates at the wider of
