@@ -128,13 +128,29 @@ const char* close_select(const char* q, long long h, long long l) {
     return q + 1;
 }
 
-// A constant select under --extended, from the first character `q` after the '<':
-// h and l are constant arithmetic (a<W-1>, a<B+7:B>); a '<' that no
-// constant followed by '>' or ':' follows is a comparison.
-const char* arithmetic_select(const char* q, const std::string& what, int width, long long& h, long long& l) {
+// Whether the '>' at `q` closes the select whose '<' is at `p`, under
+// --extended, where decimal constants, unary minus and shifts by values
+// make other readings: what follows it must be able to follow an operand
+// (a<b>c compares), and it is no '>' of ">=" (a<3>=b compares).  Where
+// both readings hold, a select written without blanks inside its '<' and
+// '>' (or inside another select) is one: a<s>>b and a<s> -b select, while
+// a < s >> 1 shifts s and a < b > -c negates c; ">>=" always closes.
+bool closes_select(const char* p, const char* q, bool inner) {
+    if (q[1] == '=' && q[2] != '=') return false;
+    bool tight = inner || (!is_space(p[1]) && !is_space(q[-1]));
+    const char* r = skip_space_only(q + 1);
+    if ((q[1] == '>' && q[2] != '=' && !tight) || (*r == '-' && !tight)) return false;
+    return *r == '\0' || *r == ')' || ((operator2_1(r) || operator2_2(r)) && !operator1(r));
+}
+
+// A constant select under --extended, <h> or <h:l> at `p` (a '<'): h and l
+// are constant arithmetic (a<W-1>, a<B+7:B>); a '<' that no constant
+// followed by a closing '>' or ':' follows is a comparison.
+const char* arithmetic_select(const char* p, const std::string& what, int width, long long& h, long long& l) {
+    const char* q = skip_space_only(p + 1);
     if (!read_constant_arithmetic(q, h) || h < 0) return nullptr;
     q = skip_space_only(q);
-    if (*q != '>' && *q != ':') return nullptr;
+    if (*q != ':' && !(*q == '>' && closes_select(p, q, false))) return nullptr;
     if (width >= 0) check_select_high(what, h, width);
     l = -1;
     if (*q == '>') return q + 1;
@@ -148,8 +164,8 @@ const char* arithmetic_select(const char* q, const std::string& what, int width,
 // when there is none) and returns the position after the '>'; null when
 // the '<' is a comparison (no decimal follows it, or a width prefix does).
 const char* constant_select(const char* p, const std::string& what, int width, long long& h, long long& l) {
+    if (g.extended_flag) return arithmetic_select(p, what, width, h, l);
     const char* q = skip_space_only(p + 1);
-    if (g.extended_flag) return arithmetic_select(q, what, width, h, l);
     if (!is_digit(*q) || constant_starts(q)) return nullptr;
     h = read_decimal(q);
     q = skip_space_only(q);
@@ -165,12 +181,11 @@ const char* constant_select(const char* p, const std::string& what, int width, l
 }
 
 // The '>' that closes a select by a value, a<s>, a<(e)> or a<i||j>, whose
-// '<' is at `p`: the first '>' outside parentheses and inner selects that
-// is no part of ">>" or ">=".  Null when the '<' is a comparison: it is
-// "<=", a comparison of its own comes first (a < b<s> compares a with the
-// selected bit b<s>), there is no such '>', or an operand or a prefix
-// operator follows it (a<b>c).  In an `inner` select (b<s> in a<b<s>>)
-// the first '>' of ">>" closes it.
+// '<' is at `p` (`inner`: one inside another select): the first '>'
+// outside parentheses and inner selects that closes_select allows.  Null
+// when the '<' is a comparison: it is "<=", a comparison of its own comes
+// first (a < b<s> compares a with the selected bit b<s>), or no such '>'
+// closes it.
 const char* value_select_close(const char* p, bool inner = false) {
     if (p[1] == '=') return nullptr;
     int depth = 0;
@@ -178,12 +193,10 @@ const char* value_select_close(const char* p, bool inner = false) {
         if (*q == '(') ++depth;
         if (*q == ')' && --depth < 0) return nullptr;
         if (depth > 0) continue;
-        if ((q[0] == '<' || q[0] == '>') && q[1] == q[0]) {
-            if (inner && q[0] == '>') return q;
+        if (q[0] == '<' && q[1] == '<') {
             ++q;
             continue;
         }
-        if (q[0] == '>' && q[1] == '=' && q[2] != '=') return nullptr;  // not >==
         long long h, l;
         if (*q == '<') {
             const char* e = constant_select(q, "", -1, h, l);
@@ -193,9 +206,9 @@ const char* value_select_close(const char* p, bool inner = false) {
             continue;
         }
         if (*q != '>') continue;
-        const char* r = skip_space_only(q + 1);
-        bool operand_ends = *r == '\0' || *r == ')' || ((operator2_1(r) || operator2_2(r)) && !operator1(r));
-        return operand_ends ? q : nullptr;
+        if (closes_select(p, q, inner)) return q;
+        if (q[1] != '>') return nullptr;  // a comparison of its own
+        ++q;  // a shift in the index
     }
     return nullptr;
 }

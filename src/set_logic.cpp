@@ -202,11 +202,13 @@ void rewrite_calls(std::string& rhs) {
         if (*q != ')' || q[1] != '.') syntax_error();
         std::string port;
         const char* r = read_identifier(q + 2, port);
-        r = skip_ws(r);
+        // The blanks after the port stay with the rest (a<s>>b and a<s >> b
+        // read differently under --extended).
+        const char* s = skip_ws(r);
         std::string select;
-        if (r[0] == '<' && r[1] != '<') {
-            if (const char* end = port_select_end(r)) {
-                select.assign(r, end);
+        if (s[0] == '<' && s[1] != '<') {
+            if (const char* end = port_select_end(s)) {
+                select.assign(s, end);
                 r = end;
             }
         }
