@@ -43,7 +43,13 @@ char* write_memory_word(char* p, const list* mem, const std::string& address) {
         LineCountingOff off;
         index = memory_address(mem, address);
     }
-    int width = convert_logic(value, 1);
+    prepare_value(value);
+    int width;
+    {
+        // A decimal constant that is the whole value takes the word's width.
+        AssignmentWidth context(mem->width);
+        width = convert_logic(value, 1);
+    }
     if (width != mem->width)
         warning("=, left = " + std::to_string(mem->width) + ", right = " + std::to_string(width));
     MemoryWrite w;

@@ -1,5 +1,8 @@
 #include "decimal_constant.h"
 
+#include <climits>
+
+#include "constant_arithmetic.h"
 #include "error.h"
 
 std::string decimal_token(long long value) { return kDecimalMark + std::to_string(value); }
@@ -25,4 +28,20 @@ void size_decimal_operands(item& a, item& b) {
     if (a.decimal >= 0 && b.decimal >= 0) syntax_error();
     if (a.decimal >= 0) size_decimal(a, b.width);
     if (b.decimal >= 0) size_decimal(b, a.width);
+}
+
+bool fold_decimal_operands(item& a, std::string_view op, const item& b) {
+    if (a.decimal < 0 || b.decimal < 0) return false;
+    auto value = [](const item& it) { return it.negative ? -ConstantInt(it.decimal) : ConstantInt(it.decimal); };
+    ConstantInt r = constant_operation(value(a), op, value(b));
+    bool comparison = op.size() == 2 ? op[1] == '=' : (op[0] == '<' || op[0] == '>');
+    if (comparison) {
+        a = item{r ? "0b1" : "0b0", 1};
+        return true;
+    }
+    a.negative = r < 0;
+    ConstantInt magnitude = a.negative ? -r : r;
+    if (magnitude > LLONG_MAX) syntax_error();
+    a.decimal = static_cast<long long>(magnitude);
+    return true;
 }

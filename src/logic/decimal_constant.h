@@ -5,6 +5,8 @@
 #ifndef SFLC_DECIMAL_CONSTANT_H
 #define SFLC_DECIMAL_CONSTANT_H
 
+#include <string_view>
+
 #include "parser.h"
 
 // The postfix token of a decimal constant: '\'' and its digits.
@@ -17,5 +19,10 @@ void size_decimal(item& it, int width);
 // Sizes a decimal operand of a binary operator by the other operand;
 // both decimal is a syntax error.
 void size_decimal_operands(item& a, item& b);
+// `a op b` when both are decimal constants: `a` becomes the constant of
+// their value (a comparison, a 1-bit constant), so that an expression of
+// decimal constants alone (1 | 4) takes its width from its context as one
+// constant does.  False when either operand has a width of its own.
+bool fold_decimal_operands(item& a, std::string_view op, const item& b);
 
 #endif

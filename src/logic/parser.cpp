@@ -14,7 +14,9 @@
 #include "macro_versions.h"
 #include "made_up_names.h"
 #include "memory_words.h"
+#include "macro_names.h"
 #include "search_list.h"
+#include "sfl_widths.h"
 #include "stack.h"
 
 namespace {
@@ -63,12 +65,11 @@ std::string name_of(const item& x) {
     return expression_net(verilog, x.width);
 }
 
-// The macro translated where its name stands (--extended) that `token` names, when no
-// signal or state constant has that name; else null.
+// The macro translated where its name stands (--extended) that `token`
+// names; else null.
 const list* expanded_macro(const std::string& token) {
     if (g.expanded_macros.empty() && g.macro_versions.empty()) return nullptr;
-    if (find_in_scope(token) || g.param_index.find_suffix(token) >= 0) return nullptr;
-    const list* macro = find_in(g.define_index, token);
+    const list* macro = find_macro(token);
     // Also a macro whose define text means another value at the module
     // (macro_versions.h).
     return macro && (g.expanded_macros.count(macro) || macro_out_of_date(macro)) ? macro : nullptr;
@@ -81,11 +82,11 @@ int name_width(std::string& token) {
         if (rec->name != token) token = rec->name.str();
         return rec->width;
     };
-    if (list* rec = find_in_scope(token)) return signal_width(rec);
+    list* macro = find_macro(token);
+    if (list* rec = find_in_scope(token); rec && !macro) return signal_width(rec);
     int w = g.param_index.find_suffix(token);
-    if (w >= 0) return w;
+    if (w >= 0 && !macro) return w;
     // A signal of a block that ended, where no macro has its name.
-    list* macro = find_in(g.define_index, token);
     if (list* rec = macro ? nullptr : find_closed_local(token)) return signal_width(rec);
     if (macro) {
         MacroBeingExpanded expansion(token);
@@ -126,13 +127,29 @@ const char* close_select(const char* q, long long h, long long l) {
     return q + 1;
 }
 
-// A constant select under --extended, from the first character `q` after the '<':
-// h and l are constant arithmetic (a<W-1>, a<B+7:B>); a '<' that no
-// constant followed by '>' or ':' follows is a comparison.
-const char* arithmetic_select(const char* q, const std::string& what, int width, long long& h, long long& l) {
+// Whether the '>' at `q` closes the select whose '<' is at `p`, under
+// --extended, where decimal constants, unary minus and shifts by values
+// make other readings: what follows it must be able to follow an operand
+// (a<b>c compares), and it is no '>' of ">=" (a<3>=b compares).  Where
+// both readings hold, a select written without blanks inside its '<' and
+// '>' (or inside another select) is one: a<s>>b and a<s> -b select, while
+// a < s >> 1 shifts s and a < b > -c negates c; ">>=" always closes.
+bool closes_select(const char* p, const char* q, bool inner) {
+    if (q[1] == '=' && q[2] != '=') return false;
+    bool tight = inner || (!is_space(p[1]) && !is_space(q[-1]));
+    const char* r = skip_space_only(q + 1);
+    if ((q[1] == '>' && q[2] != '=' && !tight) || (*r == '-' && !tight)) return false;
+    return *r == '\0' || *r == ')' || ((operator2_1(r) || operator2_2(r)) && !operator1(r));
+}
+
+// A constant select under --extended, <h> or <h:l> at `p` (a '<'): h and l
+// are constant arithmetic (a<W-1>, a<B+7:B>); a '<' that no constant
+// followed by a closing '>' or ':' follows is a comparison.
+const char* arithmetic_select(const char* p, const std::string& what, int width, long long& h, long long& l) {
+    const char* q = skip_space_only(p + 1);
     if (!read_constant_arithmetic(q, h) || h < 0) return nullptr;
     q = skip_space_only(q);
-    if (*q != '>' && *q != ':') return nullptr;
+    if (*q != ':' && !(*q == '>' && closes_select(p, q, false))) return nullptr;
     if (width >= 0) check_select_high(what, h, width);
     l = -1;
     if (*q == '>') return q + 1;
@@ -146,8 +163,8 @@ const char* arithmetic_select(const char* q, const std::string& what, int width,
 // when there is none) and returns the position after the '>'; null when
 // the '<' is a comparison (no decimal follows it, or a width prefix does).
 const char* constant_select(const char* p, const std::string& what, int width, long long& h, long long& l) {
+    if (g.extended_flag) return arithmetic_select(p, what, width, h, l);
     const char* q = skip_space_only(p + 1);
-    if (g.extended_flag) return arithmetic_select(q, what, width, h, l);
     if (!is_digit(*q) || constant_starts(q)) return nullptr;
     h = read_decimal(q);
     q = skip_space_only(q);
@@ -162,30 +179,35 @@ const char* constant_select(const char* p, const std::string& what, int width, l
     return close_select(q, h, l);
 }
 
-// The '>' that closes a select by a value, a<s> or a<i||j>, whose '<' is
-// at `p`: the first '>' outside parentheses and constant selects that is
-// no part of ">>" or ">=".  Null when there is none, or when an operand or
-// a prefix operator follows it: then the '<' is a comparison (a<b>c).
-const char* value_select_close(const char* p) {
+// The '>' that closes a select by a value, a<s>, a<(e)> or a<i||j>, whose
+// '<' is at `p` (`inner`: one inside another select): the first '>'
+// outside parentheses and inner selects that closes_select allows.  Null
+// when the '<' is a comparison: it is "<=", a comparison of its own comes
+// first (a < b<s> compares a with the selected bit b<s>), or no such '>'
+// closes it.
+const char* value_select_close(const char* p, bool inner = false) {
+    if (p[1] == '=') return nullptr;
     int depth = 0;
     for (const char* q = p + 1; *q; ++q) {
         if (*q == '(') ++depth;
         if (*q == ')' && --depth < 0) return nullptr;
         if (depth > 0) continue;
-        bool two_characters = q[1] == q[0] || (q[1] == '=' && q[2] != '=');  // not >==
-        if ((q[0] == '<' || q[0] == '>') && two_characters) {
+        if (q[0] == '<' && q[1] == '<') {
             ++q;
             continue;
         }
         long long h, l;
         if (*q == '<') {
-            if (const char* e = constant_select(q, "", -1, h, l)) q = e - 1;
+            const char* e = constant_select(q, "", -1, h, l);
+            const char* close = e ? nullptr : value_select_close(q, true);
+            if (!e && !close) return nullptr;
+            q = e ? e - 1 : close;
             continue;
         }
         if (*q != '>') continue;
-        const char* r = skip_space_only(q + 1);
-        bool operand_ends = *r == '\0' || *r == ')' || ((operator2_1(r) || operator2_2(r)) && !operator1(r));
-        return operand_ends ? q : nullptr;
+        if (closes_select(p, q, inner)) return q;
+        if (q[1] != '>') return nullptr;  // a comparison of its own
+        ++q;  // a shift in the index
     }
     return nullptr;
 }
@@ -205,18 +227,29 @@ const char* value_select(const char* p, std::string& index) {
 
 }  // namespace
 
+const char* select_end(const char* p) {
+    long long h, l;
+    if (const char* e = constant_select(p, "", -1, h, l)) return e;
+    if (!g.extended_flag) return nullptr;
+    const char* close = value_select_close(p);
+    return close ? close + 1 : nullptr;
+}
+
 bool selects_through_nets(const std::string& text) {
     if (!g.extended_flag) return false;
     const char* t = text.c_str();
     for (const char* q = t; *q;) {
         const char* e = skip_quoted(q);
-        bool group = *q == ')';
-        bool name = is_ident_start(*q) && (q == t || !is_ident_char(q[-1]));
+        bool word = q == t || !is_ident_char(q[-1]);
+        // A group and a constant, as an expression, go through a net.
+        bool group = *q == ')' || (word && constant_starts(q));
+        bool name = is_ident_start(*q) && word;
         if (e != q || (!group && !name)) {
             q = e != q ? e : q + 1;
             continue;
         }
-        if (group) ++q;
+        long long bits;
+        q = *q == ')' ? q + 1 : group ? constant_extent(q, bits) : q;
         while (name && (is_ident_char(*q) || *q == '.')) ++q;
         const char* s = skip_space_only(q);
         if (s[0] != '<' || s[1] == '<') continue;
@@ -224,7 +257,7 @@ bool selects_through_nets(const std::string& text) {
         if (const char* after = constant_select(s, "", -1, h, l)) {
             if (group) return true;
             q = after;
-        } else if (name && value_select_close(s)) {
+        } else if (value_select_close(s)) {
             return true;
         }
     }
@@ -347,7 +380,9 @@ private:
             w = index.empty() ? select_width(h, l) : 1;
         }
         out += token_;
-        if (after_select) out += index.empty() ? select_text(h, l) : "[" + index + "]";
+        // The one bit of a 1-bit operand is the operand: Verilog selects
+        // nothing from a scalar.
+        if (after_select && width != 1) out += index.empty() ? select_text(h, l) : "[" + index + "]";
         out += ";" + std::to_string(clamp_width(w));
         emit(postfix_, out);
         prev_ = OPERAND;
@@ -375,8 +410,8 @@ private:
         i_ = static_cast<size_t>(p - text_);
     }
 
-    // constant -> "0" KIND digits { KIND digits }, written as it stands
-    // (after N#, extended at once).
+    // constant -> "0" KIND digits { KIND digits } [ select ], written as it
+    // stands (after N#, extended at once).
     void constant() {
         if (prev_ == OPERAND) syntax_error();
         bool extended = prev_ == WIDTH_PREFIX;
@@ -390,6 +425,7 @@ private:
         size_t j = static_cast<size_t>(end - text_);
         emit(postfix_, extended ? extend_constant(parts, number_) : src_.substr(i_, j - i_));
         i_ = j;
+        operand_select();
     }
 
     // string -> '"' bytes '"' (a macro's value): the constant of its bytes.
@@ -451,9 +487,8 @@ private:
         ++i_;
     }
 
-    // ")" [ "<" h [ ":" l ] ">" ]: writes the operators held since its "(",
-    // the extension it carries, and (--extended) a constant select of the
-    // group, which calc applies to the operand the group leaves.
+    // ")" [ select ]: writes the operators held since its "(", the
+    // extension it carries, and (--extended) a select of the group.
     void close() {
         if (prev_ == WIDTH_PREFIX) syntax_error();
         prev_ = CLOSE;
@@ -469,14 +504,22 @@ private:
         if (stack_.back().width > 0) emit(postfix_, "#" + std::to_string(stack_.back().width));
         stack_.pop_back();
         ++i_;
+        operand_select();
+    }
+
+    // --extended: a select after the group or constant that ends at i_,
+    // which calc applies to the operand it leaves: <h>, <h:l>, or [index]
+    // for a select by a value.
+    void operand_select() {
         const char* q = skip_space_only(text_ + i_);
+        if (q[0] != '<' || q[1] == '<' || !g.extended_flag) return;
         long long h, l;
-        const char* after_select = nullptr;
-        if (q[0] == '<' && q[1] != '<' && g.extended_flag) after_select = constant_select(q, "", -1, h, l);
-        if (after_select) {
-            emit(postfix_, select_text(h, l));
-            i_ = static_cast<size_t>(after_select - text_);
-        }
+        std::string index;
+        const char* after_select = constant_select(q, "", -1, h, l);
+        if (!after_select) after_select = value_select(q, index);
+        if (!after_select) return;
+        emit(postfix_, index.empty() ? select_text(h, l) : "[" + index + "]");
+        i_ = static_cast<size_t>(after_select - text_);
     }
 
     // number -> DIGITS "#" (a width prefix) | DIGITS (a shift count)
@@ -500,6 +543,12 @@ private:
     // context.
     void constant_arithmetic(const char* end, long long value) {
         const char* q = skip_space_only(end);
+        const char* first = skip_space_only(text_ + i_);
+        if (*q == '#' && *first == '-') {
+            // -5#a negates 5#a: a width is never negative.
+            i_ = static_cast<size_t>(first - text_);
+            return unary_minus();
+        }
         if (*q == '#') {
             number_ = value;
             prev_ = WIDTH_PREFIX;
@@ -575,7 +624,7 @@ public:
                 constant();
             else if (operator1(s_ + i_))
                 prefix();
-            else if (c == '<' && is_digit(s_[i_ + 1]))
+            else if ((c == '<' && is_digit(s_[i_ + 1])) || c == '[')
                 group_select();
             else if (negation(s_ + i_))
                 unary_minus();
@@ -616,7 +665,7 @@ private:
         if (x.decimal >= 0 || n < x.width) syntax_error();
         if (n > x.width) {
             std::string net = name_of(x);
-            if (!find_wire(net)) {
+            if (!find_wire(net) || find_macro(net)) {
                 std::string verilog = x.text;
                 convert_logic(verilog, 0);
                 net = expression_net(verilog, x.width);
@@ -674,6 +723,7 @@ private:
         if (c == '^') {
             r.text = "(^" + x.text + ")";
             r.width = x.width;
+            r.own_width = x.own_width;
         } else {
             r.text = std::string("(") + c + s_[i_ + 1] + x.text + ")";
             r.width = 1;
@@ -683,16 +733,28 @@ private:
         push(stack_, std::move(r));
     }
 
-    // A constant select of a parenthesised expression.
+    // A select of a parenthesised expression: <h>, <h:l> or [index].  The
+    // one bit of a 1-bit operand is its net itself (Verilog selects
+    // nothing from a scalar).
     void group_select() {
         const char* p = s_ + i_ + 1;
-        long long h = read_decimal(p), l = -1;
-        if (*p == ':') l = read_decimal(++p);
+        std::string select;
+        long long h = 0, l = -1;
+        if (s_[i_] == '[') {
+            const char* close = strchr(p, ']');
+            select.assign(s_ + i_, close + 1);
+            p = close;
+        } else {
+            h = read_decimal(p);
+            if (*p == ':') l = read_decimal(++p);
+            select = select_text(h, l);
+        }
         i_ = static_cast<size_t>(p + 1 - s_);
         item x = pop(stack_);
         if (x.decimal >= 0) syntax_error();  // no width to select from
         check_select_high(x.text, h, x.width);
-        push(stack_, item{name_of(x) + select_text(h, l), clamp_width(select_width(h, l))});
+        long long width = select[0] == '[' ? 1 : select_width(h, l);
+        push(stack_, item{name_of(x) + (x.width == 1 ? "" : select), clamp_width(width)});
     }
 
     // Two's-complement negation at the operand's width.
@@ -702,7 +764,9 @@ private:
             x.negative = !x.negative;  // an unsized constant stays one
             push(stack_, std::move(x));
         } else {
-            push(stack_, item{"(-" + x.text + ")", x.width});
+            item r{"(-" + x.text + ")", x.width};
+            r.own_width = true;
+            push(stack_, std::move(r));
         }
         i_ += 2;
     }
@@ -713,8 +777,14 @@ private:
         item b = pop(stack_);
         item a = pop(stack_);
         std::string op{s_[i_], s_[i_ + 1]};
-        item r;
+        i_ += 2;
         bool shift = op == "<<" || op == ">>";
+        count_as_decimal(a);
+        if (!shift) count_as_decimal(b);
+        // A count after a decimal constant (1 << 3) is a decimal constant.
+        if (shift && a.decimal >= 0 && b.text.empty() && b.decimal < 0) b.decimal = b.width;
+        if (op != "||" && fold_decimal_operands(a, op, b)) return push(stack_, std::move(a));
+        item r;
         if (shift && b.decimal >= 0) {
             if (b.negative) syntax_error();
             b = item{"", clamp_width(b.decimal)};  // a count
@@ -731,15 +801,18 @@ private:
             if (!g.extended_flag) syntax_error();
             r.text = joined(a.text, op, b.text);
             r.width = a.width;
+            r.own_width = op == "<<" || a.own_width;
         } else if (shift) {
-            r.text = joined(a.text, op, std::to_string(b.width));
             r.width = op == "<<" ? clamp_width(static_cast<long long>(a.width) + b.width) : a.width;
+            keep_own_width(a, r.width);
+            r.text = joined(a.text, op, std::to_string(b.width));
+            r.own_width = a.own_width;
         } else {
             if (a.width != b.width) warning(op);
+            keep_operand_widths(a, b, 0);
             r.text = joined(a.text, op, b.text);
             r.width = 1;
         }
-        i_ += 2;
         push(stack_, std::move(r));
     }
 
@@ -748,25 +821,48 @@ private:
         char c = s_[i_];
         item b = pop(stack_);
         item a = pop(stack_);
+        ++i_;
+        count_as_decimal(a);
+        count_as_decimal(b);
+        if (fold_decimal_operands(a, std::string_view(&c, 1), b)) return push(stack_, std::move(a));
         size_decimal_operands(a, b);
         if (a.width != b.width && !strchr("+-*/", c)) warning(std::string(1, c));
         item r;
-        r.text = joined(a.text, std::string_view(&c, 1), b.text);
         if (c == '<' || c == '>')
             r.width = 1;
         else if (c == '*')
             r.width = clamp_width(static_cast<long long>(a.width) + b.width);
         else
             r.width = a.width > b.width ? a.width : b.width;
-        ++i_;
+        keep_operand_widths(a, b, c == '*' ? r.width : 0);
+        r.own_width = c != '<' && c != '>' && c != '*' && (a.own_width || b.own_width);
+        r.text = joined(a.text, std::string_view(&c, 1), b.text);
         push(stack_, std::move(r));
+    }
+
+    // A number read as a shift count that stands where an operand does is,
+    // under --extended, the decimal constant it is (a << 2 < c compares 2
+    // with c: infix operators group to the right).
+    static void count_as_decimal(item& x) {
+        if (g.extended_flag && x.text.empty() && x.decimal < 0) x.decimal = x.width;
+    }
+
+    // The operands of an operation that Verilog evaluates at the wider of
+    // their widths, or at `width` bits when that is wider.
+    static void keep_operand_widths(item& a, item& b, int width) {
+        int at = a.width > b.width ? a.width : b.width;
+        if (width > at) at = width;
+        keep_own_width(a, at);
+        keep_own_width(b, at);
     }
 
     // The one operand left is the expression.
     int finish(std::string& text) {
         item last = pop(stack_);
         // A decimal constant alone takes the width of the assignment target.
-        if (last.decimal >= 0) size_decimal(last, g.macro_depth == 0 ? g.assignment_width : 0);
+        int context = g.macro_depth == 0 ? g.assignment_width : 0;
+        if (last.decimal >= 0) size_decimal(last, context);
+        keep_own_width(last, context);
         if (!stack_.empty()) {
             fprintf(stderr, "stack isn't empty3: %d\n", g.count);
             fatal_exit(1);

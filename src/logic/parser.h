@@ -11,6 +11,10 @@ struct item {
     // Whether the constant below is negative (`decimal` is its magnitude);
     // kept beside `width` so that an item takes 48 bytes, not 56.
     bool negative = false;
+    // Whether `text` means the SFL value only when Verilog evaluates it at
+    // exactly `width` bits (unary minus, shifts by a value, --extended):
+    // inside a wider operation it is given its width (sfl_widths.h).
+    bool own_width = false;
     // An unsized decimal constant (--extended): its value; else -1.
     long long decimal = -1;
 };
@@ -29,6 +33,13 @@ int calc(const std::string& postfix, std::string& text);
 // expression, `(a + b)<7:4>`, or one by a value, `a<s>`: each goes through
 // a net generated in the module that reads it.
 bool selects_through_nets(const std::string& text);
+
+// The end of the select that the '<' at `p` opens after an operand that
+// can be selected (a name, a port, a group): the position after its '>'.
+// Null when the '<' is a comparison: "<=" always; under --extended also
+// when the text up to its matching '>' holds a comparison of its own
+// (a < b<s> compares a with b<s>), or when an operand follows the '>'.
+const char* select_end(const char* p);
 
 int operator1(const char* p);
 int operator2_1(const char* p);

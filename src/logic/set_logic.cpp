@@ -1,12 +1,14 @@
 #include "set_logic.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "arrays.h"
 #include "convert_logic.h"
 #include "extended_hooks.h"
 #include "error.h"
 #include "made_up_names.h"
+#include "parser.h"
 #include "search_list.h"
 #include "stack.h"
 #include "statement_ends.h"
@@ -167,6 +169,17 @@ std::string build_condition(const std::string& factor) {
 
 namespace {
 
+// The end of the select that the '<' at `r` opens after the port read
+// from a call: the next '>' (none is a syntax error).  --extended tells a
+// select from a comparison (u.f(a).q < c) as after any name: null for a
+// comparison.
+const char* port_select_end(const char* r) {
+    if (g.extended_flag) return select_end(r);
+    const char* gt = strchr(r, '>');
+    if (!gt) syntax_error();
+    return gt + 1;
+}
+
 // Rewrites calls whose output port is read, f(args).port and
 // inst.f(args).port, into the port's net, activating the call.
 void rewrite_calls(std::string& rhs) {
@@ -200,20 +213,31 @@ void rewrite_calls(std::string& rhs) {
         if (*q != ')' || q[1] != '.') syntax_error();
         std::string port;
         const char* r = read_identifier(q + 2, port);
-        r = skip_ws(r);
+        // The blanks after the port stay with the rest (a<s>>b and a<s >> b
+        // read differently under --extended).
+        const char* s = skip_ws(r);
         std::string select;
-        if (r[0] == '<' && r[1] != '<') {
-            const char* gt = r;
-            while (*gt && *gt != '>') ++gt;
-            if (*gt != '>') syntax_error();
-            select.assign(r, gt + 1);
-            r = gt + 1;
+        if (s[0] == '<' && s[1] != '<') {
+            if (const char* end = port_select_end(s)) {
+                select.assign(s, end);
+                r = end;
+            }
         }
         std::string net = inst.empty() ? port : made_up_name(MadeUp::kPortNet, inst, port);
         rhs = rhs.substr(0, call_start) + net + select + std::string(r);
         check_text_size(rhs);
     }
 }
+
+}  // namespace
+
+void prepare_value(std::string& value) {
+    LineCountingOff off;
+    resolve_indexed_names(value);
+    rewrite_calls(value);
+}
+
+namespace {
 
 // Under -O, joins `cond` to the condition of the pair that `known` holds:
 // the conditions of one value of one signal are or-ed.
@@ -290,11 +314,7 @@ char* read_assigned_value(char* p, int target_width, std::string& rhs, int& widt
     if (!*semi) syntax_error();
     check_text_size(static_cast<size_t>(semi - p));
     rhs.assign(p, semi);
-    {
-        LineCountingOff off;
-        resolve_indexed_names(rhs);
-        rewrite_calls(rhs);
-    }
+    prepare_value(rhs);
     count_newlines(p, semi);
     *semi = '\0';
     check_text_size(rhs);

@@ -28,6 +28,10 @@ char* call_own_instruction(const std::string& f, char* args);
 char* call_instance_instruction(const std::string& inst, const std::string& f, char* args);
 // The activation alone, for a call whose arguments are not read.
 void activate_instance_instruction(const std::string& inst, const std::string& f);
+// The value of an assignment before it is translated: indexed names
+// resolved, and calls whose output port is read (u.f(a).q) activated and
+// replaced by the port's net.
+void prepare_value(std::string& value);
 // Reads one actual argument up to the ',' or ')' that ends it.
 char* read_term(char* text, std::string& term);
 // The condition of a pair as a module Text: a condition equal to the last

@@ -14,7 +14,9 @@
 #include "mygetline.h"
 #include "parser.h"
 #include "processes.h"
+#include "macro_names.h"
 #include "search_list.h"
+#include "sfl_widths.h"
 #include "verilog_names.h"
 
 namespace {
@@ -102,12 +104,14 @@ char* process_define(char* p, FILE* out) {
     v->value = store_text(text, true);
     convert_logic(text, 0);
     // --extended: a value with a select that Verilog cannot write in place,
-    // or naming such a macro, is translated where the name stands, with
+    // or naming such a macro, or one whose widths Verilog would widen
+    // (sfl_widths.h), is translated where the name stands, with
     // the nets of that module.  Its `define line stays as without the
     // option; no text refers to it (Verilog reads a macro's text only
     // where it is used).
     std::string value = v->value.str();
-    if (selects_through_nets(value) || names_expanded_macro(value)) g.expanded_macros.insert(m);
+    if (selects_through_nets(value) || names_expanded_macro(value) || (g.extended_flag && holds_own_width(value)))
+        g.expanded_macros.insert(m);
     note_define_text(m, text);
     if (needs_parentheses(text)) text = "(" + text + ")";
     fprintf(out, "`define %s %s\n", m->name.c_str(), text.c_str());

@@ -7,6 +7,7 @@
 #include "constants.h"
 #include "scan.h"
 #include "error.h"
+#include "macro_names.h"
 #include "search_list.h"
 
 namespace {
@@ -29,6 +30,12 @@ ConstantInt multiply(ConstantInt a, ConstantInt b) {
     ConstantInt r;
     if (__builtin_mul_overflow(a, b, &r)) syntax_error();
     return r;
+}
+// Truncating toward zero; the one quotient that does not fit, the lowest
+// value by -1, would overflow the division: the subtraction reports it.
+ConstantInt divide(ConstantInt a, ConstantInt b) {
+    if (b == 0) syntax_error();
+    return b == -1 ? subtract(0, a) : a / b;
 }
 
 // One reading: whether 0b/0o/0x constants are numbers of it.
@@ -138,14 +145,7 @@ bool Reader::term(const char*& p, ConstantInt& value) {
         const char* q = skip_space_only(p) + 1;
         ConstantInt right;
         if (!factor(q, right)) break;
-        if (op == '*') {
-            value = multiply(value, right);
-        } else {
-            if (right == 0) syntax_error();
-            // The one quotient that does not fit, the lowest value by -1,
-            // would overflow the division: the subtraction reports it.
-            value = right == -1 ? subtract(0, value) : value / right;
-        }
+        value = op == '*' ? multiply(value, right) : divide(value, right);
         p = q;
     }
     return true;
@@ -176,4 +176,28 @@ bool read_constant_arithmetic(const char*& p, long long& value, ConstantDigits d
     if (v < LLONG_MIN || v > LLONG_MAX) syntax_error();
     value = static_cast<long long>(v);
     return true;
+}
+
+ConstantInt constant_operation(ConstantInt a, std::string_view op, ConstantInt b) {
+    if (op == "+") return add(a, b);
+    if (op == "-") return subtract(a, b);
+    if (op == "*") return multiply(a, b);
+    if (op == "/") return divide(a, b);
+    if (op == "&") return a & b;
+    if (op == "|") return a | b;
+    if (op == "@") return a ^ b;
+    // Shifts and comparisons of a negative value depend on the width.
+    if (a < 0 || b < 0) syntax_error();
+    if (op == "<<") {
+        if (b > 126 || (a >> (126 - static_cast<int>(b))) != 0) syntax_error();
+        return a << static_cast<int>(b);
+    }
+    if (op == ">>") return b > 126 ? 0 : a >> static_cast<int>(b);
+    if (op == "==") return a == b;
+    if (op == "!=") return a != b;
+    if (op == "<") return a < b;
+    if (op == ">") return a > b;
+    if (op == "<=") return a <= b;
+    if (op == ">=") return a >= b;
+    syntax_error();
 }

@@ -18,6 +18,8 @@
 #ifndef SFLC_CONSTANT_ARITHMETIC_H
 #define SFLC_CONSTANT_ARITHMETIC_H
 
+#include <string_view>
+
 #include "constants.h"
 
 // The numbers a reading takes: decimal ones only, or also 0b/0o/0x
@@ -36,5 +38,14 @@ bool read_constant_arithmetic(const char*& p, ConstantInt& value,
 // syntax error when the value does not fit a long long.
 bool read_constant_arithmetic(const char*& p, long long& value,
                               ConstantDigits digits = ConstantDigits::kDecimal);
+
+// `a op b` for an operator of expressions whose operands are both
+// constants (--extended: an expression of decimal constants alone takes
+// its width from its context as one constant does): + - * / as above,
+// & | @ bitwise on two's complement, << and >> by a count, and the
+// comparisons, 1 or 0.  A syntax error where the result needs more than
+// 128 bits, or where it would depend on the width (a negative operand of
+// a shift or a comparison); `||` has no value without widths.
+ConstantInt constant_operation(ConstantInt a, std::string_view op, ConstantInt b);
 
 #endif

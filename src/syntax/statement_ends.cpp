@@ -11,6 +11,9 @@ namespace {
 // Past the '<' at `q` that may open a bit range: past the blanks after it
 // and, when a bound follows (digits; under --extended constant
 // arithmetic), past the bound, the blanks after it and the range's ':'.
+// Under --extended a ':' is the range's only when a bound and '>' follow
+// it: null when it is not (in `alt { a < 10 : ... }` it ends the
+// condition).
 const char* past_range_start(const char* q) {
     q = skip_space_only(q + 1);
     const char* high = q;
@@ -23,7 +26,10 @@ const char* past_range_start(const char* q) {
         return q;
     }
     q = skip_space_only(q);
-    return *q == ':' ? q + 1 : q;
+    if (*q != ':') return q;
+    const char* low = q + 1;
+    if (g.extended_flag && !(read_constant_arithmetic(low, value) && *skip_space_only(low) == '>')) return nullptr;
+    return q + 1;
 }
 
 }  // namespace
@@ -66,8 +72,10 @@ const char* find_end(const char* p, const char* stops, char nest, bool first_ins
         char c = *q;
         if (depth == 0 && strchr(stops, c) && q != held && (q != after_range || c == ';')) return q;
         if (ranges && c == '<' && q[1] != '<' && q != after_range) {
-            q = after_range = past_range_start(q);
-            continue;
+            if (const char* r = past_range_start(q)) {
+                q = after_range = r;
+                continue;
+            }
         }
         if (nest && c == nest) ++depth;
         if (nest && c == close) --depth;

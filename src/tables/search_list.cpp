@@ -93,11 +93,6 @@ list* search_declare_instr_list(const std::string& inst, const std::string& inst
     return chain;
 }
 
-list* find_macro(std::string_view name) {
-    if (find_in_scope(name) || g.param_index.find_suffix(name) >= 0) return nullptr;
-    return find_in(g.define_index, name);
-}
-
 stage* search_stage_list(const std::string& name) {
     if (g.stage_list.empty()) syntax_error();
     stage* st = g.stage_index.get(name);

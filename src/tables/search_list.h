@@ -27,10 +27,6 @@ list* instr_args(const list* rec);
 list* search_instr_list(const std::string& name);
 // The argument chain of instruction `instr` of submodule instance `inst`.
 list* search_declare_instr_list(const std::string& inst, const std::string& instr);
-// The macro named `name` when no signal or state constant has that name
-// (which comes first in an expression), or null.  A signal of a block
-// that ended does not hide a macro.
-list* find_macro(std::string_view name);
 stage* search_stage_list(const std::string& name);
 // The state of the stage named `name`; with first_check, a stage that
 // already has a first state is refused.
