@@ -1,0 +1,364 @@
+// The first pass of the expression parser: the SFL expression read token
+// by token into postfix text, names and constants checked and sized.
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+#include "block_locals.h"
+#include "constant_arithmetic.h"
+#include "constants.h"
+#include "convert_logic.h"
+#include "scan.h"
+#include "decimal_constant.h"
+#include "error.h"
+#include "macro_versions.h"
+#include "made_up_names.h"
+#include "memory_words.h"
+#include "macro_names.h"
+#include "search_list.h"
+#include "sfl_widths.h"
+#include "stack.h"
+#include "parser_steps.h"
+#include "selects.h"
+
+namespace {
+
+enum Prev { START, OPERAND, OPERATOR, OPEN, CLOSE, WIDTH_PREFIX };
+
+
+// The operators of the prefix level.
+bool prefix_operator(const char* p) { return operator1(p) || negation(p); }
+
+
+
+// The macro translated where its name stands (--extended) that `token`
+// names; else null.
+const list* expanded_macro(const std::string& token) {
+    if (g.expanded_macros.empty() && g.macro_versions.empty()) return nullptr;
+    const list* macro = find_macro(token);
+    // Also a macro whose define text means another value at the module
+    // (macro_versions.h).
+    return macro && (g.expanded_macros.count(macro) || macro_out_of_date(macro)) ? macro : nullptr;
+}
+
+// Width of a name: a signal, a state constant or a macro.  A signal's
+// name becomes its Verilog name (a block-local one may have a made-up one).
+int name_width(std::string& token) {
+    auto signal_width = [&token](const list* rec) {
+        if (rec->name != token) token = rec->name.str();
+        return rec->width;
+    };
+    list* macro = find_macro(token);
+    if (list* rec = find_in_scope(token); rec && !macro) return signal_width(rec);
+    int w = g.param_index.find_suffix(token);
+    if (w >= 0 && !macro) return w;
+    // A signal of a block that ended, where no macro has its name.
+    if (list* rec = macro ? nullptr : find_closed_local(token)) return signal_width(rec);
+    if (macro) {
+        MacroBeingExpanded expansion(token);
+        // The value is parsed in place: it keeps its parenthesised form.
+        std::string value = macro->logic->value.str();
+        int width = parser(value);
+        if (macro->logic->value != value) macro->logic->value = store_text(value, true);
+        return width;
+    }
+    fprintf(stderr, "unknown identifier: %s\n", token.c_str());
+    syntax_error();
+}
+
+// The steps of to_postpone: one expression read token by token, operands
+// written to the postfix text at once, operators held on a stack until an
+// operator of lower precedence or a ')' writes them (the prefix operators
+// bind tightest; the binary ones are written left to right).
+class ToPostfix {
+public:
+    ToPostfix(const std::string& src, std::string& postfix) : src_(src), text_(src.c_str()), postfix_(postfix) {}
+
+    // expression -> { name | constant | number | string | character | operator | "(" | ")" }
+    void run() {
+        int code = 0;
+        while (i_ < src_.size() && text_[i_] != '\0') {
+            char c = text_[i_];
+            const char* after_constant = text_ + i_;
+            long long value;
+            if ((prev_ == START || prev_ == OPERATOR || prev_ == OPEN) && g.extended_flag &&
+                read_constant_arithmetic(after_constant, value))
+                constant_arithmetic(after_constant, value);
+            else if (is_ident_start(c))
+                name();
+            else if (c == '0')
+                constant();
+            else if (operator1(text_ + i_))
+                prefix();
+            else if (c == '-' && (prev_ == START || prev_ == OPERATOR || prev_ == OPEN) && g.extended_flag)
+                unary_minus();
+            else if (operator2_1(text_ + i_) || operator2_2(text_ + i_))
+                binary_operator();
+            else if (c == '(')
+                open();
+            else if (c == ')')
+                close();
+            else if (is_space(c))
+                ++i_;
+            else if (is_digit(c))
+                number();
+            else if (const char* end = scan_string(text_ + i_, bytes_))
+                string_constant(end);
+            else if (const char* end = scan_character(text_ + i_, code))
+                character(end, code);
+            else
+                syntax_error();
+        }
+        finish();
+    }
+
+private:
+    // name -> IDENT [ "." IDENT ] [ "<" h [ ":" l ] ">" | "<" expression ">" ],
+    // written as [N#]name[select];width
+    void name() {
+        if (prev_ == OPERAND) syntax_error();
+        const char* p = read_identifier(text_ + i_, token_);
+        if (*p == '.') {
+            p = read_identifier(p + 1, port_);
+            token_ = made_up_name(MadeUp::kPortNet, token_, port_);
+        }
+        p = skip_space_only(p);
+        const char* after_name = p;
+        if (const list* macro = expanded_macro(token_)) return macro_value(macro, after_name);
+        const list* memory = memory_named(token_);
+        long long word;
+        if (memory)
+            p = after_name = memory_word(p, memory, token_);
+        else if ((memory = register_file_word(token_, &word)))
+            token_ = memory->name.str() + "[" + std::to_string(word) + "]";
+        int width = memory ? memory->width : name_width(token_);
+        long long h = -1, l = -1;
+        std::string index;  // a select by a value: the index's name
+        const char* after_select = nullptr;
+        if (p[0] == '<' && p[1] != '<') {
+            after_select = constant_select(p, token_, width, h, l);
+            if (!after_select && g.extended_flag) after_select = value_select(p, index);
+        }
+        std::string out;
+        long long w = width;
+        if (prev_ == WIDTH_PREFIX && g.extended_flag && find_macro(token_)) {
+            // --extended: N#MACRO extends the macro's value, an operand
+            // followed by the extension operator.
+            emit(postfix_, token_ + ";" + std::to_string(clamp_width(w)));
+            emit(postfix_, "#" + std::to_string(number_));
+            prev_ = OPERAND;
+            i_ = static_cast<size_t>(after_name - text_);
+            return;
+        }
+        if (prev_ == WIDTH_PREFIX) {
+            out += std::to_string(number_) + "#";
+            w = number_;
+        } else if (after_select) {
+            w = index.empty() ? select_width(h, l) : 1;
+        }
+        out += token_;
+        // The one bit of a 1-bit operand is the operand: Verilog selects
+        // nothing from a scalar.
+        if (after_select && width != 1) out += index.empty() ? select_text(h, l) : "[" + index + "]";
+        out += ";" + std::to_string(clamp_width(w));
+        emit(postfix_, out);
+        prev_ = OPERAND;
+        i_ = static_cast<size_t>((after_select ? after_select : after_name) - text_);
+    }
+
+    // A macro translated where its name stands (--extended): the postfix text of its value,
+    // which stands as a parenthesised expression, with the constant select
+    // that may follow the name and the N# before it.
+    void macro_value(const list* macro, const char* after_name) {
+        {
+            MacroBeingExpanded expansion(token_);
+            to_postpone(macro->logic->value.str(), postfix_);
+        }
+        const char* p = after_name;
+        long long h, l;
+        if (p[0] == '<' && p[1] != '<') {
+            if (const char* after_select = constant_select(p, "", -1, h, l)) {
+                emit(postfix_, select_text(h, l));
+                p = after_select;
+            }
+        }
+        if (prev_ == WIDTH_PREFIX) emit(postfix_, "#" + std::to_string(number_));
+        prev_ = OPERAND;
+        i_ = static_cast<size_t>(p - text_);
+    }
+
+    // constant -> "0" KIND digits { KIND digits } [ select ], written as it
+    // stands (after N#, extended at once).
+    void constant() {
+        if (prev_ == OPERAND) syntax_error();
+        bool extended = prev_ == WIDTH_PREFIX;
+        prev_ = OPERAND;
+        if (!constant_starts(text_ + i_)) syntax_error();
+        std::vector<ConstantPart> parts;
+        long long width;
+        const char* end = extended ? scan_constant(text_ + i_, parts) : constant_extent(text_ + i_, width);
+        // A letter or digit that does not fit the digit kind.
+        if (is_alnum(*end)) syntax_error();
+        size_t j = static_cast<size_t>(end - text_);
+        emit(postfix_, extended ? extend_constant(parts, number_) : src_.substr(i_, j - i_));
+        i_ = j;
+        operand_select();
+    }
+
+    // string -> '"' bytes '"' (a macro's value): the constant of its bytes.
+    void string_constant(const char* end) {
+        if (prev_ == OPERAND) syntax_error();
+        prev_ = OPERAND;
+        emit(postfix_, string_as_constant(bytes_));
+        i_ = static_cast<size_t>(end - text_);
+    }
+
+    // character -> "'" c "'" (--extended): the hexadecimal constant of its code.
+    void character(const char* end, int code) {
+        if (prev_ == OPERAND) syntax_error();
+        prev_ = OPERAND;
+        char hex[8];
+        snprintf(hex, sizeof hex, "0x%02X", code);
+        emit(postfix_, hex);
+        i_ = static_cast<size_t>(end - text_);
+    }
+
+    // prefix -> "^" | "/|" | "/&" | "/@"
+    void prefix() {
+        if (prev_ == OPERAND) syntax_error();
+        prev_ = OPERATOR;
+        size_t n = text_[i_] == '^' ? 1 : 2;
+        push(stack_, item{src_.substr(i_, n), 0});
+        i_ += n;
+    }
+
+    // A '-' where no operand ends (--extended): unary minus.
+    void unary_minus() {
+        prev_ = OPERATOR;
+        push(stack_, item{kNegation, 0});
+        ++i_;
+    }
+
+    // binary -> "<<" | ">>" | "<=" | ">=" | "==" | "!=" | "||" | one of &|@+-*/<>
+    void binary_operator() {
+        if (prev_ == OPERATOR || prev_ == WIDTH_PREFIX) syntax_error();
+        while (!stack_.empty() && prefix_operator(stack_.back().text.c_str())) {
+            emit(postfix_, stack_.back().text);
+            stack_.pop_back();
+        }
+        prev_ = OPERATOR;
+        size_t n = operator2_1(text_ + i_) ? 2 : 1;
+        push(stack_, item{src_.substr(i_, n), 0});
+        i_ += n;
+    }
+
+    // "(" ; after N# (--extended) the parenthesis carries N as its width.
+    void open() {
+        long long extend = 0;
+        if (prev_ == WIDTH_PREFIX) {
+            if (!g.extended_flag) syntax_error();
+            extend = number_;
+        }
+        prev_ = OPEN;
+        push(stack_, item{"(", clamp_width(extend)});
+        ++i_;
+    }
+
+    // ")" [ select ]: writes the operators held since its "(", the
+    // extension it carries, and (--extended) a select of the group.
+    void close() {
+        if (prev_ == WIDTH_PREFIX) syntax_error();
+        prev_ = CLOSE;
+        for (;;) {
+            if (stack_.empty()) {
+                fprintf(stderr, "stack is empty2: %d\n", g.count);
+                fatal_exit(1);
+            }
+            if (stack_.back().text[0] == '(') break;
+            emit(postfix_, stack_.back().text);
+            stack_.pop_back();
+        }
+        if (stack_.back().width > 0) emit(postfix_, "#" + std::to_string(stack_.back().width));
+        stack_.pop_back();
+        ++i_;
+        operand_select();
+    }
+
+    // --extended: a select after the group or constant that ends at i_,
+    // which calc applies to the operand it leaves: <h>, <h:l>, or [index]
+    // for a select by a value.
+    void operand_select() {
+        const char* q = skip_space_only(text_ + i_);
+        if (q[0] != '<' || q[1] == '<' || !g.extended_flag) return;
+        long long h, l;
+        std::string index;
+        const char* after_select = constant_select(q, "", -1, h, l);
+        if (!after_select) after_select = value_select(q, index);
+        if (!after_select) return;
+        emit(postfix_, index.empty() ? select_text(h, l) : "[" + index + "]");
+        i_ = static_cast<size_t>(after_select - text_);
+    }
+
+    // number -> DIGITS "#" (a width prefix) | DIGITS (a shift count)
+    void number() {
+        const char* p = text_ + i_;
+        number_ = read_decimal(p);
+        i_ = static_cast<size_t>(p - text_);
+        if (text_[i_] == '#') {
+            prev_ = WIDTH_PREFIX;
+            ++i_;
+        } else {
+            prev_ = OPERAND;
+            if (stack_.empty() || (stack_.back().text != "<<" && stack_.back().text != ">>")) syntax_error();
+            emit(postfix_, std::to_string(clamp_width(number_)));
+        }
+    }
+
+    // --extended: constant arithmetic (a number, a macro of one, an
+    // expression of them) where an operand may start, ending at `end`: a
+    // width prefix, a shift count, or one decimal constant sized by its
+    // context.
+    void constant_arithmetic(const char* end, long long value) {
+        const char* q = skip_space_only(end);
+        const char* first = skip_space_only(text_ + i_);
+        if (*q == '#' && *first == '-') {
+            // -5#a negates 5#a: a width is never negative.
+            i_ = static_cast<size_t>(first - text_);
+            return unary_minus();
+        }
+        if (*q == '#') {
+            number_ = value;
+            prev_ = WIDTH_PREFIX;
+            i_ = static_cast<size_t>(q + 1 - text_);
+            return;
+        }
+        bool count = !stack_.empty() && (stack_.back().text == "<<" || stack_.back().text == ">>");
+        emit(postfix_, count && value >= 0 ? std::to_string(clamp_width(value)) : decimal_token(value));
+        prev_ = OPERAND;
+        i_ = static_cast<size_t>(end - text_);
+    }
+
+    // The operators still held, last first.
+    void finish() {
+        while (!stack_.empty()) {
+            // An unclosed parenthesis is an error like an unmatched one.
+            if (stack_.back().text == "(") syntax_error();
+            emit(postfix_, stack_.back().text);
+            stack_.pop_back();
+        }
+    }
+
+    const std::string& src_;
+    const char* text_;
+    std::string& postfix_;
+    std::vector<item> stack_;
+    Prev prev_ = START;
+    long long number_ = 0;
+    size_t i_ = 0;
+    std::string token_, port_, bytes_;
+};
+
+
+}  // namespace
+
+void to_postpone(const std::string& src, std::string& postfix) { ToPostfix(src, postfix).run(); }
