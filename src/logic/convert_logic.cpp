@@ -184,6 +184,61 @@ void leftover_member(const std::string& t) {
     fatal_exit(1);
 }
 
+// The operand of N#operand: where its name ends and where it ends, its
+// width and the number of its top bit, which the extension repeats.
+struct ExtendedOperand {
+    size_t name_end = 0, end = 0;
+    long long width = 0, top = 0;
+};
+
+// The decimal select [h] or [h:l] from `k` (after its '[').
+void constant_bits(const std::string& t, size_t k, ExtendedOperand& x) {
+    if (k >= t.size() || !is_digit(t[k])) syntax_error();
+    const char* q = t.c_str() + k;
+    long long hi = read_decimal(q);
+    k = static_cast<size_t>(q - t.c_str());
+    if (k < t.size() && t[k] == ']') {
+        x.width = 1;
+        x.top = 0;
+        x.end = k + 1;
+        return;
+    }
+    if (k >= t.size() || t[k] != ':') syntax_error();
+    ++k;
+    if (k >= t.size() || !is_digit(t[k])) syntax_error();
+    q = t.c_str() + k;
+    long long lo = read_decimal(q);
+    k = static_cast<size_t>(q - t.c_str());
+    if (k >= t.size() || t[k] != ']') syntax_error();
+    x.width = hi - lo + 1;
+    x.top = hi;
+    x.end = k + 1;
+}
+
+// The operand at `xs`: a select x[h:l] or x[h] of a signal, one bit
+// selected by a value x[s] (--extended), or the whole signal x.
+ExtendedOperand extended_operand(const std::string& t, size_t xs) {
+    ExtendedOperand x;
+    size_t xe = xs;
+    while (xe < t.size() && is_verilog_name_char(t[xe])) ++xe;
+    x.name_end = x.end = xe;
+    if (xe + 1 < t.size() && t[xe] == '[' && is_ident_start(t[xe + 1])) {
+        size_t close = t.find(']', xe);
+        if (close == std::string::npos) syntax_error();
+        x.width = 1;
+        x.top = 0;
+        x.end = close + 1;
+    } else if (xe < t.size() && t[xe] == '[') {
+        constant_bits(t, xe + 1, x);
+    } else {
+        list* rec = find_wire(t.substr(xs, xe - xs));
+        if (!rec) syntax_error();
+        x.width = rec->width;
+        x.top = x.width - 1;
+    }
+    return x;
+}
+
 // N#x: x widened to N bits by repeating its top bit.
 void width_extensions(std::string& t) {
     size_t from = 0;
@@ -198,61 +253,22 @@ void width_extensions(std::string& t) {
         long long N = read_decimal(digits);
         size_t xs = h + 1;
         if (xs >= t.size() || !is_ident_start(t[xs])) syntax_error();
-        size_t xe = xs;
-        while (xe < t.size() && is_verilog_name_char(t[xe])) ++xe;
-        std::string x = t.substr(xs, xe - xs);
-        size_t end = xe;
-        long long w, m;
-        if (xe + 1 < t.size() && t[xe] == '[' && is_ident_start(t[xe + 1])) {
-            // One bit selected by a value (--extended): x[s].
-            size_t close = t.find(']', xe);
-            if (close == std::string::npos) syntax_error();
-            w = 1;
-            m = 0;
-            end = close + 1;
-        } else if (xe < t.size() && t[xe] == '[') {
-            size_t k = xe + 1;
-            if (k >= t.size() || !is_digit(t[k])) syntax_error();
-            const char* q = t.c_str() + k;
-            long long hi = read_decimal(q);
-            k = static_cast<size_t>(q - t.c_str());
-            if (k < t.size() && t[k] == ']') {
-                w = 1;
-                m = 0;
-                end = k + 1;
-            } else if (k < t.size() && t[k] == ':') {
-                ++k;
-                if (k >= t.size() || !is_digit(t[k])) syntax_error();
-                q = t.c_str() + k;
-                long long lo = read_decimal(q);
-                k = static_cast<size_t>(q - t.c_str());
-                if (k >= t.size() || t[k] != ']') syntax_error();
-                w = hi - lo + 1;
-                m = hi;
-                end = k + 1;
-            } else {
-                syntax_error();
-            }
-        } else {
-            list* rec = find_wire(x);
-            if (!rec) syntax_error();
-            w = rec->width;
-            m = w - 1;
-        }
+        ExtendedOperand x = extended_operand(t, xs);
         // A reversed select (only reachable through macros) gives no valid Verilog.
-        if (w <= 0) syntax_error();
+        if (x.width <= 0) syntax_error();
         // Narrowing is no extension: the replication count would be negative.
-        if (N < w) syntax_error();
-        std::string operand = t.substr(xs, end - xs);
+        if (N < x.width) syntax_error();
+        std::string operand = t.substr(xs, x.end - xs);
+        std::string name = t.substr(xs, x.name_end - xs);
         std::string top;
-        if (m == 0)
+        if (x.top == 0)
             top = operand;
-        else if (w >= 2)
-            top = x + "[" + std::to_string(m) + "]";
+        else if (x.width >= 2)
+            top = name + "[" + std::to_string(x.top) + "]";
         else
-            top = x;
-        std::string rep = "({{" + std::to_string(N - w) + "{" + top + "}}, " + operand + "})";
-        t = t.substr(0, ds) + rep + t.substr(end);
+            top = name;
+        std::string rep = "({{" + std::to_string(N - x.width) + "{" + top + "}}, " + operand + "})";
+        t = t.substr(0, ds) + rep + t.substr(x.end);
         check_text_size(t);
         from = ds + rep.size();
     }
