@@ -7,6 +7,7 @@
 #include "block_locals.h"
 #include "constants.h"
 #include "error.h"
+#include "extended_hooks.h"
 #include "search_list.h"
 #include "made_up_names.h"
 #include "search_list.h"
@@ -85,7 +86,7 @@ bool indexed_name(std::string base, const std::string& index, const std::string&
 }
 
 void resolve_indexed_names(std::string& t) {
-    if (!g.extended_flag || t.find('[') == std::string::npos) return;
+    if (!extended_dialect() || t.find('[') == std::string::npos) return;
     for (size_t i = 0; i < t.size(); ++i) {
         if (!is_ident_start(t[i]) || (i > 0 && (is_ident_char(t[i - 1]) || t[i - 1] == '\''))) continue;
         size_t e = i;
@@ -127,7 +128,7 @@ void resolve_indexed_names(std::string& t) {
 }
 
 char* indexed_target(char* p, std::string& name, const std::string& instance) {
-    if (!g.extended_flag || *p != '[') return p;
+    if (!extended_dialect() || *p != '[') return p;
     char* close = find_end(p + 1, "];", '[');
     if (*close != ']') syntax_error();
     std::string index(p + 1, close);

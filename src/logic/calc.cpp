@@ -8,6 +8,7 @@
 #include "constant_arithmetic.h"
 #include "constants.h"
 #include "convert_logic.h"
+#include "extended_hooks.h"
 #include "scan.h"
 #include "decimal_constant.h"
 #include "error.h"
@@ -240,7 +241,7 @@ private:
             r.text = joined(a.text, op, b.text);
             r.width = clamp_width(static_cast<long long>(a.width) + b.width);
         } else if (shift && !b.text.empty()) {
-            if (!g.extended_flag) syntax_error();
+            if (!extended_dialect()) syntax_error();
             r.text = joined(a.text, op, b.text);
             r.width = a.width;
             r.own_width = op == "<<" || a.own_width;
@@ -286,7 +287,7 @@ private:
     // under --extended, the decimal constant it is (a << 2 < c compares 2
     // with c: infix operators group to the right).
     static void count_as_decimal(item& x) {
-        if (g.extended_flag && x.text.empty() && x.decimal < 0) x.decimal = x.width;
+        if (extended_dialect() && x.text.empty() && x.decimal < 0) x.decimal = x.width;
     }
 
     // The operands of an operation that Verilog evaluates at the wider of

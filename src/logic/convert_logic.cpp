@@ -4,6 +4,7 @@
 
 #include "arrays.h"
 #include "constants.h"
+#include "extended_hooks.h"
 #include "scan.h"
 #include "error.h"
 #include "made_up_names.h"
@@ -88,7 +89,7 @@ void instruction_call(std::string& t) {
         t = t.substr(0, istart) + made_up_name(MadeUp::kPortNet, inst, t.substr(after, port_end - after)) +
             t.substr(port_end);
         // --extended: every call of the expression, not only the first.
-        if (!g.extended_flag) return;
+        if (!extended_dialect()) return;
         from = istart;
     }
 }

@@ -5,6 +5,7 @@
 #include "constant_arithmetic.h"
 #include "constants.h"
 #include "error.h"
+#include "extended_hooks.h"
 #include "parser_steps.h"
 #include "scan.h"
 #include "stack.h"
@@ -76,7 +77,7 @@ const char* arithmetic_select(const char* p, const std::string& what, int width,
 // when there is none) and returns the position after the '>'; null when
 // the '<' is a comparison (no decimal follows it, or a width prefix does).
 const char* constant_select(const char* p, const std::string& what, int width, long long& h, long long& l) {
-    if (g.extended_flag) return arithmetic_select(p, what, width, h, l);
+    if (extended_dialect()) return arithmetic_select(p, what, width, h, l);
     const char* q = skip_space_only(p + 1);
     if (!is_digit(*q) || constant_starts(q)) return nullptr;
     h = read_decimal(q);
@@ -146,13 +147,13 @@ const char* value_select(const char* p, std::string& index) {
 const char* select_end(const char* p) {
     long long h, l;
     if (const char* e = constant_select(p, "", -1, h, l)) return e;
-    if (!g.extended_flag) return nullptr;
+    if (!extended_dialect()) return nullptr;
     const char* close = value_select_close(p);
     return close ? close + 1 : nullptr;
 }
 
 bool selects_through_nets(const std::string& text) {
-    if (!g.extended_flag) return false;
+    if (!extended_dialect()) return false;
     const char* t = text.c_str();
     for (const char* q = t; *q;) {
         const char* e = skip_quoted(q);

@@ -5,8 +5,8 @@
 
 #include "arrays.h"
 #include "convert_logic.h"
-#include "extended_hooks.h"
 #include "error.h"
+#include "extended_hooks.h"
 #include "made_up_names.h"
 #include "parser.h"
 #include "search_list.h"
@@ -174,7 +174,7 @@ namespace {
 // select from a comparison (u.f(a).q < c) as after any name: null for a
 // comparison.
 const char* port_select_end(const char* r) {
-    if (g.extended_flag) return select_end(r);
+    if (extended_dialect()) return select_end(r);
     const char* gt = strchr(r, '>');
     if (!gt) syntax_error();
     return gt + 1;

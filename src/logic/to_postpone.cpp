@@ -8,6 +8,7 @@
 #include "constant_arithmetic.h"
 #include "constants.h"
 #include "convert_logic.h"
+#include "extended_hooks.h"
 #include "scan.h"
 #include "decimal_constant.h"
 #include "error.h"
@@ -81,7 +82,7 @@ public:
             char c = text_[i_];
             const char* after_constant = text_ + i_;
             long long value;
-            if ((prev_ == START || prev_ == OPERATOR || prev_ == OPEN) && g.extended_flag &&
+            if ((prev_ == START || prev_ == OPERATOR || prev_ == OPEN) && extended_dialect() &&
                 read_constant_arithmetic(after_constant, value))
                 constant_arithmetic(after_constant, value);
             else if (is_ident_start(c))
@@ -90,7 +91,7 @@ public:
                 constant();
             else if (operator1(text_ + i_))
                 prefix();
-            else if (c == '-' && (prev_ == START || prev_ == OPERATOR || prev_ == OPEN) && g.extended_flag)
+            else if (c == '-' && (prev_ == START || prev_ == OPERATOR || prev_ == OPEN) && extended_dialect())
                 unary_minus();
             else if (operator2_1(text_ + i_) || operator2_2(text_ + i_))
                 binary_operator();
@@ -137,11 +138,11 @@ private:
         const char* after_select = nullptr;
         if (p[0] == '<' && p[1] != '<') {
             after_select = constant_select(p, token_, width, h, l);
-            if (!after_select && g.extended_flag) after_select = value_select(p, index);
+            if (!after_select && extended_dialect()) after_select = value_select(p, index);
         }
         std::string out;
         long long w = width;
-        if (prev_ == WIDTH_PREFIX && g.extended_flag && find_macro(token_)) {
+        if (prev_ == WIDTH_PREFIX && extended_dialect() && find_macro(token_)) {
             // --extended: N#MACRO extends the macro's value, an operand
             // followed by the extension operator.
             emit(postfix_, token_ + ";" + std::to_string(clamp_width(w)));
@@ -256,7 +257,7 @@ private:
     void open() {
         long long extend = 0;
         if (prev_ == WIDTH_PREFIX) {
-            if (!g.extended_flag) syntax_error();
+            if (!extended_dialect()) syntax_error();
             extend = number_;
         }
         prev_ = OPEN;
@@ -289,7 +290,7 @@ private:
     // for a select by a value.
     void operand_select() {
         const char* q = skip_space_only(text_ + i_);
-        if (q[0] != '<' || q[1] == '<' || !g.extended_flag) return;
+        if (q[0] != '<' || q[1] == '<' || !extended_dialect()) return;
         long long h, l;
         std::string index;
         const char* after_select = constant_select(q, "", -1, h, l);

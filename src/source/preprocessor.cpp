@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "extended_hooks.h"
 #include "scan.h"
 #include "mygetline.h"
 #include "include_paths.h"
@@ -101,7 +102,7 @@ bool Preprocessor::directive(std::string& text) {
 }
 
 void Preprocessor::line(std::string& text) {
-    if (!g.extended_flag) return;
+    if (!extended_dialect()) return;
     if (directive(text)) return;
     if (!keeping()) {
         text = text.back() == '\n' ? "\n" : "";

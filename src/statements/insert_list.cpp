@@ -41,7 +41,7 @@ char* read_width(char* p, int& width) {
     p = skip_ws(p);
     const char* q = p;
     long long v;
-    if (g.extended_flag) {
+    if (extended_dialect()) {
         // --extended: constant arithmetic, of numbers and macros.
         if (!read_constant_arithmetic(q, v)) syntax_error();
         p += q - p;

@@ -121,7 +121,7 @@ bool declares_memory(const char* p) {
 
 const WireKind* wire_kind_at(const char* p) {
     for (const WireKind& k : kWireKinds)
-        if ((!k.extended || g.extended_flag) && mycmp(p, k.word, 0) && (!is_memory_type(k.type) || declares_memory(p)))
+        if ((!k.extended || extended_dialect()) && mycmp(p, k.word, 0) && (!is_memory_type(k.type) || declares_memory(p)))
             return &k;
     return nullptr;
 }
@@ -134,13 +134,13 @@ bool is_wire_keyword(const char* p) { return wire_kind_at(p) != nullptr; }
 char* process_wire(char* p) {
     // --extended: a declaration inside a block is local to the block.
     bool local = !no_open_level();
-    if (local && !g.extended_flag) syntax_error();
+    if (local && !extended_dialect()) syntax_error();
     list* rec = append_target_record();
     const WireKind* k = wire_kind_at(p);
     if (!k) syntax_error();
     debug_message(k->word);
     if (g.declare_flag && !k->in_declare) syntax_error();
-    bool arrays = k->arrays && g.extended_flag;
+    bool arrays = k->arrays && extended_dialect();
     if (!local) return insert_list(p, rec, k->type, k->mark, arrays);
     p = insert_local_list(p, rec, k->type, k->mark, arrays);
     // It is the statement of a single-statement level (if, instruct, ...).

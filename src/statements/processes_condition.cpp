@@ -5,6 +5,7 @@
 #include "arrays.h"
 #include "convert_logic.h"
 #include "error.h"
+#include "extended_hooks.h"
 #include "processes.h"
 #include "search_list.h"
 #include "stack.h"
@@ -40,7 +41,7 @@ char* process_if(char* p) {
 // At the top level of a module body; with --extended also inside a block,
 // where it is an `if` on the instruction.
 char* process_instruct(char* p) {
-    if (!no_open_level() && !g.extended_flag) syntax_error();
+    if (!no_open_level() && !extended_dialect()) syntax_error();
     debug_message("instruct");
     stack_push(nullptr, K_INSTRUCT);
     p += 8;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "error.h"
+#include "extended_hooks.h"
 #include "signals.h"
 #include "insert_list.h"
 #include "processes.h"
@@ -15,7 +16,7 @@ namespace {
 // in order.  A blank may follow a comma but not stand before one.
 char* read_arg_names(char* p, std::vector<std::string>& names) {
     p = skip_ws(p);
-    if (g.extended_flag && *p == ')') return p + 1;  // `go()`: no arguments
+    if (extended_dialect() && *p == ')') return p + 1;  // `go()`: no arguments
     for (;;) {
         p = skip_ws(p);
         std::string arg;

@@ -9,6 +9,7 @@
 #include "constants.h"
 #include "convert_logic.h"
 #include "error.h"
+#include "extended_hooks.h"
 #include "include_paths.h"
 #include "macro_versions.h"
 #include "mygetline.h"
@@ -110,7 +111,7 @@ char* process_define(char* p, FILE* out) {
     // option; no text refers to it (Verilog reads a macro's text only
     // where it is used).
     std::string value = v->value.str();
-    if (selects_through_nets(value) || names_expanded_macro(value) || (g.extended_flag && holds_own_width(value)))
+    if (selects_through_nets(value) || names_expanded_macro(value) || (extended_dialect() && holds_own_width(value)))
         g.expanded_macros.insert(m);
     note_define_text(m, text);
     if (needs_parentheses(text)) text = "(" + text + ")";

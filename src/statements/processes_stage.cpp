@@ -4,6 +4,7 @@
 
 #include "constants.h"
 #include "error.h"
+#include "extended_hooks.h"
 #include "made_up_names.h"
 #include "processes.h"
 #include "running_tasks.h"
@@ -218,7 +219,7 @@ std::string state_block_name(const char* q) {
 }  // namespace
 
 bool declare_implicit_states(const std::string& stage_name, const char* body) {
-    if (!g.extended_flag) return false;
+    if (!extended_dialect()) return false;
     std::vector<std::string> names;
     int depth = 0, parens = 0;
     char prev = 0;
@@ -369,7 +370,7 @@ char* process_generate_core(char* p) {
 }
 
 bool is_task_start(const std::string& name) {
-    return g.extended_flag && g.stage_index.get(name) && !g.instance_index.get(name);
+    return extended_dialect() && g.stage_index.get(name) && !g.instance_index.get(name);
 }
 
 // task_start -> stage "." task "(" [ expr { "," expr } ] ")" ";"  (--extended)

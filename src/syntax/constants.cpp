@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "constant_arithmetic.h"
+#include "extended_hooks.h"
 #include "scan.h"
 #include "error.h"
 
@@ -31,7 +32,7 @@ int digit_value(char d) { return is_digit(d) ? d - '0' : (d | 0x20) - 'a' + 10; 
 // Whether `p`, just after a digit, holds a separator: '_' followed by
 // another digit of the kind of `bits` bits.
 bool digit_separator(const char* p, int bits) {
-    return g.extended_flag && p[0] == '_' && digit_fits(bits, p[1]);
+    return extended_dialect() && p[0] == '_' && digit_fits(bits, p[1]);
 }
 
 }  // namespace
@@ -142,14 +143,14 @@ const char* scan_text_character(const char* p, int& code) {
 }  // namespace
 
 const char* scan_character(const char* p, int& code) {
-    if (!g.extended_flag || p[0] != '\'' || p[1] == '\0' || p[1] == '\n' || p[1] == '\'') return nullptr;
+    if (!extended_dialect() || p[0] != '\'' || p[1] == '\0' || p[1] == '\n' || p[1] == '\'') return nullptr;
     if (p[1] == '\\' && p[2] == '\0') return nullptr;
     const char* e = scan_text_character(p + 1, code);
     return *e == '\'' ? e + 1 : nullptr;
 }
 
 const char* scan_string(const char* p, std::string& bytes) {
-    if (!g.extended_flag || p[0] != '"') return nullptr;
+    if (!extended_dialect() || p[0] != '"') return nullptr;
     bytes.clear();
     for (++p; *p != '"'; ) {
         if (*p == '\0' || *p == '\n' || (p[0] == '\\' && (p[1] == '\0' || p[1] == '\n'))) syntax_error();
@@ -164,7 +165,7 @@ const char* scan_string(const char* p, std::string& bytes) {
 const char* skip_quoted_constant(const char* p) {
     int code;
     if (const char* e = scan_character(p, code)) return e;
-    if (!g.extended_flag || *p != '"') return p;
+    if (!extended_dialect() || *p != '"') return p;
     // The grammar of scan_string, without its errors.
     for (const char* q = p + 1; *q != '\0' && *q != '\n'; ++q) {
         if (*q == '"') return q + 1;

@@ -4,6 +4,7 @@
 
 #include "constant_arithmetic.h"
 #include "constants.h"
+#include "extended_hooks.h"
 #include "scan.h"
 
 namespace {
@@ -18,7 +19,7 @@ const char* past_range_start(const char* q) {
     q = skip_space_only(q + 1);
     const char* high = q;
     long long value;
-    if (g.extended_flag && read_constant_arithmetic(high, value)) {
+    if (extended_dialect() && read_constant_arithmetic(high, value)) {
         q = high;
     } else if (is_digit(*q)) {
         while (is_digit(*q)) ++q;
@@ -28,7 +29,7 @@ const char* past_range_start(const char* q) {
     q = skip_space_only(q);
     if (*q != ':') return q;
     const char* low = q + 1;
-    if (g.extended_flag && !(read_constant_arithmetic(low, value) && *skip_space_only(low) == '>')) return nullptr;
+    if (extended_dialect() && !(read_constant_arithmetic(low, value) && *skip_space_only(low) == '>')) return nullptr;
     return q + 1;
 }
 
@@ -53,7 +54,7 @@ const char* find_end(const char* p, const char* stops, char nest, bool first_ins
         wanted[n++] = close;
     }
     if (ranges) wanted[n++] = '<';
-    if (g.extended_flag) {
+    if (extended_dialect()) {
         wanted[n++] = '\'';
         wanted[n++] = '"';
     }
@@ -102,8 +103,8 @@ size_t StatementEnds::read_word(const std::string& line, size_t i) {
     if (word("stage_name")) stage_name_seen_ = true;
     // --extended: a stage body is read whole, for the states that its
     // state blocks declare, and so is a replication loop.
-    if (g.extended_flag && word("stage")) stage_seen_ = true;
-    loop_word_ = g.extended_flag && (word("par") || word("any") || word("alt") || word("join"));
+    if (extended_dialect() && word("stage")) stage_seen_ = true;
+    loop_word_ = extended_dialect() && (word("par") || word("any") || word("alt") || word("join"));
     return i;
 }
 
