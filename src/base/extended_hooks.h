@@ -10,8 +10,9 @@
 // take their own path, whole.
 //
 // Smaller extensions inside the expression passes (constants, selects,
-// operators) are tested where they are read, once per construct, by
-// extended_dialect().  Some extended paths are switched on by data: the
+// operators) test extended_dialect() where they are read, once per
+// construct: the option's flag itself is read only where the driver
+// installs the dialect (use_extended_dialect).  Some extended paths are switched on by data: the
 // tables of memories, arrays, block locals, inherited ports and initial
 // values are empty unless an extended declaration filled them, and the
 // code reading them says so.
