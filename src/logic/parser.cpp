@@ -42,18 +42,6 @@ std::string name_of(const item& x) {
     return expression_net(verilog, x.width);
 }
 
-int operator1(const char* p) {
-    return p[0] == '^' || (p[0] == '/' && (p[1] == '|' || p[1] == '&' || p[1] == '@'));
-}
-
-int operator2_1(const char* p) {
-    static const char* const ops[] = {"<<", ">>", "<=", ">=", "==", "!=", "||"};
-    for (const char* op : ops)
-        if (p[0] == op[0] && p[1] == op[1]) return 1;
-    return 0;
-}
-
-int operator2_2(const char* p) { return p[0] != '\0' && strchr("&|@+-*/<>", p[0]) != nullptr; }
 
 int parser(std::string& text) {
     std::string postfix;

@@ -31,8 +31,27 @@ void to_postpone(const std::string& text, std::string& postfix);
 int calc(const std::string& postfix, std::string& text);
 
 
-int operator1(const char* p);
-int operator2_1(const char* p);
-int operator2_2(const char* p);
+// The operators at `p`: a prefix operator (^ /| /& /@), a binary operator
+// of two characters, of one character.  Both passes test every character
+// of an expression with them.
+inline int operator1(const char* p) {
+    return p[0] == '^' || (p[0] == '/' && (p[1] == '|' || p[1] == '&' || p[1] == '@'));
+}
+inline int operator2_1(const char* p) {
+    switch (p[0]) {
+    case '<': return p[1] == '<' || p[1] == '=';
+    case '>': return p[1] == '>' || p[1] == '=';
+    case '=':
+    case '!': return p[1] == '=';
+    case '|': return p[1] == '|';
+    default: return 0;
+    }
+}
+inline int operator2_2(const char* p) {
+    switch (p[0]) {
+    case '&': case '|': case '@': case '+': case '-': case '*': case '/': case '<': case '>': return 1;
+    default: return 0;
+    }
+}
 
 #endif

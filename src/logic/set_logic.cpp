@@ -134,34 +134,59 @@ char* call_instance_instruction(const std::string& inst, const std::string& f, c
     return process_module_port(args, inst, search_declare_instr_list(inst, f));
 }
 
+namespace {
+
+// Appends the condition of the open level `e` (level `i`) to `k`.
+void append_level_condition(std::string& k, int i, const stack_entry& e) {
+    if (i == g.alternative_level) {
+        // A call in an alternative's condition: an any block's conditions
+        // are all evaluated, an alt block's until one holds.
+        k += e.kind == K_ALT ? earlier_alternatives_fail(e) : "1'b1";
+    } else if (e.kind != K_ALT) {
+        k += e.cond.empty() ? "1'b1" : e.cond;
+    } else {
+        if (!e.else_cond.empty()) {
+            k += '(';
+            k += e.else_cond;
+            k += ")&";
+        }
+        k += '(';
+        k += e.cond;
+        k += ')';
+    }
+}
+
+}  // namespace
+
 std::string build_condition(const std::string& factor) {
+    // Each level's condition in parentheses, joined by '&'; the texts are
+    // appended in place (this runs for every assignment, once a level).
     std::string k;
-    auto add_level = [&k](int level, const std::string& text) {
-        if (level > 0) k += "&";
-        k += "(" + text + ")";
+    auto end_level = [&k]() {
+        k += ')';
         check_text_size(k);
         // Under -O the conjunction so far is named by a net at each step.
         do_optimize(k);
     };
     for (int i = 0; i < open_levels(); ++i) {
-        const stack_entry& e = open_level(i);
-        if (i == g.alternative_level)
-            // A call in an alternative's condition: an any block's
-            // conditions are all evaluated, an alt block's until one holds.
-            add_level(i, e.kind == K_ALT ? earlier_alternatives_fail(e) : "1'b1");
-        else if (e.kind == K_ALT)
-            add_level(i, e.else_cond.empty() ? "(" + e.cond + ")" : "(" + e.else_cond + ")&(" + e.cond + ")");
-        else
-            add_level(i, e.cond.empty() ? "1'b1" : e.cond);
+        k += i > 0 ? "&(" : "(";
+        append_level_condition(k, i, open_level(i));
+        end_level();
     }
     if (!factor.empty()) {
         // As the condition of one more level (named under -O as a level's is).
         std::string level = factor;
         do_optimize(level);
-        add_level(open_levels(), level);
+        k += open_levels() > 0 ? "&(" : "(";
+        k += level;
+        end_level();
     }
     if (k.empty()) k = "1'b1";
-    std::string cond = "(" + k + ")";
+    std::string cond;
+    cond.reserve(k.size() + 2);
+    cond += '(';
+    cond += k;
+    cond += ')';
     delete_1b1(cond);
     do_optimize(cond);
     return cond;
