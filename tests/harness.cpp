@@ -46,6 +46,13 @@ struct Case {
     int status = 0;
     std::vector<std::string> absent;
     bool verilog = true;  // check the .v outputs with the Verilog tools
+    std::vector<std::pair<std::string, std::string>> env;  // set for the run
+    // The time stamp is compared as it is only where the case fixes it.
+    bool fixed_time() const {
+        for (auto& [name, value] : env)
+            if (name == "SOURCE_DATE_EPOCH") return true;
+        return false;
+    }
 };
 
 struct Result {
@@ -100,7 +107,8 @@ void fail(const Case& c, const std::string& why) {
 }
 
 // Reads a rows file: "=== NAME" starts a case, then header lines ("$ sflc
-// ARGS", "status N", "absent NAMES", "no_verilog REASON", "# comment"),
+// ARGS", "status N", "absent NAMES", "no_verilog REASON", "env NAME=VALUE",
+// "# comment"),
 // then sections "<<< FILE" (an input) and ">>> FILE|stdout|stderr"
 // (expected bytes), each running to the next marker line.  A line
 // "\ No newline at end of file" ends a section without its last newline.
@@ -144,6 +152,9 @@ std::vector<Case> read_rows(const std::string& path) {
             c.absent = split_words(line.substr(7));
         } else if (line.compare(0, 11, "no_verilog ") == 0) {
             c.verilog = false;
+        } else if (line.compare(0, 4, "env ") == 0 && line.find('=') != std::string::npos) {
+            size_t eq = line.find('=');
+            c.env.emplace_back(line.substr(4, eq - 4), line.substr(eq + 1));
         } else if (!line.empty() && line[0] != '#') {
             fprintf(report, "%s:%d: not a row line: %s\n", path.c_str(), number, line.c_str());
             ++failures;
@@ -201,6 +212,7 @@ Result run(const Case& c, const fs::path& dir, const std::string& extra, bool pi
         setenv("SFLC_PIECE_BYTES", "0", 1);
     else
         unsetenv("SFLC_PIECE_BYTES");
+    for (auto& [name, value] : c.env) setenv(name.c_str(), value.c_str(), 1);
     fflush(stdout);
     fflush(stderr);
     FILE* out = tmpfile();
@@ -217,6 +229,7 @@ Result run(const Case& c, const fs::path& dir, const std::string& extra, bool pi
     dup2(saved_err, 2);
     close(saved_out);
     close(saved_err);
+    for (auto& [name, value] : c.env) unsetenv(name.c_str());
     fs::current_path(here);
     for (FILE* f : {out, err}) {
         std::string& s = r.files[f == out ? "stdout" : "stderr"];
@@ -236,8 +249,10 @@ bool is_time_stamp(const std::string& line) {
     return std::regex_match(line, stamp);
 }
 
-// Empty when equal, else where and how `actual` differs from `expected`.
-std::string difference(const std::string& what, const std::string& expected, const std::string& actual) {
+// Empty when equal, else where and how `actual` differs from `expected`;
+// any two time stamps on the first lines match unless `exact`.
+std::string difference(const std::string& what, const std::string& expected, const std::string& actual,
+                       bool exact = false) {
     size_t e = 0, a = 0;
     for (int line = 1;; ++line) {
         if (e >= expected.size() && a >= actual.size()) return "";
@@ -245,7 +260,7 @@ std::string difference(const std::string& what, const std::string& expected, con
         e_end = e_end == std::string::npos ? expected.size() : e_end + 1;
         a_end = a_end == std::string::npos ? actual.size() : a_end + 1;
         std::string el = expected.substr(e, e_end - e), al = actual.substr(a, a_end - a);
-        bool stamps = line == 1 && el.size() > 1 && al.size() > 1 && el.back() == '\n' && al.back() == '\n' &&
+        bool stamps = !exact && line == 1 && el.size() > 1 && al.size() > 1 && el.back() == '\n' && al.back() == '\n' &&
                       is_time_stamp(el.substr(0, el.size() - 1)) && is_time_stamp(al.substr(0, al.size() - 1));
         if (el != al && !stamps) {
             auto show = [](const std::string& s, size_t at, size_t size) {
@@ -270,6 +285,7 @@ void print_row(const Case& c, const Result& r) {
         printf(" %s", plain ? a.c_str() : ("'" + a + "'").c_str());
     }
     printf("\n");
+    for (auto& [name, value] : c.env) printf("env %s=%s\n", name.c_str(), value.c_str());
     if (r.status) printf("status %d\n", r.status);
     auto section = [](const char* mark, const std::string& name, const std::string& bytes) {
         printf("%s %s\n%s", mark, name.c_str(), bytes.c_str());
@@ -290,7 +306,7 @@ std::string check(const Case& c, const Result& r) {
     for (auto& [rel, bytes] : c.expect) {
         auto it = r.files.find(rel);
         if (it == r.files.end()) return "file " + rel + " was not created";
-        std::string d = difference(rel, bytes, it->second);
+        std::string d = difference(rel, bytes, it->second, c.fixed_time());
         if (!d.empty()) return d;
     }
     for (auto& rel : c.absent)
@@ -311,6 +327,13 @@ std::string same(const Result& a, const Result& b) {
     for (auto& [rel, bytes] : b.files)
         if (!a.files.count(rel)) return "extra file " + rel;
     return "";
+}
+
+// Lists the .v files that case `c` makes in `dir` for the Verilog tools.
+void list_verilog(const Case& c, const fs::path& dir, std::ostream& hdl_list) {
+    if (c.status != 0 || !c.verilog) return;
+    for (auto& [rel, bytes] : c.expect)
+        if (rel.size() > 2 && rel.compare(rel.size() - 2, 2, ".v") == 0) hdl_list << dir.string() << "\t" << rel << "\n";
 }
 
 // A chunk given back to the storage layer is handed out again by the next
@@ -356,6 +379,8 @@ int main(int argc, char** argv) {
     } else {
         for (int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE}) signal(sig, on_crash);
     }
+    // Runs are independent of the environment they start in.
+    unsetenv("SOURCE_DATE_EPOCH");
     std::string keep, with;
     bool record = false;
     std::vector<Case> cases;
@@ -412,9 +437,7 @@ int main(int argc, char** argv) {
             fail(c, d);
             continue;
         }
-        if (c.status == 0 && c.verilog)
-            for (auto& [rel, bytes] : c.expect)
-                if (rel.size() > 2 && rel.compare(rel.size() - 2, 2, ".v") == 0) hdl_list << dir.string() << "\t" << rel << "\n";
+        list_verilog(c, dir, hdl_list);
     }
     hdl_list.close();
     if (keep.empty()) fs::remove_all(scratch);

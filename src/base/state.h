@@ -65,6 +65,8 @@ struct Sflc {
     // dependency file to write.
     int check_flag = 0;
     std::vector<std::string> include_dirs;
+    // SOURCE_DATE_EPOCH: the time of the header (-1: now, local time).
+    long long source_date = -1;
     std::string deps_filename;
     int km = 1;
     size_t piece_bytes = 1 << 20;

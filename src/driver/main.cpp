@@ -17,6 +17,7 @@
 #include "make_deps.h"
 #include "mygetline.h"
 #include "output_file.h"
+#include "source_date_epoch.h"
 
 void usage(const char* name) {
     fprintf(stderr, "usage: %s [-o out_file] in_file.sfl\n", name);
@@ -233,6 +234,7 @@ int run(int argc, char** argv) {
     refuse_deps_without_output();
     std::string input = input_file(argc, argv, first);
     derive_file_names(input);
+    read_source_date_epoch();
     struct stat in_stat;
     FILE* in = open_source(input, in_stat);
     std::unique_ptr<FILE, int (*)(FILE*)> in_closer(in, fclose);

@@ -341,8 +341,9 @@ void start_run(FILE* out) {
     stack_clear();
     g.total_alloc_size = 0;
     g.count = 1;
-    time_t now = time(nullptr);
-    fprintf(out, "// This file was translated at %s", asctime(localtime(&now)));
+    // SOURCE_DATE_EPOCH (g.source_date) names the time in UTC.
+    time_t now = g.source_date >= 0 ? static_cast<time_t>(g.source_date) : time(nullptr);
+    fprintf(out, "// This file was translated at %s", asctime(g.source_date >= 0 ? gmtime(&now) : localtime(&now)));
     fprintf(out, "//  via %s program written by kurotan\n", g.program_name.c_str());
     if (g.d_flag) printf("----- %s_core -----\n", g.program_name.c_str());
 }
