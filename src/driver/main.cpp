@@ -14,6 +14,7 @@
 #include "core.h"
 #include "error.h"
 #include "extended_dialect.h"
+#include "line_directives.h"
 #include "make_deps.h"
 #include "mygetline.h"
 #include "output_file.h"
@@ -105,6 +106,13 @@ int read_options(int argc, char** argv) {
         {"make-deps", required_argument, nullptr, 'M'},
         {"include-dir", required_argument, nullptr, 'I'},
         {"check", no_argument, nullptr, kCheckOption},
+        {"line-directives", no_argument, &g.line_directives, 1},
+        // --l, --li, --lin and --line stay --lines, as before there was
+        // --line-directives (named in full, these are no prefixes).
+        {"l", no_argument, nullptr, 'n'},
+        {"li", no_argument, nullptr, 'n'},
+        {"lin", no_argument, nullptr, 'n'},
+        {"line", no_argument, nullptr, 'n'},
         {nullptr, 0, nullptr, 0},
     };
     optind = 0;  // a fresh scan, also when run more than once in one process
@@ -244,7 +252,10 @@ int run(int argc, char** argv) {
     OutputFile out(g.write_filename, g.check_flag != 0);
     OutputBeingWritten writing(out);
     g.include_chain.assign(1, canonical_path(input));
-    xlator_core(in, g.read_filename, out.stream());
+    {
+        CountedOutput counted(out.stream());
+        xlator_core(in, g.read_filename, counted.stream());
+    }
     if (!g.deps_filename.empty()) write_make_deps(g.deps_filename, g.write_filename, input, g.includes_read);
     out.commit();
     print_success_line();

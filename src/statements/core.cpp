@@ -19,6 +19,7 @@
 #include "set_logic.h"
 #include "stack.h"
 #include "statement_ends.h"
+#include "statement_lines.h"
 
 // ------------------------------------------------------------ dispatcher
 
@@ -40,13 +41,16 @@ std::string with_commas(long long v) {
 class Pieces {
 public:
     Pieces(FILE* in, const std::string& name, size_t piece_bytes)
-        : reader_(in, name, piece_bytes, ends_, g.comment) {}
+        : reader_(in, name, piece_bytes, ends_, g.comment), lines_(name) {}
     // The next piece, null at the end.
     char* next() {
         if (!reader_.next(piece_)) return nullptr;
         piece_end_ = &piece_[0] + piece_.size();
+        lines_.piece(piece_);
         return &piece_[0];
     }
+    // The dispatcher has reached a statement at `p` (--line-directives).
+    void statement(const char* p) { lines_.statement(p); }
     // True when the dispatcher stopped before the end of the piece: a NUL
     // in the source ends it, as it ends a whole text.
     bool stopped_early(const char* p) const { return p != piece_end_; }
@@ -55,6 +59,7 @@ public:
 private:
     StatementEnds ends_;
     SourceReader reader_;
+    StatementLines lines_;
     std::string piece_;
     const char* piece_end_ = nullptr;
 };
@@ -376,6 +381,7 @@ void walk(Pieces& pieces, Frame& f) {
         for (;;) {
             p = skip_ws(p);
             if (!*p) break;
+            pieces.statement(p);
             if (g.module_flag + g.circuit_flag + g.declare_flag >= 2) syntax_error();
             if (!g.module_flag && !g.circuit_flag && !g.declare_flag)
                 p = top_level_statement(p, f);

@@ -10,6 +10,7 @@
 #include "convert_logic.h"
 #include "error.h"
 #include "include_paths.h"
+#include "line_directives.h"
 #include "macro_versions.h"
 #include "mygetline.h"
 #include "parser.h"
@@ -110,6 +111,7 @@ char* process_define(char* p, FILE* out) {
     if (selects_through_nets(value) || names_expanded_macro(value)) g.expanded_macros.insert(m);
     note_define_text(m, text);
     if (needs_parentheses(text)) text = "(" + text + ")";
+    mark_line(out, g.places.current());
     fprintf(out, "`define %s %s\n", m->name.c_str(), text.c_str());
     return e;
 }
