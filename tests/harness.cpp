@@ -10,6 +10,9 @@
 //       Verilog tools)
 //   sflc_unit --with OPTION CASES...           wherever the plain run exits 0,
 //       a run with OPTION added gives the same bytes in every stream and file
+//   sflc_unit --keep DIR --add OPTION CASES... wherever the plain run exits 0,
+//       a run with OPTION added gives the same bytes once its `line
+//       directives are taken out; DIR/hdl.list lists its .v files
 //   sflc_unit --record CASES...                prints each case as a row with
 //       the results of this run, to review and paste when writing a row
 //   sflc_unit --storage                        checks of the storage layer
@@ -314,14 +317,28 @@ std::string check(const Case& c, const Result& r) {
     return "";
 }
 
-// Empty when the two runs give the same bytes everywhere.
-std::string same(const Result& a, const Result& b) {
+// `text` without its `line directives.
+std::string without_line_directives(const std::string& text) {
+    std::string kept;
+    for (size_t at = 0, end; at < text.size(); at = end) {
+        end = text.find('\n', at);
+        end = end == std::string::npos ? text.size() : end + 1;
+        std::string line = text.substr(at, end - at);
+        if (line.compare(0, 6, "`line ") != 0 || line.size() < 9 || line.compare(line.size() - 4, 4, "\" 0\n") != 0)
+            kept += line;
+    }
+    return kept;
+}
+
+// Empty when the two runs give the same bytes everywhere (in `b`, once its
+// `line directives are taken out, when `strip`).
+std::string same(const Result& a, const Result& b, bool strip = false) {
     if (a.status != b.status)
         return "exit status " + std::to_string(b.status) + " instead of " + std::to_string(a.status);
     for (auto& [rel, bytes] : a.files) {
         auto it = b.files.find(rel);
         if (it == b.files.end()) return "no file " + rel;
-        std::string d = difference(rel, bytes, it->second);
+        std::string d = difference(rel, bytes, strip ? without_line_directives(it->second) : it->second);
         if (!d.empty()) return d;
     }
     for (auto& [rel, bytes] : b.files)
@@ -334,6 +351,21 @@ void list_verilog(const Case& c, const fs::path& dir, std::ostream& hdl_list) {
     if (c.status != 0 || !c.verilog) return;
     for (auto& [rel, bytes] : c.expect)
         if (rel.size() > 2 && rel.compare(rel.size() - 2, 2, ".v") == 0) hdl_list << dir.string() << "\t" << rel << "\n";
+}
+
+// --add: where the plain run exits 0, the run with `option` added, kept
+// beside it for the Verilog tools, gives the same bytes but for `line
+// directives, and the same again with the source read in pieces.
+void check_added(const Case& c, const fs::path& dir, const std::string& option, std::ostream& hdl_list) {
+    Result plain = run(c, dir, "", false);
+    if (plain.status != 0) return;
+    fs::path added = dir.string() + "-added", pieces = dir.string() + "-added-pieces";
+    Result with = run(c, added, option, false);
+    std::string d = same(plain, with, true);
+    if (d.empty()) d = same(with, run(c, pieces, option, true));
+    fs::remove_all(pieces);
+    if (!d.empty()) return fail(c, "with " + option + ": " + d);
+    list_verilog(c, added, hdl_list);
 }
 
 // A chunk given back to the storage layer is handed out again by the next
@@ -381,7 +413,7 @@ int main(int argc, char** argv) {
     }
     // Runs are independent of the environment they start in.
     unsetenv("SOURCE_DATE_EPOCH");
-    std::string keep, with;
+    std::string keep, with, add;
     bool record = false;
     std::vector<Case> cases;
     for (int i = 1; i < argc; ++i) {
@@ -391,8 +423,8 @@ int main(int argc, char** argv) {
             record = true;
             continue;
         }
-        if ((a == "--keep" || a == "--with") && i + 1 < argc) {
-            (a == "--keep" ? keep : with) = argv[++i];
+        if ((a == "--keep" || a == "--with" || a == "--add") && i + 1 < argc) {
+            (a == "--keep" ? keep : a == "--with" ? with : add) = argv[++i];
         } else if (fs::is_directory(a) && fs::exists(fs::path(a) / "cmd")) {
             cases.push_back(read_folder(a));
         } else if (fs::is_directory(a)) {  // a folder of case folders and rows files
@@ -424,6 +456,10 @@ int main(int argc, char** argv) {
             if (plain.status != 0) continue;
             std::string d = same(plain, run(c, dir, with, false));
             if (!d.empty()) fail(c, "with " + with + ": " + d);
+            continue;
+        }
+        if (!add.empty()) {
+            check_added(c, dir, add, hdl_list);
             continue;
         }
         std::string d = check(c, run(c, dir, "", false));
