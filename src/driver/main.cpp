@@ -52,6 +52,11 @@ void help(const char* name) {
     printf("       look for %%i files also in dir (after the input's directory)\n");
     printf("   --check\n");
     printf("       translate and report as usual, but write no output file\n");
+    printf("   --line-directives\n");
+    printf("       write `line directives, so that Verilog tools report the SFL file and line\n");
+    printf("environment\n");
+    printf("   SOURCE_DATE_EPOCH\n");
+    printf("       seconds since 1970-01-01 00:00:00 UTC: the time the output names (in UTC)\n");
     fatal_exit(1);
 }
 
