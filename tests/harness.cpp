@@ -330,15 +330,16 @@ std::string without_line_directives(const std::string& text) {
     return kept;
 }
 
-// Empty when the two runs give the same bytes everywhere (in `b`, once its
-// `line directives are taken out, when `strip`).
+// Empty when the two runs give the same bytes everywhere (once their `line
+// directives are taken out, when `strip`).
 std::string same(const Result& a, const Result& b, bool strip = false) {
     if (a.status != b.status)
         return "exit status " + std::to_string(b.status) + " instead of " + std::to_string(a.status);
     for (auto& [rel, bytes] : a.files) {
         auto it = b.files.find(rel);
         if (it == b.files.end()) return "no file " + rel;
-        std::string d = difference(rel, bytes, strip ? without_line_directives(it->second) : it->second);
+        std::string d = strip ? difference(rel, without_line_directives(bytes), without_line_directives(it->second))
+                              : difference(rel, bytes, it->second);
         if (!d.empty()) return d;
     }
     for (auto& [rel, bytes] : b.files)
