@@ -92,13 +92,15 @@ struct Sflc {
     // Verilog tools count its lines: the stream the counted one writes to
     // (null: the output is not counted), the lines written, and the file
     // and line that the tools give to output line `directed` after the
-    // last directive (file -1: none yet).
+    // last directive (file -1: none yet); what a directive writes after
+    // its line number, by file (line_directives.cpp).
     SourcePlaces places;
     struct OutputLines {
         FILE* real = nullptr;
         long long written = 0;
         long long file = -1;
         long long line = 0, directed = 0;
+        std::vector<std::string> directive_ends;
     } output_lines;
 
     // Source reading: the comment state at the end of the text read so

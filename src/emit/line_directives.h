@@ -8,7 +8,8 @@
 // line for that one: after a directive they count on from N, one a line,
 // so that the declarations of consecutive SFL lines need one directive.
 // To know where the tools stand, the run's output is written through a
-// stream that counts its lines.
+// stream that counts the lines it passes on to the output, flushed where
+// a directive may be due.
 #ifndef SFLC_LINE_DIRECTIVES_H
 #define SFLC_LINE_DIRECTIVES_H
 

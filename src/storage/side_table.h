@@ -13,12 +13,16 @@
 // record set among each 1024 neighbours: records are made one after the
 // other, so neighbours hold values close to one another when the values
 // grow as the records are made.  A value farther than 65,533 from its base
-// (or below it) is kept in a hash table instead.
+// (or below it) is kept in a hash table instead.  Emptied, the table keeps
+// its arrays and zeroes only the part that was set: the pools it stands
+// beside take the same chunks again (a design of many small modules would
+// otherwise allocate and zero whole arrays for every module).
 #ifndef SFLC_STORAGE_SIDE_TABLE_H
 #define SFLC_STORAGE_SIDE_TABLE_H
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <unordered_map>
@@ -39,6 +43,8 @@ public:
         }
         Chunk& c = *chunks_[number];
         size_t s = slot(rec);
+        if (c.used == 0) touched_.push_back(number);
+        if (s >= c.used) c.used = static_cast<uint32_t>(s + 1);
         uint32_t& base = c.base[s / kRun];
         if (!base) base = value;
         if (c.delta[s] == kFar) far_.erase(chunk::ref(rec));
@@ -51,6 +57,7 @@ public:
     }
     // The value of `rec`, 0 when none was set.
     uint32_t get(const T* rec) const {
+        if (touched_.empty()) return 0;
         uint32_t number = chunk::number_of(rec);
         if (number >= chunks_.size() || !chunks_[number]) return 0;
         const Chunk& c = *chunks_[number];
@@ -64,7 +71,13 @@ public:
     }
     // Forgets every value (the records' pools were emptied).
     void clear() {
-        chunks_.clear();
+        for (uint32_t number : touched_) {
+            Chunk& c = *chunks_[number];
+            memset(c.delta, 0, c.used * sizeof c.delta[0]);
+            memset(c.base, 0, (c.used + kRun - 1) / kRun * sizeof c.base[0]);
+            c.used = 0;
+        }
+        touched_.clear();
         far_.clear();
     }
 
@@ -73,6 +86,7 @@ private:
     static constexpr size_t kRun = 1024;
     static constexpr uint16_t kFar = 0xFFFF;
     struct Chunk {
+        uint32_t used;  // the slots from 0 that may hold a value
         uint32_t base[(kSlots + kRun - 1) / kRun];
         uint16_t delta[kSlots];  // 0: none; kFar: in far_; else value - base + 1
     };
@@ -82,8 +96,9 @@ private:
     static size_t slot(const T* rec) {
         return (reinterpret_cast<uintptr_t>(rec) - chunk::start_of(rec) - chunk::kHeader) / sizeof(T);
     }
-    // By chunk number.
+    // By chunk number, and the numbers of those holding values.
     std::vector<std::unique_ptr<Chunk, Free>> chunks_;
+    std::vector<uint32_t> touched_;
     std::unordered_map<uint32_t, uint32_t> far_;
 };
 
