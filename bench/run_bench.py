@@ -18,7 +18,8 @@ Figures are printed as Markdown tables on stdout.
 compares two builds instead: each design is translated by the two binaries
 in turn (old, new, old, new, ...), so that a change of machine load hits
 both alike, and one table lists the best CPU time and the peak RSS of each
-with the change in percent.
+with the change in percent.  --sflc-args ARGS (e.g. "--line-directives")
+are given to --sflc only, in both modes: what an option costs.
 """
 
 import argparse
@@ -98,7 +99,7 @@ def measure(args, shape, size):
     base, opt = shape[0], shape[1:] == "O"
     src, info = design(args.work, base, size)
     out = os.path.join(args.work, f"{shape}_{size:g}MB.v")
-    cmd = [args.sflc] + (["-O"] if opt else []) + ["-o", out, src]
+    cmd = [args.sflc] + args.sflc_args.split() + (["-O"] if opt else []) + ["-o", out, src]
     load0 = loadavg()
     rc, wall, cpu, rss, err = best_of(args.repeat if size <= 4 else 1, cmd, args.timeout)
     row = {"shape": shape, "size": size, "bytes": info["bytes"],
@@ -165,7 +166,7 @@ def compare(args, shapes, sizes):
     """Times --before against --sflc on every design, alternating the two."""
     out = sys.stdout
     out.write("\n### Before and after\n\n"
-              f"before: {args.before}; after: {args.sflc}; best of {args.repeat} runs of each"
+              f"before: {args.before}; after: {' '.join([args.sflc] + args.sflc_args.split())}; best of {args.repeat} runs of each"
               " up to 4 MB, 2 above, taken alternately.\n\n"
               "| shape | MB | CPU s before | CPU s after | change | peak RSS MB before"
               " | peak RSS MB after | change | load |\n")
@@ -179,8 +180,8 @@ def compare(args, shapes, sizes):
             best = {}
             load0 = loadavg()
             for _ in range(args.repeat if size <= 4 else 2):
-                for name, binary in (("before", args.before), ("after", args.sflc)):
-                    r = timed([binary] + opt + ["-o", out_v, src], args.timeout)
+                for name, cmd in (("before", [args.before]), ("after", [args.sflc] + args.sflc_args.split())):
+                    r = timed(cmd + opt + ["-o", out_v, src], args.timeout)
                     if r[0] != 0:
                         sys.exit(f"{name} failed on {shape} {size:g} MB: {r[4].strip()[-300:]}")
                     old = best.get(name)
@@ -232,6 +233,7 @@ def main():
     ap.add_argument("--callgrind", default="b:1", help="SHAPE:MB, or '' to skip")
     ap.add_argument("--keep", action="store_true", help="keep the Verilog outputs")
     ap.add_argument("--before", help="an older sflc to compare --sflc with")
+    ap.add_argument("--sflc-args", default="", help="options for --sflc only (not for --before)")
     args = ap.parse_args()
     os.makedirs(args.work, exist_ok=True)
     sizes = [float(s) for s in args.sizes.split(",")]

@@ -10,6 +10,9 @@
 //       Verilog tools)
 //   sflc_unit --with OPTION CASES...           wherever the plain run exits 0,
 //       a run with OPTION added gives the same bytes in every stream and file
+//   sflc_unit --keep DIR --add OPTION CASES... wherever the plain run exits 0,
+//       a run with OPTION added gives the same bytes once its `line
+//       directives are taken out; DIR/hdl.list lists its .v files
 //   sflc_unit --record CASES...                prints each case as a row with
 //       the results of this run, to review and paste when writing a row
 //   sflc_unit --storage                        checks of the storage layer
@@ -46,6 +49,13 @@ struct Case {
     int status = 0;
     std::vector<std::string> absent;
     bool verilog = true;  // check the .v outputs with the Verilog tools
+    std::vector<std::pair<std::string, std::string>> env;  // set for the run
+    // The time stamp is compared as it is only where the case fixes it.
+    bool fixed_time() const {
+        for (auto& [name, value] : env)
+            if (name == "SOURCE_DATE_EPOCH") return true;
+        return false;
+    }
 };
 
 struct Result {
@@ -100,7 +110,8 @@ void fail(const Case& c, const std::string& why) {
 }
 
 // Reads a rows file: "=== NAME" starts a case, then header lines ("$ sflc
-// ARGS", "status N", "absent NAMES", "no_verilog REASON", "# comment"),
+// ARGS", "status N", "absent NAMES", "no_verilog REASON", "env NAME=VALUE",
+// "# comment"),
 // then sections "<<< FILE" (an input) and ">>> FILE|stdout|stderr"
 // (expected bytes), each running to the next marker line.  A line
 // "\ No newline at end of file" ends a section without its last newline.
@@ -144,6 +155,9 @@ std::vector<Case> read_rows(const std::string& path) {
             c.absent = split_words(line.substr(7));
         } else if (line.compare(0, 11, "no_verilog ") == 0) {
             c.verilog = false;
+        } else if (line.compare(0, 4, "env ") == 0 && line.find('=') != std::string::npos) {
+            size_t eq = line.find('=');
+            c.env.emplace_back(line.substr(4, eq - 4), line.substr(eq + 1));
         } else if (!line.empty() && line[0] != '#') {
             fprintf(report, "%s:%d: not a row line: %s\n", path.c_str(), number, line.c_str());
             ++failures;
@@ -201,6 +215,7 @@ Result run(const Case& c, const fs::path& dir, const std::string& extra, bool pi
         setenv("SFLC_PIECE_BYTES", "0", 1);
     else
         unsetenv("SFLC_PIECE_BYTES");
+    for (auto& [name, value] : c.env) setenv(name.c_str(), value.c_str(), 1);
     fflush(stdout);
     fflush(stderr);
     FILE* out = tmpfile();
@@ -217,6 +232,7 @@ Result run(const Case& c, const fs::path& dir, const std::string& extra, bool pi
     dup2(saved_err, 2);
     close(saved_out);
     close(saved_err);
+    for (auto& [name, value] : c.env) unsetenv(name.c_str());
     fs::current_path(here);
     for (FILE* f : {out, err}) {
         std::string& s = r.files[f == out ? "stdout" : "stderr"];
@@ -236,8 +252,10 @@ bool is_time_stamp(const std::string& line) {
     return std::regex_match(line, stamp);
 }
 
-// Empty when equal, else where and how `actual` differs from `expected`.
-std::string difference(const std::string& what, const std::string& expected, const std::string& actual) {
+// Empty when equal, else where and how `actual` differs from `expected`;
+// any two time stamps on the first lines match unless `exact`.
+std::string difference(const std::string& what, const std::string& expected, const std::string& actual,
+                       bool exact = false) {
     size_t e = 0, a = 0;
     for (int line = 1;; ++line) {
         if (e >= expected.size() && a >= actual.size()) return "";
@@ -245,7 +263,7 @@ std::string difference(const std::string& what, const std::string& expected, con
         e_end = e_end == std::string::npos ? expected.size() : e_end + 1;
         a_end = a_end == std::string::npos ? actual.size() : a_end + 1;
         std::string el = expected.substr(e, e_end - e), al = actual.substr(a, a_end - a);
-        bool stamps = line == 1 && el.size() > 1 && al.size() > 1 && el.back() == '\n' && al.back() == '\n' &&
+        bool stamps = !exact && line == 1 && el.size() > 1 && al.size() > 1 && el.back() == '\n' && al.back() == '\n' &&
                       is_time_stamp(el.substr(0, el.size() - 1)) && is_time_stamp(al.substr(0, al.size() - 1));
         if (el != al && !stamps) {
             auto show = [](const std::string& s, size_t at, size_t size) {
@@ -270,6 +288,7 @@ void print_row(const Case& c, const Result& r) {
         printf(" %s", plain ? a.c_str() : ("'" + a + "'").c_str());
     }
     printf("\n");
+    for (auto& [name, value] : c.env) printf("env %s=%s\n", name.c_str(), value.c_str());
     if (r.status) printf("status %d\n", r.status);
     auto section = [](const char* mark, const std::string& name, const std::string& bytes) {
         printf("%s %s\n%s", mark, name.c_str(), bytes.c_str());
@@ -290,7 +309,7 @@ std::string check(const Case& c, const Result& r) {
     for (auto& [rel, bytes] : c.expect) {
         auto it = r.files.find(rel);
         if (it == r.files.end()) return "file " + rel + " was not created";
-        std::string d = difference(rel, bytes, it->second);
+        std::string d = difference(rel, bytes, it->second, c.fixed_time());
         if (!d.empty()) return d;
     }
     for (auto& rel : c.absent)
@@ -298,19 +317,56 @@ std::string check(const Case& c, const Result& r) {
     return "";
 }
 
-// Empty when the two runs give the same bytes everywhere.
-std::string same(const Result& a, const Result& b) {
+// `text` without its `line directives.
+std::string without_line_directives(const std::string& text) {
+    std::string kept;
+    for (size_t at = 0, end; at < text.size(); at = end) {
+        end = text.find('\n', at);
+        end = end == std::string::npos ? text.size() : end + 1;
+        std::string line = text.substr(at, end - at);
+        if (line.compare(0, 6, "`line ") != 0 || line.size() < 9 || line.compare(line.size() - 4, 4, "\" 0\n") != 0)
+            kept += line;
+    }
+    return kept;
+}
+
+// Empty when the two runs give the same bytes everywhere (once their `line
+// directives are taken out, when `strip`).
+std::string same(const Result& a, const Result& b, bool strip = false) {
     if (a.status != b.status)
         return "exit status " + std::to_string(b.status) + " instead of " + std::to_string(a.status);
     for (auto& [rel, bytes] : a.files) {
         auto it = b.files.find(rel);
         if (it == b.files.end()) return "no file " + rel;
-        std::string d = difference(rel, bytes, it->second);
+        std::string d = strip ? difference(rel, without_line_directives(bytes), without_line_directives(it->second))
+                              : difference(rel, bytes, it->second);
         if (!d.empty()) return d;
     }
     for (auto& [rel, bytes] : b.files)
         if (!a.files.count(rel)) return "extra file " + rel;
     return "";
+}
+
+// Lists the .v files that case `c` makes in `dir` for the Verilog tools.
+void list_verilog(const Case& c, const fs::path& dir, std::ostream& hdl_list) {
+    if (c.status != 0 || !c.verilog) return;
+    for (auto& [rel, bytes] : c.expect)
+        if (rel.size() > 2 && rel.compare(rel.size() - 2, 2, ".v") == 0) hdl_list << dir.string() << "\t" << rel << "\n";
+}
+
+// --add: where the plain run exits 0, the run with `option` added, kept
+// beside it for the Verilog tools, gives the same bytes but for `line
+// directives, and the same again with the source read in pieces.
+void check_added(const Case& c, const fs::path& dir, const std::string& option, std::ostream& hdl_list) {
+    Result plain = run(c, dir, "", false);
+    if (plain.status != 0) return;
+    fs::path added = dir.string() + "-added", pieces = dir.string() + "-added-pieces";
+    Result with = run(c, added, option, false);
+    std::string d = same(plain, with, true);
+    if (d.empty()) d = same(with, run(c, pieces, option, true));
+    fs::remove_all(pieces);
+    if (!d.empty()) return fail(c, "with " + option + ": " + d);
+    list_verilog(c, added, hdl_list);
 }
 
 // A chunk given back to the storage layer is handed out again by the next
@@ -356,7 +412,9 @@ int main(int argc, char** argv) {
     } else {
         for (int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE}) signal(sig, on_crash);
     }
-    std::string keep, with;
+    // Runs are independent of the environment they start in.
+    unsetenv("SOURCE_DATE_EPOCH");
+    std::string keep, with, add;
     bool record = false;
     std::vector<Case> cases;
     for (int i = 1; i < argc; ++i) {
@@ -366,8 +424,8 @@ int main(int argc, char** argv) {
             record = true;
             continue;
         }
-        if ((a == "--keep" || a == "--with") && i + 1 < argc) {
-            (a == "--keep" ? keep : with) = argv[++i];
+        if ((a == "--keep" || a == "--with" || a == "--add") && i + 1 < argc) {
+            (a == "--keep" ? keep : a == "--with" ? with : add) = argv[++i];
         } else if (fs::is_directory(a) && fs::exists(fs::path(a) / "cmd")) {
             cases.push_back(read_folder(a));
         } else if (fs::is_directory(a)) {  // a folder of case folders and rows files
@@ -401,6 +459,10 @@ int main(int argc, char** argv) {
             if (!d.empty()) fail(c, "with " + with + ": " + d);
             continue;
         }
+        if (!add.empty()) {
+            check_added(c, dir, add, hdl_list);
+            continue;
+        }
         std::string d = check(c, run(c, dir, "", false));
         if (d.empty()) {
             fs::path pieces = dir.string() + "-pieces";
@@ -412,9 +474,7 @@ int main(int argc, char** argv) {
             fail(c, d);
             continue;
         }
-        if (c.status == 0 && c.verilog)
-            for (auto& [rel, bytes] : c.expect)
-                if (rel.size() > 2 && rel.compare(rel.size() - 2, 2, ".v") == 0) hdl_list << dir.string() << "\t" << rel << "\n";
+        list_verilog(c, dir, hdl_list);
     }
     hdl_list.close();
     if (keep.empty()) fs::remove_all(scratch);

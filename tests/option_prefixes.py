@@ -26,6 +26,9 @@ PREFIXES = {
     "s": "shinpi", "sh": "shinpi", "e": "extended", "ex": "extended",
     "m": "make-deps", "ma": "make-deps", "i": "include-dir", "in": "include-dir",
     "c": "check", "ch": "check",
+    # --line-directives, added later, begins as --lines does: the prefixes
+    # they share keep meaning --lines.
+    "lin": "lines", "line": "lines", "line-": "line-directives",
 }
 # The argument of options that take one, and the input each is run on
 # (shinpi's success line is picked at random: it runs on a failing input).

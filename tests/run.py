@@ -3,7 +3,10 @@
 
   run.py cases --harness SFLC_UNIT CASES...    rows files and case folders: the
       in-process harness compares every case, then each successful
-      translation goes through iverilog, Verilator -Wall and Yosys
+      translation goes through iverilog, Verilator -Wall and Yosys.  With
+      --add OPTION, the translations of the cases that succeed are made
+      again with OPTION added, must differ only by `line directives, and
+      go through the tools instead
   run.py sim --sflc SFLC DIR                   translate DIR's .sfl/.sflp files plain
       and with -O (and the options of DIR/args), put them through the Verilog
       tools as `cases` does, simulate them with the testbench DIR/tb.v (or
@@ -12,6 +15,7 @@
       random designs (gen/gen_design.py), translated plain and with -O, read
       whole and in pieces, simulated: the traces must agree.  With --with,
       each design must translate to the same bytes with OPTION added.
+  `sim` and `gen` take --add OPTION too: every translation has OPTION added.
 """
 
 import argparse
@@ -131,7 +135,8 @@ def hdl_check(workdir, rel):
         if rc or errors:
             raise Failure("verilator (top %s): %s" % (top, excerpt("\n".join(errors) or out + err)))
         for m in VERILATOR_RE.finditer(out + err):
-            if m.group(3) is None or os.path.realpath(m.group(3)) == os.path.realpath(vfile):
+            # (located in the output, or where its `line directives lead)
+            if m.group(3) is None or os.path.realpath(m.group(3)) not in map(os.path.realpath, files[1:]):
                 if (m.group(2) or "WARNING") not in EXPECTED_WARNINGS:
                     raise Failure("unexpected Verilator warning: %s" % m.group(0))
                 kinds.add(m.group(2))
@@ -158,7 +163,8 @@ def cases(args):
     """Runs the harness on the cases, then the Verilog tools on its outputs."""
     scratch = tempfile.mkdtemp(prefix="sflc-cases-")
     try:
-        status = subprocess.run([args.harness, "--keep", scratch] + args.cases).returncode
+        add = ["--add", args.add] if args.add else []
+        status = subprocess.run([args.harness, "--keep", scratch] + add + args.cases).returncode
         if os.environ.get("SFLC_NO_HDL"):  # the sanitizer pass of .ci/run
             return status
         kinds, failed = set(), 0
@@ -193,7 +199,7 @@ def sim(args):
             vfiles = []
             for design in sources(src) if os.path.isdir(src) else [src]:
                 vfiles.append(os.path.join(work, os.path.splitext(os.path.basename(design))[0] + ".v"))
-                rc, out, err = run([args.sflc] + extra + variant + ["-o", vfiles[-1], design], cwd=work)
+                rc, out, err = run([args.sflc] + extra + variant + args.add + ["-o", vfiles[-1], design], cwd=work)
                 if rc or out or err:
                     raise Failure("sflc %s on %s: exit %d: %s" % (" ".join(variant), design, rc, out + err))
                 hdl_check(work, os.path.basename(vfiles[-1]))
@@ -218,7 +224,7 @@ def translate(sflc, work, opts, out, **env):
 def gen_one(job):
     """None when the random design `seed` passes, else the reason."""
     import gen_design
-    sflc, seed, with_opt = job
+    sflc, seed, with_opt, add = job
     work = tempfile.mkdtemp(prefix="sflc-gen-%d-" % seed)
     try:
         sfl, tb = gen_design.generate(seed)
@@ -227,7 +233,7 @@ def gen_one(job):
         with open(os.path.join(work, "tb.v"), "w") as f:
             f.write(tb)
         traces = []
-        for opts in ([], ["-O"]):
+        for opts in (add, ["-O"] + add):
             rc, err, body = translate(sflc, work, opts, "a.v")
             what = "sflc %s" % (" ".join(opts) or "(no option)")
             if rc or err:
@@ -260,7 +266,7 @@ def gen(args):
     count = min(args.count, limit) if limit > 0 else args.count
     seeds = range(args.seed, args.seed + count)
     with multiprocessing.Pool(args.jobs) as pool:
-        results = pool.map(gen_one, [(args.sflc, s, args.with_opt) for s in seeds], chunksize=4)
+        results = pool.map(gen_one, [(args.sflc, s, args.with_opt, args.add) for s in seeds], chunksize=4)
     failed = [(s, why) for s, why in zip(seeds, results) if why]
     for s, why in failed:
         print("FAIL seed %d: %s\n     reproduce: python3 tests/gen/gen_design.py %d DIR" % (s, why, s))
@@ -273,10 +279,12 @@ def main():
     sub = ap.add_subparsers(dest="what", required=True)
     p = sub.add_parser("cases")
     p.add_argument("--harness", required=True)
+    p.add_argument("--add")
     p.add_argument("cases", nargs="+")
     p = sub.add_parser("sim")
     p.add_argument("--sflc", required=True)
     p.add_argument("--tb")
+    p.add_argument("--add", action="append", default=[])
     p.add_argument("dir")
     p = sub.add_parser("gen")
     p.add_argument("--sflc", required=True)
@@ -284,6 +292,7 @@ def main():
     p.add_argument("--count", type=int, default=300)
     p.add_argument("--jobs", type=int, default=2)
     p.add_argument("--with", dest="with_opt")
+    p.add_argument("--add", action="append", default=[])
     args = ap.parse_args()
     if getattr(args, "sflc", None):
         args.sflc = os.path.abspath(args.sflc)

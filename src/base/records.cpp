@@ -11,7 +11,10 @@ void unused_list(list* rec) { g.module_lists.unmake(rec); }
 
 logic* new_logic(bool run_long) {
     g.total_alloc_size += SIZE_LOGIC;
-    return (run_long ? g.run_logics : g.module_logics).make();
+    if (run_long) return g.run_logics.make();
+    logic* pair = g.module_logics.make();
+    g.places.made(pair);
+    return pair;
 }
 
 declare* new_declare() {

@@ -104,6 +104,8 @@ struct MemoryWrite {
     Text cond;
     Text address;
     Text value;
+    // The statement that wrote it (--line-directives, source_places.h).
+    uint32_t place = 0;
 };
 
 // One condition/value pair driving a signal.

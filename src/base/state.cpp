@@ -41,6 +41,7 @@ void delete_all_list() {
     g.arrays.clear();
     g.array_elements.clear();
     g.module_texts.clear();
+    g.places.forget_module_records();
     // Records that hold module texts go with them.
     g.param_index.clear();
     clear_instances();
@@ -71,6 +72,7 @@ void delete_run_tables() {
 
 void clear_instances() {
     g.instances.clear();
+    g.places.forget_instances();
     g.instance_list.clear();
     g.instance_index.clear();
 }

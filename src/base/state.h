@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -15,6 +16,7 @@
 #include "error.h"
 #include "param_index.h"
 #include "records.h"
+#include "source_places.h"
 
 // A name the preprocessor knows (--extended): from `#define`, replaced by
 // its value, or from `%d`, only defined for `#ifdef`.
@@ -66,6 +68,10 @@ struct Sflc {
     // dependency file to write.
     int check_flag = 0;
     std::vector<std::string> include_dirs;
+    // --line-directives: `line directives in the output lead to the SFL.
+    int line_directives = 0;
+    // SOURCE_DATE_EPOCH: the time of the header (-1: now, local time).
+    long long source_date = -1;
     std::string deps_filename;
     int km = 1;
     size_t piece_bytes = 1 << 20;
@@ -81,6 +87,22 @@ struct Sflc {
     int count_ok = 0;
     // 1 until the outermost dispatcher has started.
     int owner = 1;
+
+    // --line-directives: the place of the statement being translated and
+    // of every record it made (source_places.h), and the output as the
+    // Verilog tools count its lines: the stream the counted one writes to
+    // (null: the output is not counted), the lines written, and the file
+    // and line that the tools give to output line `directed` after the
+    // last directive (file -1: none yet); what a directive writes after
+    // its line number, by file (line_directives.cpp).
+    SourcePlaces places;
+    struct OutputLines {
+        FILE* real = nullptr;
+        long long written = 0;
+        long long file = -1;
+        long long line = 0, directed = 0;
+        std::vector<std::string> directive_ends;
+    } output_lines;
 
     // Source reading: the comment state at the end of the text read so
     // far, and the reader of the file being translated (null for a text

@@ -14,9 +14,11 @@
 #include "core.h"
 #include "error.h"
 #include "extended_dialect.h"
+#include "line_directives.h"
 #include "make_deps.h"
 #include "mygetline.h"
 #include "output_file.h"
+#include "source_date_epoch.h"
 
 void usage(const char* name) {
     fprintf(stderr, "usage: %s [-o out_file] in_file.sfl\n", name);
@@ -50,6 +52,11 @@ void help(const char* name) {
     printf("       look for %%i files also in dir (after the input's directory)\n");
     printf("   --check\n");
     printf("       translate and report as usual, but write no output file\n");
+    printf("   --line-directives\n");
+    printf("       write `line directives, so that Verilog tools report the SFL file and line\n");
+    printf("environment\n");
+    printf("   SOURCE_DATE_EPOCH\n");
+    printf("       seconds since 1970-01-01 00:00:00 UTC: the time the output names (in UTC)\n");
     fatal_exit(1);
 }
 
@@ -73,8 +80,6 @@ void set_program_name(int argc, char** argv) {
     g.program_name = base;
 }
 
-// Sets the option flags; returns the index of the first argument that is
-// no option.
 // The long options; each that is not a flag of `g` is read as its short
 // form (--check has none of its own).
 const struct option kLongOptions[] = {
@@ -94,6 +99,13 @@ const struct option kLongOptions[] = {
     {"make-deps", required_argument, nullptr, 'M'},
     {"include-dir", required_argument, nullptr, 'I'},
     {"check", no_argument, nullptr, kCheckOption},
+    {"line-directives", no_argument, &g.line_directives, 1},
+    // --l, --li, --lin and --line stay --lines, as before there was
+    // --line-directives (named in full, these are no prefixes).
+    {"l", no_argument, nullptr, 'n'},
+    {"li", no_argument, nullptr, 'n'},
+    {"lin", no_argument, nullptr, 'n'},
+    {"line", no_argument, nullptr, 'n'},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -119,6 +131,8 @@ void set_joke_style(int c, const char* arg) {
         usage(g.program_name.c_str());
 }
 
+// Sets the option flags; returns the index of the first argument that is
+// no option.
 int read_options(int argc, char** argv) {
     const char* name = g.program_name.c_str();
     optind = 0;  // a fresh scan, also when run more than once in one process
@@ -231,6 +245,7 @@ int run(int argc, char** argv) {
     refuse_deps_without_output();
     std::string input = input_file(argc, argv, first);
     derive_file_names(input);
+    read_source_date_epoch();
     struct stat in_stat;
     FILE* in = open_source(input, in_stat);
     std::unique_ptr<FILE, int (*)(FILE*)> in_closer(in, fclose);
@@ -240,7 +255,10 @@ int run(int argc, char** argv) {
     OutputFile out(g.write_filename, g.check_flag != 0);
     OutputBeingWritten writing(out);
     g.include_chain.assign(1, canonical_path(input));
-    xlator_core(in, g.read_filename, out.stream());
+    {
+        CountedOutput counted(out.stream());
+        xlator_core(in, g.read_filename, counted.stream());
+    }
     if (!g.deps_filename.empty()) write_make_deps(g.deps_filename, g.write_filename, input, g.includes_read);
     out.commit();
     print_success_line();

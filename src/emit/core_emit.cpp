@@ -6,6 +6,7 @@
 
 #include "scan.h"
 #include "error.h"
+#include "line_directives.h"
 #include "made_up_names.h"
 #include "memory_printing.h"
 #include "search_list.h"
@@ -33,6 +34,13 @@ void put_repeated(FILE* out, char c, int n) {
     for (int i = 0; i < n; ++i) fputc(c, out);
 }
 
+// Ends the line, and starts the next one, which writes `pair`, with `indent`.
+void next_line(FILE* out, const char* indent, const logic* pair) {
+    fputc('\n', out);
+    mark_line(out, g.places.of(pair));
+    fputs(indent, out);
+}
+
 void print_assign(FILE* out, const list* rec) {
     auto put_default = [&]() {
         if (rec->type == T_BIDIRECT) {
@@ -42,9 +50,11 @@ void print_assign(FILE* out, const list* rec) {
             fprintf(out, "%d'b0", rec->width);
         }
     };
-    fprintf(out, "\n   assign %s = ", rec->name.c_str());
     const logic* first = first_pair(rec);
     const logic* l = first;
+    fputc('\n', out);
+    mark_line(out, l ? g.places.of(l) : g.places.of(rec));
+    fprintf(out, "   assign %s = ", rec->name.c_str());
     if (!l) {
         put_default();
         fputs(";\n", out);
@@ -63,7 +73,7 @@ void print_assign(FILE* out, const list* rec) {
             }
             fprintf(out, "(%s)?%s:", l->cond.c_str(), l->value.c_str());
             if (next_pair(rec, l))
-                fputs("\n   ", out);
+                next_line(out, "   ", next_pair(rec, l));
             else
                 put_default();
         }
@@ -74,7 +84,12 @@ void print_assign(FILE* out, const list* rec) {
     for (; l; l = next_pair(rec, l)) {
         fprintf(out, "(%s?%s:", l->cond.c_str(), l->value.c_str());
         put_default();
-        fputs(next_pair(rec, l) ? ")|\n   " : ");\n", out);
+        if (next_pair(rec, l)) {
+            fputs(")|", out);
+            next_line(out, "   ", next_pair(rec, l));
+        } else {
+            fputs(");\n", out);
+        }
     }
 }
 
@@ -92,52 +107,73 @@ const stage* stage_of_state_register(const list* rec) {
     return nullptr;
 }
 
+// The reset of a register with one: its first state, initial value, 0s or 1s.
+void print_reset(FILE* out, const list* rec) {
+    fprintf(out, "      if (%sp_reset)%s%s <= ", g.posres ? "" : "!", g.O_flag ? "\n        " : " ", rec->name.c_str());
+    if (rec->mark == 'f') {
+        const stage* st = stage_of_state_register(rec);
+        if (!st) syntax_error();
+        if (st->states.empty() || !st->first_state) syntax_error();
+        fputs(made_up_name(MadeUp::kState, st->name, st->first_state->name).c_str(), out);
+    } else if (const Text* value = initial_value(rec)) {
+        fputs(value->c_str(), out);
+    } else if (rec->type == T_REG_WR) {
+        fprintf(out, "%d'b0", rec->width);
+    } else {
+        fprintf(out, "%d'b", rec->width);
+        put_repeated(out, '1', rec->width);
+    }
+    fputs(";\n", out);
+}
+
+// -O: one condition, the or of the pairs' conditions, and the or of the
+// values under their conditions.
+void print_merged_updates(FILE* out, const list* rec, const logic* l) {
+    fputs(rec->type == T_REG ? "      if (" : "      else if (", out);
+    for (const logic* x = l; x; x = next_pair(rec, x)) fprintf(out, "%s%s", x == l ? "" : "|", x->cond.c_str());
+    fputc(')', out);
+    next_line(out, "        ", l);
+    fprintf(out, "%s <= ", rec->name.c_str());
+    for (const logic* x = l; x; x = next_pair(rec, x)) {
+        fprintf(out, "(%s?%s:%d'b0)", x->cond.c_str(), x->value.c_str(), rec->width);
+        if (next_pair(rec, x)) {
+            fputc('|', out);
+            next_line(out, "        ", next_pair(rec, x));
+        }
+    }
+    fputs(";\n   end\n", out);
+}
+
 void print_always(FILE* out, const list* rec) {
     bool resettable = is_resettable_type(rec->type);
-    fprintf(out, "\n   always @(%s m_clock", rec->edge ? "negedge" : "posedge");
+    fputc('\n', out);
+    mark_line(out, g.places.of(rec));
+    fprintf(out, "   always @(%s m_clock", rec->edge ? "negedge" : "posedge");
     if (resettable) fprintf(out, " or %s p_reset", g.posres ? "posedge" : "negedge");
     fputs(") begin\n", out);
     const char* name = rec->name.c_str();
-    if (resettable) {
-        fprintf(out, "      if (%sp_reset)%s%s <= ", g.posres ? "" : "!", g.O_flag ? "\n        " : " ", name);
-        if (rec->mark == 'f') {
-            const stage* st = stage_of_state_register(rec);
-            if (!st) syntax_error();
-            if (st->states.empty() || !st->first_state) syntax_error();
-            fputs(made_up_name(MadeUp::kState, st->name, st->first_state->name).c_str(), out);
-        } else if (const Text* value = initial_value(rec)) {
-            fputs(value->c_str(), out);
-        } else if (rec->type == T_REG_WR) {
-            fprintf(out, "%d'b0", rec->width);
-        } else {
-            fprintf(out, "%d'b", rec->width);
-            put_repeated(out, '1', rec->width);
-        }
-        fputs(";\n", out);
-    }
+    if (resettable) print_reset(out, rec);
     const logic* l = first_pair(rec);
     if (!l) {
         fputs("   end\n", out);
         return;
     }
+    mark_line(out, g.places.of(l));
     if (!next_pair(rec, l) && always_true(l->cond)) {
         fputs("      ", out);
-        if (resettable) fputs(g.O_flag ? "else\n        " : "else ", out);
+        if (resettable && g.O_flag) {
+            fputs("else", out);
+            next_line(out, "        ", l);
+        } else if (resettable) {
+            fputs("else ", out);
+        }
         fprintf(out, "%s <= %s;\n   end\n", name, l->value.c_str());
         return;
     }
-    if (g.O_flag) {
-        fputs(rec->type == T_REG ? "      if (" : "      else if (", out);
-        for (const logic* x = l; x; x = next_pair(rec, x)) fprintf(out, "%s%s", x == l ? "" : "|", x->cond.c_str());
-        fprintf(out, ")\n        %s <= ", name);
-        for (const logic* x = l; x; x = next_pair(rec, x))
-            fprintf(out, "(%s?%s:%d'b0)%s", x->cond.c_str(), x->value.c_str(), rec->width,
-                    next_pair(rec, x) ? "|\n        " : "");
-        fputs(";\n   end\n", out);
-        return;
-    }
+    if (g.O_flag) return print_merged_updates(out, rec, l);
     for (const logic* x = l; x; x = next_pair(rec, x)) {
         bool first = x == l && rec->type == T_REG;
+        if (x != l) mark_line(out, g.places.of(x));
         fprintf(out, "      %sif (%s) %s <= %s;\n", first ? "" : "else ", x->cond.c_str(), name,
                 x->value.c_str());
     }
@@ -159,6 +195,7 @@ const char* declaration_keyword(int t) {
 
 // The state constants, as parameter declarations.
 void print_parameters(FILE* out) {
+    size_t k = 0;
     for (const ParamIndex::Param& p : g.param_index.all()) {
         if (p.first) {
             if (p.width == 1)
@@ -166,6 +203,7 @@ void print_parameters(FILE* out) {
             else
                 fprintf(out, "   parameter [%d:0]\n", p.width - 1);
         }
+        mark_line(out, g.places.of_constant(k++));
         fprintf(out, "      %s = %d'd%d%s", p.name.c_str(), p.width, p.value, p.last ? ";\n" : ",\n");
     }
 }
@@ -177,7 +215,9 @@ void print_output(FILE* out, const std::string& module_name) {
         fprintf(stderr, "module port is empty\n");
         fatal_exit(1);
     }
-    fprintf(out, "\nmodule %s(", module_name.c_str());
+    fputc('\n', out);
+    mark_line(out, g.places.module());
+    fprintf(out, "module %s(", module_name.c_str());
     bool first = true;
     for (const list* r : g.wire_list) {
         if (!is_port_type(r->type)) continue;
@@ -191,6 +231,7 @@ void print_output(FILE* out, const std::string& module_name) {
             fprintf(stderr, "unknown type: %s, %d\n", r->name.c_str(), r->type);
             fatal_exit(1);
         }
+        mark_line(out, g.places.of(r));
         fputs(kw, out);
         if (r->width > 1) fprintf(out, "[%d:0] ", r->width - 1);
         fputs(r->name.c_str(), out);
@@ -200,7 +241,10 @@ void print_output(FILE* out, const std::string& module_name) {
         if (value) fprintf(out, " = %s", value->c_str());
         fputs(";\n", out);
     }
-    for (const instance* in : g.instance_list) fputs(instance_line(in).c_str(), out);
+    for (const instance* in : g.instance_list) {
+        mark_line(out, g.places.of(in));
+        fputs(instance_line(in).c_str(), out);
+    }
     print_parameters(out);
     for (const list* r : g.wire_list) {
         if (is_memory_type(r->type)) {
@@ -215,7 +259,9 @@ void print_output(FILE* out, const std::string& module_name) {
         else if (is_register_type(r->type))
             print_always(out, r);
     }
+    // The module's closing brace is the statement being translated.
+    mark_line(out, g.places.current());
     fputs("endmodule\n", out);
-    fflush(out);
+    flush_output(out);
     if (g.d_flag) printf("%s: convert succeeded\n", module_name.c_str());
 }

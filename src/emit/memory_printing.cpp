@@ -5,6 +5,7 @@
 #include "memory_printing.h"
 
 #include "constants.h"
+#include "line_directives.h"
 #include "made_up_names.h"
 
 const Text* initial_value(const list* rec) {
@@ -22,10 +23,12 @@ void print_memory_contents(FILE* out, const list* mem) {
     const char* name = mem->name.c_str();
     // The words not listed are 0, set by a loop whose variable needs a
     // named block.
+    fputc('\n', out);
+    mark_line(out, g.places.of(mem));
     if (listed < depth)
-        fprintf(out, "\n   initial begin : %s\n      integer i;\n", make_up_block_name(mem->name, "contents").c_str());
+        fprintf(out, "   initial begin : %s\n      integer i;\n", make_up_block_name(mem->name, "contents").c_str());
     else
-        fputs("\n   initial begin\n", out);
+        fputs("   initial begin\n", out);
     for (long long k = 0; k < listed; ++k) fprintf(out, "      %s[%lld] = %s;\n", name, k, words[k].c_str());
     if (listed < depth)
         fprintf(out, "      for (i = %lld; i < %lld; i = i + 1) %s[i] = %s;\n", listed, depth, name,
@@ -36,9 +39,12 @@ void print_memory_contents(FILE* out, const list* mem) {
 void print_memory(FILE* out, const list* mem) {
     auto writes = g.memory_writes.find(mem);
     if (writes == g.memory_writes.end()) return;
-    fprintf(out, "\n   always @(%s m_clock) begin\n", mem->edge ? "negedge" : "posedge");
+    fputc('\n', out);
+    mark_line(out, g.places.of(mem));
+    fprintf(out, "   always @(%s m_clock) begin\n", mem->edge ? "negedge" : "posedge");
     bool first = true;
     for (const MemoryWrite& w : writes->second) {
+        mark_line(out, w.place);
         std::string_view c = w.cond;
         if (c == "(1'b1)" || c == "((1'b1))")
             fprintf(out, "      %s%s[%s] <= %s;\n", first ? "" : "else ", mem->name.c_str(), w.address.c_str(),

@@ -18,6 +18,7 @@ void inherit_declare_ports(const std::string& module_name) {
         rec->mark = port->mark;
         rec->edge = port->edge;
         rec->width = port->width;
+        g.places.made(rec);
         g.wire_index.insert(rec);
         g.inherited_ports.insert(rec);
         for (const list* arg = instr_args(port); arg; arg = arg->next) {

@@ -56,6 +56,7 @@ char* write_memory_word(char* p, const list* mem, const std::string& address) {
     w.cond = condition_text(build_condition());
     w.address = store_text(index);
     w.value = store_text(value);
+    w.place = g.places.current();
     g.memory_writes[mem].push_back(w);
     return semi + 1;
 }

@@ -19,6 +19,7 @@
 #include "set_logic.h"
 #include "stack.h"
 #include "statement_ends.h"
+#include "statement_lines.h"
 
 // ------------------------------------------------------------ dispatcher
 
@@ -40,13 +41,16 @@ std::string with_commas(long long v) {
 class Pieces {
 public:
     Pieces(FILE* in, const std::string& name, size_t piece_bytes)
-        : reader_(in, name, piece_bytes, ends_, g.comment) {}
+        : reader_(in, name, piece_bytes, ends_, g.comment), lines_(name) {}
     // The next piece, null at the end.
     char* next() {
         if (!reader_.next(piece_)) return nullptr;
         piece_end_ = &piece_[0] + piece_.size();
+        lines_.piece(piece_);
         return &piece_[0];
     }
+    // The dispatcher has reached a statement at `p` (--line-directives).
+    void statement(const char* p) { lines_.statement(p); }
     // True when the dispatcher stopped before the end of the piece: a NUL
     // in the source ends it, as it ends a whole text.
     bool stopped_early(const char* p) const { return p != piece_end_; }
@@ -55,6 +59,7 @@ public:
 private:
     StatementEnds ends_;
     SourceReader reader_;
+    StatementLines lines_;
     std::string piece_;
     const char* piece_end_ = nullptr;
 };
@@ -342,8 +347,9 @@ void start_run(FILE* out) {
     stack_clear();
     g.total_alloc_size = 0;
     g.count = 1;
-    time_t now = time(nullptr);
-    fprintf(out, "// This file was translated at %s", asctime(localtime(&now)));
+    // SOURCE_DATE_EPOCH (g.source_date) names the time in UTC.
+    time_t now = g.source_date >= 0 ? static_cast<time_t>(g.source_date) : time(nullptr);
+    fprintf(out, "// This file was translated at %s", asctime(g.source_date >= 0 ? gmtime(&now) : localtime(&now)));
     fprintf(out, "//  via %s program written by kurotan\n", g.program_name.c_str());
     if (g.d_flag) printf("----- %s_core -----\n", g.program_name.c_str());
 }
@@ -376,6 +382,7 @@ void walk(Pieces& pieces, Frame& f) {
         for (;;) {
             p = skip_ws(p);
             if (!*p) break;
+            pieces.statement(p);
             if (g.module_flag + g.circuit_flag + g.declare_flag >= 2) syntax_error();
             if (!g.module_flag && !g.circuit_flag && !g.declare_flag)
                 p = top_level_statement(p, f);

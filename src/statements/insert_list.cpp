@@ -68,6 +68,7 @@ list* enter_instance(const std::string& inst, list* cur) {
     declare* d = find_in(g.declare_index, g.module_name);
     if (!d) syntax_error();
     instance* in = g.instances.make();
+    g.places.made(in);
     in->name = store_text(inst);
     in->type = d;
     g.instance_list.append(in);

@@ -21,6 +21,7 @@ char* process_recursive(char* p, std::string& module_name) {
 // module -> ( "module" | "circuit" ) name [ "combinational" ] "{" ... "}"
 char* process_module(char* p, std::string& module_name, int recursive) {
     if (!no_open_level()) syntax_error();
+    g.places.at_module();
     if (mycmp(p, "module", 0)) {
         g.module_flag = 1;
         p += 6;

@@ -11,6 +11,7 @@
 #include "error.h"
 #include "extended_hooks.h"
 #include "include_paths.h"
+#include "line_directives.h"
 #include "macro_versions.h"
 #include "mygetline.h"
 #include "parser.h"
@@ -115,6 +116,7 @@ char* process_define(char* p, FILE* out) {
         g.expanded_macros.insert(m);
     note_define_text(m, text);
     if (needs_parentheses(text)) text = "(" + text + ")";
+    mark_line(out, g.places.current());
     fprintf(out, "`define %s %s\n", m->name.c_str(), text.c_str());
     return e;
 }

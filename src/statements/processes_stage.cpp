@@ -23,6 +23,7 @@ int state_width(int n) {
 
 // Emits the state register and the state constants of a stage.
 void generate_states(stage* st) {
+    MadeAt named(g.places, g.places.state_names());
     int w = state_width(st->state_num);
     const std::string s = st->name.str();
     declare_made_up(MadeUp::kStageSignal, s, "state", T_REG_WR, w, 'f');
@@ -30,6 +31,7 @@ void generate_states(stage* st) {
     int i = 0;
     for (const state* a : st->states) {
         g.param_index.add(store_text(make_up_name(MadeUp::kState, s, a->name)), w, i, i == 0, !a->next);
+        g.places.made_constant(g.param_index.all().size());
         ++i;
     }
 }
@@ -279,6 +281,7 @@ char* process_state_name(char* p, const std::string& current_stage) {
 }
 
 char* insert_state_list(char* p, const std::string& stage_name) {
+    g.places.at_state_names();
     while (is_ident_char(*p)) ++p;
     stage* st = search_stage_list(stage_name);
     auto append = [st]() {

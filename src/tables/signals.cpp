@@ -90,6 +90,7 @@ list* enter_signal(list* fresh, list* claimed, const SignalDecl& d) {
     rec->mark = d.mark;
     rec->edge = g.clock_aspect;
     rec->width = d.width;
+    if (!g.declare_flag) g.places.made(rec);
     if (g.declare_flag)
         g.declare_list.last()->port_index.insert(rec);
     else if (d.entry == Entry::kIndexed)
@@ -106,6 +107,7 @@ list* make_signal(list* fresh, const SignalDecl& d) {
     // The record made ahead goes unused: made last, it is the wire list's
     // last record, which leaves the list and goes back to its store.
     unused_list(g.wire_list.drop_last());
+    g.places.made(claimed);
     return claimed;
 }
 
