@@ -198,19 +198,44 @@ def compare(args, shapes, sizes):
     out.write(f"\nLargest CPU change: {worst:+.1f} %\n")
 
 
-def callgrind(args):
-    shape, size = args.callgrind.split(":")
-    src, info = design(args.work, shape, float(size))
+def instructions(cmd, src):
+    """The instructions that `cmd` runs to translate `src` (callgrind): the
+    same for the same binary and input whatever the machine's load."""
     with tempfile.TemporaryDirectory() as tmp:
         cg = os.path.join(tmp, "callgrind.out")
-        p = subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={cg}",
-                            args.sflc, "-o", os.path.join(tmp, "out.v"), src],
+        p = subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={cg}"] + cmd
+                           + ["-o", os.path.join(tmp, "out.v"), src],
                            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
     m = re.search(r"Collected\s*:\s*(\d+)", p.stderr)
     if p.returncode != 0 or not m:
-        sys.stdout.write(f"\ncallgrind failed: {p.stderr.strip()[-300:]}\n")
-        return
-    ir = int(m.group(1))
+        sys.exit(f"callgrind failed: {p.stderr.strip()[-300:]}")
+    return int(m.group(1))
+
+
+def compare_instructions(args, shapes, sizes):
+    """Counts the instructions of --before and --sflc on every design."""
+    out = sys.stdout
+    out.write("\n### Before and after, in instructions\n\n"
+              f"before: {args.before}; after: {' '.join([args.sflc] + args.sflc_args.split())}; callgrind.\n\n"
+              "| shape | MB | Ir before | Ir after | change |\n|---|---|---:|---:|---:|\n")
+    worst = None
+    for shape in shapes:
+        for size in sizes:
+            src, _ = design(args.work, shape[0], size)
+            opt = ["-O"] if shape.endswith("O") else []
+            before = instructions([args.before] + opt, src)
+            after = instructions([args.sflc] + args.sflc_args.split() + opt, src)
+            change = 100 * (after - before) / before
+            worst = change if worst is None else max(worst, change)
+            out.write(f"| {shape} | {size:g} | {before:,} | {after:,} | {change:+.2f} % |\n")
+            out.flush()
+    out.write(f"\nLargest change: {worst:+.2f} %\n")
+
+
+def callgrind(args):
+    shape, size = args.callgrind.split(":")
+    src, info = design(args.work, shape, float(size))
+    ir = instructions([args.sflc], src)
     sys.stdout.write(f"\n### Instructions per statement (callgrind)\n\n"
                      f"shape {shape} at {float(size):g} MB: {ir:,} Ir for {info['statements']:,}"
                      f" statements = {ir / info['statements']:,.0f} Ir per statement\n")
@@ -234,11 +259,13 @@ def main():
     ap.add_argument("--keep", action="store_true", help="keep the Verilog outputs")
     ap.add_argument("--before", help="an older sflc to compare --sflc with")
     ap.add_argument("--sflc-args", default="", help="options for --sflc only (not for --before)")
+    ap.add_argument("--instructions", action="store_true",
+                    help="with --before: count instructions (callgrind) instead of timing")
     args = ap.parse_args()
     os.makedirs(args.work, exist_ok=True)
     sizes = [float(s) for s in args.sizes.split(",")]
     if args.before:
-        compare(args, args.shapes.split(","), sizes)
+        (compare_instructions if args.instructions else compare)(args, args.shapes.split(","), sizes)
         return
     print(f"sflc: {args.sflc}; load average at start: {loadavg():.1f}; "
           f"CPU times are user+sys; ratios are CPU time of sflc over the tool's.")
