@@ -167,7 +167,7 @@ class ExtendedDesign(Design):
         return r.choice(forms)
 
     def text(self, n, quote):
-        pool = list("AZaz09;:,(){}[]/+-=<>#%") + ["\\n", "\\\\", "\\" + quote]
+        pool = list("AZaz09;:,(){}[]/+-=<>#%" + "." * self.on("dot_character")) + ["\\n", "\\\\", "\\" + quote]
         return quote + "".join(self.rng.choice(pool) for _ in range(n)) + quote
 
     def const(self, w):
@@ -256,6 +256,8 @@ class ExtendedDesign(Design):
         what = r.choice(names + ["(%s)" % self.expr(k, limit, 1), self.const(k)])
         if "'" in what and not self.on("character_extension"):
             what = Design.const(self, k)
+        if self.on("character_extension", 0.3):  # the top bits of a widened character: 0
+            return "(%d#%s)<%d:8>" % (w + 8, self.text(1, "'"), w + 7)
         return "%s%s%s#%s%s" % ("-" if self.on("minus_extension", 0.3) else "", self.num(w, True),
                                 r.choice(["", " "]), r.choice(["", " "]), what)
 
@@ -377,8 +379,11 @@ class ExtendedDesign(Design):
         if not self.on("calls_in_values", 0.7):
             return ["%s %s %s;" % (s.ref, op, text)]
         e = "(%s)" % self.expr(s.width, s.tgt, 1)
+        if self.on("compare_after_call", 0.5):
+            value = "(%s %s %s)" % (text, r.choice(["<", "<="]), e)
+            return ["%s %s %s;" % (s.ref, op, value if s.width == 1 else "%d#%s" % (s.width, value))]
         if s.width == 1 and r.random() < 0.5:
-            cmp = r.choice([o for o in CMP if "<" not in o or self.on("compare_after_call")])
+            cmp = r.choice([o for o in CMP if "<" not in o])
             return ["%s %s %s %s %s;" % (s.ref, op, text, cmp, e)]
         if s.kind == "reg" and self.on("increments", 0.3):
             return ["%s %s %s;" % (s.ref, r.choice(["+=", "-=", "&=", "|="]), text)]
@@ -402,16 +407,14 @@ class ExtendedDesign(Design):
         self.sites(single, body, {"stage": st["index"]})
         return lines[:at] + indent(body) + lines[at:]
 
-    def pair_units(self, tokens):
-        units = super().pair_units(tokens)
-        calls = [u for u in units if not isinstance(u, tuple) and u.kind == "call" and u.outs]
-        mems = [u for u in units if not isinstance(u, tuple) and u.kind == "mem"]
-        for c in calls:
-            fit = [m for m in mems if m in units and m.width in [p.width for p in c.outs]]
-            if fit and self.on("call_to_memory_word", 0.5):
-                m = self.rng.choice(fit)
-                units = [u for u in units if u not in (m, c)] + [(m, c)]
-        return units
+    def sites(self, tokens, body, ctx):
+        tokens = list(tokens)
+        for c in [t for t in tokens if t.kind == "call" and t.outs]:
+            mems = [t for t in tokens if t.kind == "mem" and t.width in [p.width for p in c.outs]]
+            if mems and self.on("call_to_memory_word", 0.7):  # m[a] := u.f(b).q;
+                tokens = [t for t in tokens if t not in (mems[0], c)]
+                body += self.build([(mems[0], c)], c.level, ctx, self.rng.randint(0, 2))
+        super().sites(tokens, body, ctx)
 
     def leaf_stmt(self, unit):
         if isinstance(unit, tuple):
@@ -524,7 +527,7 @@ class ExtendedDesign(Design):
     def build(self, units, limit, ctx, depth):
         r = self.rng
         calls = [u for u in units if not isinstance(u, tuple) and u.kind == "call"]
-        if depth > 0 and calls and self.on("calls_in_conditions", 0.4):
+        if depth > 0 and calls and self.on("calls_in_conditions", 0.7):
             lines = self.call_block(units, r.choice(calls), ctx, depth)
             if lines:
                 return lines
@@ -546,7 +549,7 @@ class ExtendedDesign(Design):
         limit = min([self.unit_level(u) for u in rest] + [INF])
         if limit <= max(c.out_level for c in calls):
             return None
-        if self.on("alt_call_conditions", 0.4):
+        if self.on("alt_call_conditions", 0.8):
             shape = r.choice(["alt", "any"])
             pos = r.randrange(3)
             return self.choices(shape, rest, limit, ctx, depth, lambda i: "(%s)" % (
@@ -597,8 +600,10 @@ class ExtendedDesign(Design):
         forms = [str(v), "0b" + format(v, "0%db" % k)]
         if k % 4 == 0:
             forms.append("0x%0*X" % (k // 4, v))
-        if k == 8 and 32 <= v < 127 and chr(v) not in "'\\" + "." * (not self.on("dot_character")):
+        if k == 8 and 32 <= v < 127 and chr(v) not in "'\\.":
             forms.append("'%s'" % chr(v))
+        if k == 8 and self.on("dot_character", 0.5):
+            forms = ["'.'"]
         if self.on("case_label_widths", 0.3):
             forms = ["0b" + format(v, "0%db" % (k + 1)), "0x%X" % v]
         return r.choice(forms)
