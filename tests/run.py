@@ -234,7 +234,7 @@ def gen_one(job):
                 f.write(data)
         source = next(iter(files))
         dialect = [] if features is None else ["--extended"]
-        traces = []
+        traces, what = [], "sflc"
         for opts in ([], ["-O"]):
             opts = dialect + opts
             rc, err, body = translate(sflc, work, opts, "a.v", source)
