@@ -322,12 +322,18 @@ class ExtendedDesign(Design):
         return lines[:at] + indent(body) + lines[at:]
 
     def sites(self, tokens, body, ctx):
+        """Most calls write their output to a target of the same site."""
         tokens = list(tokens)
         for c in [t for t in tokens if t.kind == "call" and t.outs]:
-            mems = [t for t in tokens if t.kind == "mem" and t.width in [p.width for p in c.outs]]
-            if mems and self.on("call_to_memory_word", 0.7):  # m[a] := u.f(b).q;
-                tokens = [t for t in tokens if t not in (mems[0], c)]
-                body += self.build([(mems[0], c)], c.level, ctx, self.rng.randint(0, 2))
+            widths = [p.width for p in c.outs]
+            mems = [t for t in tokens if t.kind == "mem" and t.width in widths]
+            xs = [t for t in tokens if t.kind == "sig" and t.sig.tgt > c.out_level and
+                  t.sig.kind in ("sel", "out", "reg") and t.sig.width in widths]
+            x = mems[0] if mems and self.on("call_to_memory_word", 0.7) else (
+                xs and self.on("calls_in_values", 0.5) and self.rng.choice(xs))
+            if x:
+                tokens = [t for t in tokens if t not in (x, c)]
+                body += self.build([(x, c)], min(x.level, c.level), ctx, self.rng.randint(0, 2))
         super().sites(tokens, body, ctx)
 
     def leaf_stmt(self, unit):
