@@ -32,7 +32,8 @@ FAULTS = """else_brace switch_conditions alt_call_conditions case_label_widths
     call_to_memory_word join_alternatives condition_call_args macro_decimals dot_character
     character_extension macro_prefix_pairs sflp""".split()
 CMP = ["==", "!=", "<", ">", "<=", ">="]
-COMMENTS = ["表示", "ソフト", "能力", "構造", "カウンタ", "状態遷移", "初期化", "書き込み", "ポート"]
+# (in Shift_JIS several end in the byte of a backslash, 0x5C)
+COMMENTS = ["表示", "ソフト", "能力", "構造", "カウンタ", "状態遷移", "初期化", "書き込み", "ポート", "表", "十"]
 NAME = re.compile(r"^[A-Za-z_]\w*$")
 
 
