@@ -42,8 +42,10 @@ def parse_features(args):
     the other args."""
     on, rest = set(CONSTRUCTS), []
     for a in args:
-        items = a.split("=", 1)[1].split(",") if a.startswith("--features=") else rest.append(a) or []
-        for item in filter(None, items):
+        if not a.startswith("--features="):
+            rest.append(a)
+            continue
+        for item in filter(None, a[len("--features="):].split(",")):
             if item.lstrip("+-") not in CONSTRUCTS + FAULTS:
                 sys.exit("unknown feature %s; known: %s" % (item, " ".join(CONSTRUCTS + FAULTS)))
             (on.discard if item[0] == "-" else on.add)(item.lstrip("+-"))
