@@ -12,9 +12,12 @@
       tools as `cases` does, simulate them with the testbench DIR/tb.v (or
       --tb FILE); the run must print PASS
   run.py gen --sflc SFLC [--seed N --count N --jobs N --with OPTION]
+          [--dialect extended [--features=+NAME,-NAME]]
       random designs (gen/gen_design.py), translated plain and with -O, read
       whole and in pieces, simulated: the traces must agree.  With --with,
-      each design must translate to the same bytes with OPTION added.
+      each design must translate to the same bytes with OPTION added.  The
+      extended dialect's designs (gen/gen_extended.py) are translated with
+      --extended, and every output goes through the Verilog tools as well.
   `sim` and `gen` take --add OPTION too: every translation has OPTION added.
 """
 
@@ -50,6 +53,12 @@ EXPECTED_WARNINGS = {
     "WIDTH": "SFL operand widths that Verilog extends or cuts",
     "WIDTHEXPAND": "as WIDTH, newer Verilator",
     "WIDTHTRUNC": "as WIDTH, newer Verilator",
+}
+# More kinds that a random design's own logic raises: a comparison of
+# operands whose values make it constant.
+GEN_WARNINGS = {
+    "UNSIGNED": "random comparisons such as x >= 0",
+    "CMPCONST": "random comparisons with constants out of the operand's range",
 }
 MODULE_RE = re.compile(r"^\s*module\s+([A-Za-z_]\w*)\s*\(", re.M)
 INSTANCE_RE = re.compile(r"^\s*([A-Za-z_]\w*)\s+([A-Za-z_]\w*)\s*\((.*)\)\s*;\s*$", re.M)
@@ -108,7 +117,7 @@ def stubs(verilog, sfl_texts):
     return "".join(out.values())
 
 
-def hdl_check(workdir, rel):
+def hdl_check(workdir, rel, allowed=EXPECTED_WARNINGS):
     """iverilog, Verilator -Wall (each module as top) and Yosys on one
     translated file; returns the Verilator warning kinds found."""
     vfile = os.path.join(workdir, rel)
@@ -137,7 +146,7 @@ def hdl_check(workdir, rel):
         for m in VERILATOR_RE.finditer(out + err):
             # (located in the output, or where its `line directives lead)
             if m.group(3) is None or os.path.realpath(m.group(3)) not in map(os.path.realpath, files[1:]):
-                if (m.group(2) or "WARNING") not in EXPECTED_WARNINGS:
+                if (m.group(2) or "WARNING") not in allowed:
                     raise Failure("unexpected Verilator warning: %s" % m.group(0))
                 kinds.add(m.group(2))
         script = "read_verilog %s; hierarchy -check -top %s; proc; check" % (" ".join(files), top)
@@ -215,35 +224,42 @@ def sim(args):
     return status
 
 
-def translate(sflc, work, opts, out, **env):
-    rc, _, err = run([sflc] + opts + ["-o", out, "design.sfl"], cwd=work, **env)
-    with open(os.path.join(work, out), "rb") as f:
+def translate(sflc, work, opts, out, source, **env):
+    rc, _, err = run([sflc] + opts + ["-o", out, source], cwd=work, **env)
+    path = os.path.join(work, out)
+    if not os.path.exists(path):
+        return rc, err, None
+    with open(path, "rb") as f:
         return rc, err, f.read().split(b"\n", 1)[-1]  # without the time stamp
 
 
 def gen_one(job):
     """None when the random design `seed` passes, else the reason."""
     import gen_design
-    sflc, seed, with_opt, add = job
+    sflc, seed, with_opt, features, add = job
     work = tempfile.mkdtemp(prefix="sflc-gen-%d-" % seed)
     try:
-        sfl, tb = gen_design.generate(seed)
-        with open(os.path.join(work, "design.sfl"), "w") as f:
-            f.write(sfl)
-        with open(os.path.join(work, "tb.v"), "w") as f:
-            f.write(tb)
-        traces = []
+        files, tb = gen_design.generate(seed, features)
+        for name, data in list(files.items()) + [("tb.v", tb.encode())]:
+            with open(os.path.join(work, name), "wb") as f:
+                f.write(data)
+        source = next(iter(files))
+        dialect = [] if features is None else ["--extended"]
+        traces, what = [], "sflc"
         for opts in (add, ["-O"] + add):
-            rc, err, body = translate(sflc, work, opts, "a.v")
+            opts = dialect + opts
+            rc, err, body = translate(sflc, work, opts, "a.v", source)
             what = "sflc %s" % (" ".join(opts) or "(no option)")
             if rc or err:
                 return "%s: exit %d: %s" % (what, rc, err.strip()[:300])
             if with_opt:
-                if translate(sflc, work, opts + [with_opt], "b.v") != (rc, err, body):
+                if translate(sflc, work, opts + [with_opt], "b.v", source) != (rc, err, body):
                     return "%s: %s changes the translation" % (what, with_opt)
                 continue
-            if translate(sflc, work, opts, "b.v", SFLC_PIECE_BYTES="0") != (rc, err, body):
+            if translate(sflc, work, opts, "b.v", source, SFLC_PIECE_BYTES="0") != (rc, err, body):
                 return "%s: the source read in pieces translates differently" % what
+            if features is not None and not os.environ.get("SFLC_NO_HDL"):
+                hdl_check(work, "a.v", dict(EXPECTED_WARNINGS, **GEN_WARNINGS))
             rc, out, err = run(["iverilog", "-g2005", "-o", "sim.vvp", "a.v", "tb.v"], cwd=work)
             if rc:
                 return "iverilog: " + excerpt(out + err, 300)
@@ -256,7 +272,7 @@ def gen_one(job):
             return "traces differ:\n      plain: %s\n      -O:    %s" % diff
         return None
     except Failure as e:
-        return str(e)
+        return "%s: %s" % (what, e)
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
@@ -265,11 +281,17 @@ def gen(args):
     limit = int(os.environ.get("SFLC_GEN_MAX", 0))
     count = min(args.count, limit) if limit > 0 else args.count
     seeds = range(args.seed, args.seed + count)
+    features, how = None, ""
+    if args.dialect == "extended":
+        import gen_extended
+        features = gen_extended.parse_features(args.features)[0]
+        how = "--extended %s" % " ".join(args.features)
     with multiprocessing.Pool(args.jobs) as pool:
-        results = pool.map(gen_one, [(args.sflc, s, args.with_opt, args.add) for s in seeds], chunksize=4)
+        results = pool.map(gen_one, [(args.sflc, s, args.with_opt, features, args.add) for s in seeds], chunksize=4)
     failed = [(s, why) for s, why in zip(seeds, results) if why]
     for s, why in failed:
-        print("FAIL seed %d: %s\n     reproduce: python3 tests/gen/gen_design.py %d DIR" % (s, why, s))
+        print("FAIL seed %d: %s\n     reproduce: python3 tests/gen/gen_design.py %s%d DIR"
+              % (s, why, how.rstrip() + " " if how else "", s))
     print("gen: %d passed, %d failed" % (len(results) - len(failed), len(failed)))
     return 1 if failed else 0
 
@@ -293,6 +315,9 @@ def main():
     p.add_argument("--jobs", type=int, default=2)
     p.add_argument("--with", dest="with_opt")
     p.add_argument("--add", action="append", default=[])
+    p.add_argument("--dialect", choices=["base", "extended"], default="base")
+    p.add_argument("--features", action="append", default=[], type=lambda v: "--features=" + v,
+                   help="extended dialect: +NAME,-NAME (gen/gen_extended.py)")
     args = ap.parse_args()
     if getattr(args, "sflc", None):
         args.sflc = os.path.abspath(args.sflc)

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Random SFL designs that must simulate the same with and without -O.
 
-generate(seed) returns (sfl_text, testbench_text).  A design holds up to two
-submodules (declared and defined in SFL, one of them possibly a
-combinational `interface` module), constant and expression macros, and a
+generate(seed) returns ({file name: bytes}, testbench_text).  A design
+holds up to two submodules (declared and defined in SFL, one of them
+possibly a combinational `interface` module), constant and expression macros, and a
 module `top` with inputs, instruction inputs, outputs, sel/sel_v nets,
 reg/reg_wr/reg_ws registers (some with pos_/neg_ prefixes), instrself and
 instrout terminals, a bidirect, instances of the submodules, stages with
@@ -26,7 +26,14 @@ the plain layout lets the first one win):
   no combinational loops; the conditions of a block count as read by
   everything in it, a stage's activity signal by everything in its body.
 
+The hooks below are where gen_extended.py puts the constructs of the
+--extended dialect; in the base dialect they draw no random numbers, so a
+seed gives the same design as before they existed.
+
     gen_design.py SEED DIR     writes DIR/design.sfl and DIR/tb.v
+    gen_design.py --extended [--features=+NAME,-NAME] SEED DIR
+                               the same in the --extended dialect (files
+                               that the design includes too)
 """
 
 import os
@@ -46,6 +53,7 @@ class Sig:
         self.src = src          # level when read
         self.tgt = tgt          # level when driven
         self.word = word        # declaration keyword
+        self.init = None        # initial value (--extended)
 
 
 class Token:
@@ -74,6 +82,61 @@ class Design:
         self.macros = []   # (name, width, module or None for every module)
         self.module = None
         self.no_extend = False
+
+    # ---------------------------------------------------------------- hooks
+    # The places where gen_extended.py puts its constructs; here they write
+    # the base dialect and draw no random numbers.
+
+    def num(self, n, group=False):
+        return str(n)
+
+    def wide_expr(self, w, limit, depth):
+        """An operand that Verilog widens to the width of its context."""
+        return self.expr(w, limit, depth)
+
+    def shifted_expr(self, w, limit, depth, wide=False):
+        """The left operand of a shift."""
+        return self.expr(w, limit, depth)
+
+    def clock_prefix(self, reg):
+        return self.rng.choice(["", "", "", "pos_", "neg_"])
+
+    def starts_task(self, line):
+        return line.startswith("generate")
+
+    def instr_decl(self, word, name, args, *arg_decls):
+        return (["%s %s;" % (word, name)] + list(arg_decls) +
+                (["instr_arg %s(%s);" % (name, ", ".join(s.name for s in args))] if args else []))
+
+    def module_ports(self, ports):
+        return list(ports)
+
+    def instance_name(self, index, module):
+        return "u%d" % index
+
+    def state_decl(self, states):
+        return ["state_name %s;" % ", ".join(states), "first_state %s;" % self.rng.choice(states)]
+
+    def more_signals(self, level, decls, tokens):
+        return level
+
+    def stage_signals(self, stages):
+        pass
+
+    def module_body(self, body):
+        return body
+
+    def more_shown(self):
+        return []
+
+    def preamble(self):
+        return []
+
+    def constant_macro(self, name, w):
+        return ["%%d %s %s" % (name, self.const(w))]
+
+    def sources(self, text):
+        return {"design.sfl": text}
 
     # ---------------------------------------------------------- expressions
 
@@ -112,10 +175,10 @@ class Design:
             s = r.choice(wider)
             lo = r.randrange(0, s.width - w + 1)
             if w == 1 and r.random() < 0.7:
-                return "%s<%d>" % (s.ref, lo)
-            return "%s<%d:%d>" % (s.ref, lo + w - 1, lo)
+                return "%s<%s>" % (s.ref, self.num(lo))
+            return "%s<%s:%s>" % (s.ref, self.num(lo + w - 1), self.num(lo))
         if how == "extend":
-            return "%d#%s" % (w, r.choice(narrower).ref)
+            return "%s#%s" % (self.num(w, True), r.choice(narrower).ref)
         if how == "macro":
             return r.choice(macros)[0]
         return self.const(w)
@@ -138,14 +201,14 @@ class Design:
         if f == "not":
             return "^(%s)" % self.expr(w, limit, d)
         if f == "shr":
-            return "(%s) >> %d" % (self.expr(w, limit, d), r.randint(1, 3))
+            return "(%s) >> %s" % (self.shifted_expr(w, limit, d), self.num(r.randint(1, 3)))
         if f == "shl":
             n = r.randint(1, w - 1)
-            return "(%s) << %d" % (self.expr(w - n, limit, d), n)
+            return "(%s) << %s" % (self.shifted_expr(w - n, limit, d, True), self.num(n))
         if f in ("cat", "mul"):
             a = r.randint(1, w - 1)
-            return "(%s) %s (%s)" % (self.expr(a, limit, d), "||" if f == "cat" else "*",
-                                     self.expr(w - a, limit, d))
+            e = self.expr if f == "cat" else self.wide_expr
+            return "(%s) %s (%s)" % (e(a, limit, d), "||" if f == "cat" else "*", e(w - a, limit, d))
         if f == "cmp":
             k = r.randint(1, 6)
             return "(%s) %s (%s)" % (self.expr(k, limit, d),
@@ -312,7 +375,7 @@ class Design:
             units = self.pair_units(group)
             limit = min(self.unit_level(u) for u in units)
             lines = self.build(units, limit, ctx, r.randint(0, 3))
-            if lines[0].startswith("generate"):
+            if self.starts_task(lines[0]):
                 lines = as_block(lines)  # a task is started under some level
             if ctx.get("top") and r.random() < 0.3:
                 cands = [s for s in self.sigs if s.kind == "instr" and s.src < limit]
@@ -326,20 +389,21 @@ class Design:
         self.sigs = []
         self.frees = []
         self.module = object()
+        self.comb = False
 
     def width(self):
         return self.rng.choice([1, 1, 2, 3, 4, 5, 8])
 
     def decl(self, word, sigs):
         return "%s %s;" % (word, ", ".join(
-            s.name + ("<%d>" % s.width if s.width > 1 or self.rng.random() < 0.1 else "")
+            s.name + ("<%s>" % self.num(s.width) if s.width > 1 or self.rng.random() < 0.1 else "")
             for s in sigs))
 
     def submodule(self, index):
         r = self.rng
         self.new_module()
         name = "sub%d" % index
-        comb = r.random() < 0.3
+        comb = self.comb = r.random() < 0.3
         w = self.width
         ins = [Sig("a%d" % i, w(), "in") for i in range(r.randint(1, 2))]
         outs = [Sig("y%d" % i, w(), "out") for i in range(r.randint(1, 2))]
@@ -351,15 +415,13 @@ class Design:
         self.sigs += ins + regs + ([go] if go else [])
         ports = [self.decl("input", ins), self.decl("output", outs)]
         if go:
-            ports.append("instrin go;")
-            if go_args:
-                ports.append("instr_arg go(%s);" % ", ".join(s.name for s in go_args))
+            ports += self.instr_decl("instrin", "go", go_args)
         if done:
             ports.append("instrout done;")
             self.frees.append(Token("self", INF, name="done"))
         self.lines += ["declare %s%s {" % (name, " interface" if comb else "")] + indent(ports)
         self.lines += ["}"]
-        body = list(ports) + ([self.decl("reg_wr", regs)] if regs else [])
+        body = self.module_ports(ports) + ([self.decl("reg_wr", regs)] if regs else [])
         counted = regs[:1] if go and regs and r.random() < 0.7 else []
         tokens = [Token("sig", s.tgt, sig=s) for s in outs + regs if s not in counted]
         self.sites(tokens, body, {"top": True})
@@ -415,19 +477,20 @@ class Design:
             k = Sig("k0", 1, "instr", level, level)
             ka = Sig("ka0", w(), "sel", level - 1, level - 1)
             self.sigs += [k, ka]
-            decls += ["instrself k0;", self.decl("sel", [ka]), "instr_arg k0(ka0);"]
+            decls += self.instr_decl("instrself", "k0", [ka], self.decl("sel", [ka]))
             tokens.append(Token("selfcall", ka.tgt, name="k0", args=[ka]))
 
         regs = []
         for i in range(r.randint(1, 5)):
             s = Sig("r%d" % i, w(), "reg", word=r.choice(["reg_wr", "reg_wr", "reg_ws", "reg"]))
             regs.append(s)
-            decls.append(r.choice(["", "", "", "pos_", "neg_"]) + self.decl(s.word, [s]))
+            decls.append(self.clock_prefix(s) + self.decl(s.word, [s]))
         self.sigs += regs
+        level = self.more_signals(level, decls, tokens)
 
         for m in range(r.randint(0, 2) if subs else 0):
             sub = r.choice(subs)
-            inst = "u%d" % m
+            inst = self.instance_name(m, sub["name"])
             lin, lout = level + 11, level + 12
             level += 20
             decls.append("%s %s;" % (sub["name"], inst))
@@ -474,6 +537,7 @@ class Design:
                  for t, fast, args in st["tasks"]]) + ["}"]
             stages.append(st)
         self.stages = stages
+        self.stage_signals(stages)
 
         late = []
         for i in range(r.randint(0, 3)):
@@ -483,7 +547,7 @@ class Design:
         self.sigs += late
         tokens += [Token("sig", s.tgt, sig=s) for s in late]
         tokens += [Token("sig", INF, sig=s) for s in regs
-                   if not s.name.startswith("ra") and s.word != "reg"]
+                   if not s.name.startswith("ra") and (s.word != "reg" or s.init)]
 
         # tokens that read no lower level than a stage's activity signal
         # may move into that stage's body
@@ -499,14 +563,15 @@ class Design:
         body = list(decls)
         # a register without reset is loaded from the inputs in every cycle,
         # so it holds no unknown value after the first clock edge
-        body += ["%s := %s;" % (s.name, self.expr(s.width, None)) for s in regs if s.word == "reg"]
+        body += ["%s := %s;" % (s.name, self.expr(s.width, None)) for s in regs
+                 if s.word == "reg" and not s.init]
         self.sites(top_tokens, body, {"top": True})
         for f in self.frees:  # every task is started from somewhere
             if f.kind == "gen0":
                 body.append("if (%s) generate %s.%s();" % (self.cond(f.level), f.stage, f.task))
         for st in stages:
             body += self.stage_body(st, in_stage[st["name"]])
-        self.lines += ["module top {"] + indent(body) + ["}"]
+        self.lines += ["module top {"] + indent(self.module_body(body)) + ["}"]
 
         show = outs + ([bd] if bd else []) + ([q] if q else []) + early + late + regs
         show = [s.name for s in show]
@@ -514,6 +579,7 @@ class Design:
             show.append("_%s_on_reg" % st["name"])
             if st["states"]:
                 show.append("_%s_state" % st["name"])
+        show += self.more_shown()
         return self.testbench(ins + tis, outs + ([bd] if bd else []) + ([q] if q else []), show)
 
     def stage_body(self, st, tokens):
@@ -522,8 +588,7 @@ class Design:
         lines = []
         states = st["states"]
         if states:
-            lines.append("state_name %s;" % ", ".join(states))
-            lines.append("first_state %s;" % r.choice(states))
+            lines += self.state_decl(states)
         direct = [t for t in tokens if not states or r.random() < 0.3]
         in_states = [t for t in tokens if t not in direct]
         self.sites(direct, lines, ctx)
@@ -572,27 +637,40 @@ class Design:
         return "\n".join(lines) + "\n"
 
 
-def generate(seed):
-    d = Design(seed)
+def generate(seed, features=None):
+    """({file name: bytes}, testbench text): the design's source first, then
+    the files it includes.  With a set of gen_extended.FEATURES names the
+    design is written in the --extended dialect."""
+    if features is None:
+        d = Design(seed)
+    else:
+        import gen_extended
+        d = gen_extended.ExtendedDesign(seed, features)
+    d.lines += d.preamble()
     for i in range(d.rng.randint(0, 2)):
         w = d.rng.choice([2, 4, 8])
         d.macros.append(("K%d" % i, w, None))
-        d.lines.append("%%d K%d %s" % (i, d.const(w)))
+        d.lines += d.constant_macro("K%d" % i, w)
     subs = [d.submodule(i) for i in range(d.rng.randint(0, 2))]
     tb = d.top(subs)
-    return "\n".join(d.lines) + "\n", tb
+    files = d.sources("\n".join(d.lines) + "\n")
+    return {name: text.encode("shift_jis") for name, text in files.items()}, tb
 
 
 def main(argv):
-    if len(argv) != 3:
-        print("usage: gen_design.py SEED DIR", file=sys.stderr)
+    args = argv[1:]
+    features = None
+    if args[:1] == ["--extended"]:
+        import gen_extended
+        features, args = gen_extended.parse_features(args[1:])
+    if len(args) != 2 or not args[0].isdigit():
+        print("usage: gen_design.py [--extended [--features=[+-]NAME,...]] SEED DIR", file=sys.stderr)
         return 2
-    sfl, tb = generate(int(argv[1]))
-    os.makedirs(argv[2], exist_ok=True)
-    with open(os.path.join(argv[2], "design.sfl"), "w") as f:
-        f.write(sfl)
-    with open(os.path.join(argv[2], "tb.v"), "w") as f:
-        f.write(tb)
+    files, tb = generate(int(args[0]), features)
+    os.makedirs(args[1], exist_ok=True)
+    for name, data in list(files.items()) + [("tb.v", tb.encode())]:
+        with open(os.path.join(args[1], name), "wb") as f:
+            f.write(data)
     return 0
 
 
