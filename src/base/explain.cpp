@@ -219,7 +219,17 @@ std::string keyword_like(const std::string& word, Where where) {
         "state",     "generate",   "goto",       "finish",  "relay",     "if",       "else",    "instruct",
         "par",       "alt",        "any",        "task",    "task_fast", "wire",     "mem",     "regfile",
         "sela",      "sels",       "rega",       "regs",    "switch",    "case",     "default", "combinational"};
-    return closest_name(word, where == Where::kTopLevel ? kTop : where == Where::kDeclare ? kDeclare : kBody);
+    const std::vector<std::string>& words = where == Where::kTopLevel ? kTop : where == Where::kDeclare ? kDeclare : kBody;
+    if (std::find(words.begin(), words.end(), word) != words.end()) return word;
+    return closest_name(word, words);
+}
+
+bool extended_keyword(const std::string& word) {
+    static const char* const kWords[] = {"wire", "mem",    "regfile", "sela",    "sels", "rega",
+                                         "regs", "switch", "case",    "default", "join"};
+    for (const char* k : kWords)
+        if (word == k) return true;
+    return false;
 }
 
 std::string found_at(const char* p) {
@@ -254,7 +264,9 @@ size_t edit_distance(const std::string& a, const std::string& b) {
 }  // namespace
 
 std::string closest_name(const std::string& name, const std::vector<std::string>& candidates) {
-    size_t most = std::max<size_t>(1, name.size() / 3);
+    // (A name of one or two characters is close to too many.)
+    size_t most = name.size() / 3;
+    if (most == 0) return std::string();
     std::string best;
     size_t best_distance = most + 1;
     bool best_anagram = false;

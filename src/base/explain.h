@@ -49,13 +49,16 @@ std::string declared_as(const std::string& name, int type);
 // The keywords that may start a statement where the word `word` stands
 // and no keyword does: at the top level, in a declare block, in a module
 // body.  The one closest to `word` ("did you mean 'instruct'?"), or empty.
+// `word` itself when it is one of them.
 enum class Where { kTopLevel, kDeclare, kBody };
 std::string keyword_like(const std::string& word, Where where);
+// Whether `word` is a keyword of the extended dialect only.
+bool extended_keyword(const std::string& word);
 
 // The name of `candidates` closest to `name` by the edits that turn one
 // into the other (a character added, removed, changed, or two swapped),
-// among those that differ by at most a third of the name's length (one
-// edit at least); empty when none is so close.
+// among those that differ by at most a third of the name's length; empty
+// when none is so close (always for a name of one or two characters).
 std::string closest_name(const std::string& name, const std::vector<std::string>& candidates);
 // "; did you mean 'NAME'?" for the closest of `candidates`, or empty.
 std::string did_you_mean(const std::string& name, const std::vector<std::string>& candidates);

@@ -175,7 +175,9 @@ size_t missing_semicolon(const WalkedPiece& piece, size_t before, std::string& w
         if (k == StatementScan::kEnd || scan.start() > before) return std::string::npos;
         bool starts_statement = k == StatementScan::kWord || k == StatementScan::kCloseBrace;
         bool breaks = k == StatementScan::kCloseBrace || scan.newline_before();
-        if (starts_statement && breaks && operand_end && parens == 0 && selects == 0) {
+        // (Inside braces of its own, a memory's words say, a statement
+        // goes on.)
+        if (starts_statement && breaks && operand_end && parens == 0 && braces == 0 && selects == 0) {
             what = statement_kind(first, assigned, called);
             return last_end;
         }

@@ -43,7 +43,14 @@ void set_memory_contents(const list* mem, const std::string& text) {
     std::vector<Text>& words = g.memory_contents[mem];
     for (const std::string& v : values) {
         ConstantInt value;
-        if (!constant_value(v, value)) syntax_error(in_copy(text, text.find(v), "the word '" + v + "' is no constant"));
+        if (!constant_value(v, value)) {
+            size_t first = v.find_first_not_of(" \t\n"), last = v.find_last_not_of(" \t\n");
+            if (first == std::string::npos)
+                syntax_error(at_word(mem->name.str(), "a word of '" + mem->name.str() + "' is empty: expected a constant "
+                                                                                      "between the commas"));
+            std::string word = v.substr(first, last - first + 1);
+            syntax_error(at_word(word, "the word '" + word + "' of '" + mem->name.str() + "' is no constant"));
+        }
         words.push_back(store_text(sized_constant(value, mem->width)));
     }
 }

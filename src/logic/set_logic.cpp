@@ -383,6 +383,8 @@ namespace {
     syntax_error(at_word(target, unknown("name", target, signal_names())));
 }
 
+void unknown_first_word(char* start, const std::string& word);
+
 // expr ";" : the right-hand side of an assignment to `target`, stored as
 // a pair under the conditions of the open levels.
 char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
@@ -432,16 +434,23 @@ std::string cannot_assign(const std::string& target, int type) {
     return declared_as(target, type) + ": it cannot be assigned";
 }
 
+// The first word `word` of the statement at `start` is no keyword and
+// names no signal.
+void unknown_first_word(char* start, const std::string& word) {
+    std::string keyword = keyword_like(word, Where::kBody);
+    if (extended_keyword(word)) syntax_error(start, "unknown statement '" + word + "'");
+    if (keyword == word) syntax_error(start + word.size(), "expected a blank after '" + word + "'");
+    if (!keyword.empty()) syntax_error(start, "unknown statement '" + word + "'; did you mean '" + keyword + "'?");
+    if (g.declare_index.count(word)) return;
+    std::vector<std::string> names = signal_names(), types = declare_names();
+    names.insert(names.end(), types.begin(), types.end());
+    syntax_error(start, unknown("name", word, names, " at the start of a statement"));
+}
+
 // The statement at `start`, whose first word `word` (the signal `rec`, or
 // none) is followed by `p`, which no statement follows it by.
 [[noreturn]] void unknown_statement(char* start, const char* p, const std::string& word, const list* rec) {
-    if (!rec) {
-        std::string keyword = keyword_like(word, Where::kBody);
-        if (!keyword.empty())
-            syntax_error(start, "unknown statement '" + word + "'; did you mean '" + keyword + "'?");
-        if (g.declare_index.count(word) == 0)
-            syntax_error(start, unknown("name", word, signal_names()) + " at the start of a statement");
-    }
+    if (!rec) unknown_first_word(start, word);
     syntax_error(p, "expected '=', ':=', '(' or '.' after '" + word + "', found " + found_at(p));
 }
 
@@ -472,7 +481,10 @@ char* set_logic(char* text, int check) {
     }
     if (*p == '(') {
         // The module's own instruction, activated with arguments.
-        if (!rec) syntax_error(start, unknown("instruction", target, signal_names()));
+        if (!rec) {
+            unknown_first_word(start, target);
+            syntax_error(start, unknown("instruction", target, signal_names()));
+        }
         if (check && !is_callable_type(rec->type))
             syntax_error(start, declared_as(target, rec->type) + ": only an instrout or instrself is called");
         return end_call_statement(call_own_instruction(target, skip_ws(p + 1)));

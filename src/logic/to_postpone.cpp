@@ -45,10 +45,11 @@ const list* expanded_macro(const std::string& token) {
 }
 
 // A name that names nothing: `inst` and `member` for inst.member.
-[[noreturn]] void unknown_operand(const std::string& token, const std::string& inst, const std::string& member,
+[[noreturn]] void report_unknown_operand(const std::string& token, const std::string& inst, const std::string& member,
                                   const std::string& src, size_t at) {
-    std::string text = inst.empty() ? unknown("name", token, operand_names()) : no_member(inst, member);
-    syntax_error_after(stderr, "unknown identifier: " + token, in_copy(src, at, text, inst.empty() ? token : inst));
+    std::string word = inst;
+    std::string text = inst.empty() ? unknown_operand(token, word) : no_member(inst, member);
+    syntax_error_after(stderr, "unknown identifier: " + token, in_copy(src, at, text, word));
 }
 
 // Width of a name: a signal, a state constant or a macro.  A signal's
@@ -147,7 +148,7 @@ private:
             token_ = memory->name.str() + "[" + std::to_string(word) + "]";
         bool known = true;
         int width = memory ? memory->width : name_width(token_, known);
-        if (!known) unknown_operand(token_, inst_, port_, src_, i_);
+        if (!known) report_unknown_operand(token_, inst_, port_, src_, i_);
         long long h = -1, l = -1;
         std::string index;  // a select by a value: the index's name
         const char* after_select = nullptr;

@@ -436,7 +436,7 @@ void xlator_core(FILE* in, const std::string& name, FILE* out) {
     if (f.depth != 0 || !no_open_level() || open_header) {
         char plain[64];
         snprintf(plain, sizeof plain, "{ } depth=%d, sp=%d", f.depth, open_levels() - 1);
-        unclosed_at_end(f.braces, f.depth, open_levels(), open_header, false, plain);
+        unclosed_at_end(f.braces, f.depth, open_levels(), open_header, !outermost, plain);
     }
     if (outermost) end_run();
 }

@@ -361,7 +361,7 @@ char* process_state(char* p, const std::string& current_stage, int& state_name_f
     // A state its stage does not declare would compare against an
     // undefined constant.
     if (!st->state_index.count(name))
-        syntax_error(at, unknown("state", name, state_names(st)) + " of stage '" + st->name.str() + "'");
+        syntax_error(at, unknown("state", name, state_names(st), " of stage '" + st->name.str() + "'"));
     stack_push(nullptr, K_STATE);
     std::string cond = made_up_name(MadeUp::kStageSignal, st->name, "state") + " == " +
                        made_up_name(MadeUp::kState, st->name, name);

@@ -1,5 +1,7 @@
 #include "statement_mistakes.h"
 
+#include <cstring>
+
 #include "explain.h"
 #include "scan.h"
 
@@ -29,9 +31,20 @@ std::string line_of(const SourcePoint& at) {
     return g.places.file_name(at.file) + ":" + std::to_string(at.line);
 }
 
-// A word that is a keyword but for the blank that must follow it.
-[[noreturn]] void blank_expected(const char* p, const std::string& word) {
-    syntax_error(p + word.size(), "expected a blank after '" + word + "'");
+// A keyword at the top level that a space must follow.
+[[noreturn]] void space_expected(const char* p, const std::string& word) {
+    syntax_error(p + word.size(), "expected a space after '" + word + "'");
+}
+
+// Whether the statement at `p` reads as one of a module body: it starts
+// with a keyword of the body, or assigns or calls a name.
+bool body_statement(const char* p) {
+    std::string word = word_at(p);
+    if (word.empty()) return false;
+    if (keyword_like(word, Where::kBody) == word) return true;
+    const char* q = skip_space_only(p + word.size());
+    bool compound = (*q == '+' || *q == '-' || *q == '&' || *q == '|') && (q[1] == q[0] || q[1] == '=');
+    return (*q && strchr("=.([", *q)) || (q[0] == ':' && q[1] == '=') || compound;
 }
 
 }  // namespace
@@ -42,13 +55,13 @@ void unknown_top_level(const char* p) {
         if (g.block_closed.known()) text += ": " + g.block_closed_name + " ended at " + line_of(g.block_closed);
         syntax_error(p, text);
     }
-    if (p[0] == '%' && (p[1] == 'd' || p[1] == 'i')) blank_expected(p, std::string(p, 2));
+    if (p[0] == '%' && (p[1] == 'd' || p[1] == 'i')) space_expected(p, std::string(p, 2));
     std::string word = word_at(p);
     std::string keyword = keyword_like(word, Where::kTopLevel);
-    if (!word.empty() && keyword == word) blank_expected(p, word);
+    if (!word.empty() && keyword == word) space_expected(p, word);
     if (!keyword.empty())
         syntax_error(p, "unknown word '" + word + "' at the top level; did you mean '" + keyword + "'?");
-    if (g.block_closed.known()) {
+    if (g.block_closed.known() && body_statement(p)) {
         SourcePoint here = point_of(p);
         std::string where = here.known() ? " at " + line_of(here) : "";
         syntax_error(at_point(g.block_closed, "extra '}': it ends " + g.block_closed_name + ", and the statement" + where +

@@ -56,8 +56,9 @@ std::vector<std::string> member_names(const declare* d) {
     return names;
 }
 
-std::string unknown(const char* noun, const std::string& name, const std::vector<std::string>& candidates) {
-    return std::string("unknown ") + noun + " '" + name + "'" + did_you_mean(name, candidates);
+std::string unknown(const char* noun, const std::string& name, const std::vector<std::string>& candidates,
+                    const std::string& where) {
+    return std::string("unknown ") + noun + " '" + name + "'" + where + did_you_mean(name, candidates);
 }
 
 std::string no_member(const std::string& inst, const std::string& member) {
@@ -66,6 +67,25 @@ std::string no_member(const std::string& inst, const std::string& member) {
     std::vector<std::string> members = member_names(in->type);
     return "'" + inst + "' is an instance of '" + in->type->name + "', which has no port or instruction '" + member +
            "'" + did_you_mean(member, members) + " (its members: " + quoted_list(members, 32) + ")";
+}
+
+std::string unknown_operand(const std::string& name, std::string& word) {
+    word = name;
+    if (name.size() > 2 && name[0] == '_') {
+        for (const stage* st : g.stage_list) {
+            std::string prefix = "_" + st->name.str() + "_";
+            if (name.compare(0, prefix.size(), prefix) != 0) continue;
+            word = name.substr(prefix.size());
+            return unknown("state", word, state_names(st), " of stage '" + st->name.str() + "'");
+        }
+        for (const instance* in : g.instance_list) {
+            std::string prefix = "_" + in->name.str() + "_";
+            if (name.compare(0, prefix.size(), prefix) != 0) continue;
+            word = name.substr(prefix.size());
+            return no_member(in->name.str(), word);
+        }
+    }
+    return unknown("name", name, operand_names());
 }
 
 namespace {
@@ -81,12 +101,16 @@ SourcePoint declaration_point(const list* rec, const std::string& name) {
 }  // namespace
 
 std::vector<Mistake::Note> declared_here(const list* rec, const std::string& name) {
+    if (declared_again(rec, name).find("every module") != std::string::npos) return {};
     SourcePoint at = declaration_point(rec, name);
     if (!at.known()) return {};
     return {Mistake::Note{at, "'" + name + "' is declared first here"}};
 }
 
 std::string declared_again(const list* rec, const std::string& name) {
+    if (rec && rec->type == T_INPUT && (name == "m_clock" || name == "p_reset") && g.wire_list.first() &&
+        (g.wire_list.first() == rec || g.wire_list.first()->next == rec))
+        return "'" + name + "' is an input of every module that is not combinational: the module declares it already";
     SourcePoint at = declaration_point(rec, name);
     std::string text = "'" + name + "' is declared again";
     if (!at.known()) return text;

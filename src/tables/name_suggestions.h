@@ -25,11 +25,16 @@ std::vector<std::string> declare_names();
 // The ports and instructions of the module `d` declares.
 std::vector<std::string> member_names(const declare* d);
 
-// "unknown NOUN 'NAME'; did you mean 'CLOSE'?" among `candidates`.
-std::string unknown(const char* noun, const std::string& name, const std::vector<std::string>& candidates);
+// "unknown NOUN 'NAME'WHERE; did you mean 'CLOSE'?" among `candidates`.
+std::string unknown(const char* noun, const std::string& name, const std::vector<std::string>& candidates,
+                    const std::string& where = {});
 // The text for `inst.member` where `inst` names no instance or its module
 // has no such member: the instance's module and its members.
 std::string no_member(const std::string& inst, const std::string& member);
+// The text for an operand `name` that names nothing, and in `word` the
+// word of the statement it stands for: a state of a stage or a port of an
+// instance when it is a name made up for one (_s_x: `goto x` in stage s).
+std::string unknown_operand(const std::string& name, std::string& word);
 // The note at the first declaration of `rec` (none when its place is not known).
 std::vector<Mistake::Note> declared_here(const list* rec, const std::string& name);
 // The text of a name duplication of `name`, whose first declaration is `rec` (or unknown).

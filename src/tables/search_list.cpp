@@ -108,14 +108,13 @@ state* search_state_list(stage* st, const std::string& name, int first_check) {
         syntax_error(at_word(name, "stage '" + st->name.str() + "' has a first_state already ('" +
                                        st->first_state->name.str() + "')"));
     state* s = st->state_index.get(name);
-    if (!s) syntax_error(at_word(name, unknown("state", name, state_names(st)) + " of stage '" +
-                                        st->name.str() + "'"));
+    if (!s) syntax_error(at_word(name, unknown("state", name, state_names(st), " of stage '" + st->name.str() + "'")));
     return s;
 }
 
 task* search_task_list(stage* st, const std::string& name) {
     task* t = st->tasks.empty() ? nullptr : st->task_index.get(name);
-    if (!t) syntax_error(at_word(name, unknown("task", name, task_names(st)) + " of stage '" + st->name.str() + "'"));
+    if (!t) syntax_error(at_word(name, unknown("task", name, task_names(st), " of stage '" + st->name.str() + "'")));
     return t;
 }
 
