@@ -86,6 +86,13 @@ private:
 
 bool operator_char(char c) { return c && strchr("<>=!&|+-*/@^:#", c); }
 
+// Whether "=" or ":=" (not "==") follows the word that ends at `i`.
+bool assignment_after(const std::string& t, size_t i) {
+    while (i < t.size() && (t[i] == ' ' || t[i] == '\t')) ++i;
+    if (i + 1 < t.size() && t[i] == ':' && t[i + 1] == '=') return true;
+    return i < t.size() && t[i] == '=' && (i + 1 >= t.size() || t[i + 1] != '=');
+}
+
 // The statements that are headers of others (these end with no ';' of
 // their own) and directives.
 bool header_word(const std::string& w) {
@@ -174,7 +181,8 @@ size_t missing_semicolon(const WalkedPiece& piece, size_t before, std::string& w
         StatementScan::Kind k = scan.next();
         if (k == StatementScan::kEnd || scan.start() > before) return std::string::npos;
         bool starts_statement = k == StatementScan::kWord || k == StatementScan::kCloseBrace;
-        bool breaks = k == StatementScan::kCloseBrace || scan.newline_before();
+        bool breaks = k == StatementScan::kCloseBrace || scan.newline_before() ||
+                      (k == StatementScan::kWord && assignment_after(piece.original, scan.end()));
         // (Inside braces of its own, a memory's words say, a statement
         // goes on.)
         if (starts_statement && breaks && operand_end && parens == 0 && braces == 0 && selects == 0) {
