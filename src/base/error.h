@@ -15,7 +15,7 @@ struct FatalExit {
 };
 
 // Ends the run with the given status (the message has been written).
-[[noreturn]] void fatal_exit(int status);
+[[noreturn, gnu::cold]] void fatal_exit(int status);
 
 // What a message of the translation says under --explain, and where it
 // points (the plain messages use neither).  `at` points into the source
@@ -69,31 +69,31 @@ inline Mistake in_copy(const std::string& copy, size_t offset, const std::string
 
 // "FILE: LINE: syntax error" (or its debug or joke form), exit status 1;
 // under --explain the mistake's file, line, column and text.
-[[noreturn]] void syntax_error(const Mistake& m);
-[[noreturn]] void syntax_error(const char* at, const std::string& text);
+[[noreturn, gnu::cold]] void syntax_error(const Mistake& m);
+[[noreturn, gnu::cold]] void syntax_error(const char* at, const std::string& text);
 // Writes `note` as one line on `to` (the plain form only), then reports
 // the syntax error.
-[[noreturn]] void syntax_error_after(FILE* to, const std::string& note, const Mistake& m);
+[[noreturn, gnu::cold]] void syntax_error_after(FILE* to, const std::string& note, const Mistake& m);
 // "FILE: LINE: macro NAME is nested too deeply" and the syntax error.
-[[noreturn]] void macro_nested_too_deeply(const std::string& name);
+[[noreturn, gnu::cold]] void macro_nested_too_deeply(const std::string& name);
 // "FILE: LINE: name duplication", exit status 1.
-[[noreturn]] void name_duplication(const Mistake& m);
+[[noreturn, gnu::cold]] void name_duplication(const Mistake& m);
 // An error of the translation that its plain form reports as `plain`
 // (whole lines) on standard error, exit status 1.
-[[noreturn]] void translation_error(const std::string& plain, const Mistake& m);
-[[noreturn]] void translation_error(FILE* to, const std::string& plain, const Mistake& m);
+[[noreturn, gnu::cold]] void translation_error(const std::string& plain, const Mistake& m);
+[[noreturn, gnu::cold]] void translation_error(FILE* to, const std::string& plain, const Mistake& m);
 // "NAME: <system error text>", exit status 1 (under --explain, inside a
 // translation, at `at`: the name of an included file).
-[[noreturn]] void die(const std::string& name, const char* at = nullptr);
+[[noreturn, gnu::cold]] void die(const std::string& name, const char* at = nullptr);
 // "NAME: TEXT", exit status 1.
-[[noreturn]] void die_because(const std::string& name, const char* text, const char* at = nullptr);
+[[noreturn, gnu::cold]] void die_because(const std::string& name, const char* text, const char* at = nullptr);
 // "FILE: LINE: TEXT", exit status 1 (`column`: of the mistake, for --explain).
-[[noreturn]] void die_at(const std::string& file, int line, int column, const char* text);
+[[noreturn, gnu::cold]] void die_at(const std::string& file, int line, int column, const char* text);
 // "PROGRAM: refusing to write the output over the ROLE file OUTPUT", exit
 // status 1: the output (the Verilog, or the file `output`) would replace a
 // source of the run.
-[[noreturn]] void refuse_output_over(const char* role, const std::string& output);
-[[noreturn]] void refuse_output_over(const char* role);
+[[noreturn, gnu::cold]] void refuse_output_over(const char* role, const std::string& output);
+[[noreturn, gnu::cold]] void refuse_output_over(const char* role);
 // True when both names exist and are one file (any spelling, links).
 bool same_file(const std::string& a, const std::string& b);
 // The most characters a text of the translation (an expression, a

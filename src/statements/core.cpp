@@ -81,6 +81,9 @@ struct Frame {
     bool header_brace = false;
     // --explain: where the open blocks were opened.
     OpenBraces braces;
+    // The first line of an included file, which messages show (also the
+    // message about the blocks the file leaves open, after the walk).
+    std::string first_line;
 };
 
 // top_level -> recursive | module | circuit | declare | "%d" ... | "%i" ...
@@ -239,7 +242,8 @@ char* declaration(char* p, Frame& f) {
     if (*p == '%') {
         if (extended_dialect() && (strncmp(p, "%d ", 3) == 0 || strncmp(p, "%i ", 3) == 0))
             return directive_in_body(p, f);
-        if (p[1] == 'd' || p[1] == 'i')
+        // (without --explain the statement goes on to fail as a logic one)
+        if (g.explain && (p[1] == 'd' || p[1] == 'i'))
             syntax_error(p, std::string("'%") + p[1] + "' stands at the top level, outside every module");
     }
     if (strncmp(p, "pos_reg", 7) == 0) return p + 4;
@@ -391,8 +395,7 @@ void walk(Pieces& pieces, Frame& f) {
     char* text = pieces.next();
     static char nothing[1] = {0};
     if (!text) text = nothing;
-    std::string first_line;
-    start_lines(text, first_line);
+    start_lines(text, f.first_line);
     for (char* p = text; p;) {
         for (;;) {
             p = skip_ws(p);
