@@ -29,11 +29,14 @@ PREFIXES = {
     # --line-directives, added later, begins as --lines does: the prefixes
     # they share keep meaning --lines.
     "lin": "lines", "line": "lines", "line-": "line-directives",
+    # --explain, added later, begins as --extended does: --e and --ex keep
+    # meaning --extended.
+    "exp": "explain", "ext": "extended",
 }
 # The argument of options that take one, and the input each is run on
 # (shinpi's success line is picked at random: it runs on a failing input).
 ARGUMENT = {"output": "out.v", "make-deps": "m.d", "include-dir": "inc"}
-INPUT = {"include-dir": "top.sfl", "shinpi": "bad.sfl"}
+INPUT = {"include-dir": "top.sfl", "shinpi": "bad.sfl", "explain": "bad.sfl"}
 FILES = {
     "m.sfl": "module m {\n  input a;\n  output b;\n  reg_wr r;\n  b = r;\n  if (a) r := ^r;\n}\n",
     "bad.sfl": "module m {\n  input a;\n  output b c;\n}\n",

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "explain.h"
 #include "state.h"
 
 // The joke texts, as bytes of Shift_JIS and EUC-JP.
@@ -53,46 +54,79 @@ static const char* error_text(int which) {
     return g.km ? shinpi_error_sjis : shinpi_error_eucjp;
 }
 
-void syntax_error() {
-    if (g.d_flag) {
+// The text of the joke style chosen, or null.
+static const char* joke_error_text() {
+    if (g.t_flag) return error_text(0);
+    if (g.II_flag) return error_text(1);
+    if (g.shinpi_flag) return error_text(2);
+    return nullptr;
+}
+
+void syntax_error(const Mistake& m) {
+    if (g.explain) {
+        write_explained("error", m, true, joke_error_text());
+    } else if (g.d_flag) {
         fprintf(stderr, "%s: %d: syntax error at ...  ", g.read_filename.c_str(), g.count);
         fflush(stderr);
         print_oneline(g.line_head ? g.line_head : "");
-    } else if (g.t_flag) {
-        fprintf(stderr, "%d%s\n", g.count, error_text(0));
-    } else if (g.II_flag) {
-        fprintf(stderr, "%d%s\n", g.count, error_text(1));
-    } else if (g.shinpi_flag) {
-        fprintf(stderr, "%d%s\n", g.count, error_text(2));
+    } else if (const char* joke = joke_error_text()) {
+        fprintf(stderr, "%d%s\n", g.count, joke);
     } else {
         fprintf(stderr, "%s: %d: syntax error\n", g.read_filename.c_str(), g.count);
     }
     fatal_exit(1);
 }
 
-void syntax_error_because(const std::string& why) {
-    fprintf(stderr, "%s\n", why.c_str());
-    syntax_error();
+void syntax_error(const char* at, const std::string& text) { syntax_error(Mistake(at, text)); }
+
+void syntax_error_after(FILE* to, const std::string& note, const Mistake& m) {
+    if (!g.explain) fprintf(to, "%s\n", note.c_str());
+    syntax_error(m);
 }
 
-void name_duplication() {
-    fprintf(stderr, "%s: %d: name duplication\n", g.read_filename.c_str(), g.count);
+void name_duplication(const Mistake& m) {
+    if (g.explain)
+        write_explained("error", m, false);
+    else
+        fprintf(stderr, "%s: %d: name duplication\n", g.read_filename.c_str(), g.count);
     fatal_exit(1);
 }
 
-void die(const std::string& name) {
+void translation_error(const std::string& plain, const Mistake& m) { translation_error(stderr, plain, m); }
+
+void translation_error(FILE* to, const std::string& plain, const Mistake& m) {
+    if (g.explain)
+        write_explained("error", m, false);
+    else
+        fputs(plain.c_str(), to);
+    fatal_exit(1);
+}
+
+// Inside a translation under --explain, a file that cannot be read is a
+// mistake at the directive that names it.
+static bool explained_file_error(const std::string& name, const char* text, const char* at) {
+    if (!g.explain || !g.walked) return false;
+    write_explained("error", Mistake(at, "cannot read '" + name + "': " + text), false);
+    return true;
+}
+
+void die(const std::string& name, const char* at) {
     int e = errno;
-    fprintf(stderr, "%s: %s\n", name.c_str(), strerror(e));
+    die_because(name, strerror(e), at);
+}
+
+void die_because(const std::string& name, const char* text, const char* at) {
+    if (!explained_file_error(name, text, at)) fprintf(stderr, "%s: %s\n", name.c_str(), text);
     fatal_exit(1);
 }
 
-void die_because(const std::string& name, const char* text) {
-    fprintf(stderr, "%s: %s\n", name.c_str(), text);
-    fatal_exit(1);
-}
-
-void die_at(const std::string& file, int line, const char* text) {
-    fprintf(stderr, "%s: %d: %s\n", file.c_str(), line, text);
+void die_at(const std::string& file, int line, int column, const char* text) {
+    if (g.explain) {
+        SourcePoint at{g.places.file_number(file), static_cast<uint32_t>(line), static_cast<uint32_t>(column)};
+        write_explained("error", at_point(at, text), false);
+    } else {
+        fprintf(stderr, "%s: %d: %s\n", file.c_str(), line, text);
+    }
     fatal_exit(1);
 }
 
@@ -112,13 +146,18 @@ bool same_file(const std::string& a, const std::string& b) {
 
 void check_text_size(size_t chars) {
     if (chars <= kMaxTextChars) return;
-    fprintf(stderr, "buffer over flow: %d\n", g.count);
-    fatal_exit(1);
+    translation_error("buffer over flow: " + std::to_string(g.count) + "\n",
+                      Mistake(nullptr, "the statement is too long: one of its texts (an expression, a condition) "
+                              "grows beyond " + std::to_string(kMaxTextChars) + " characters"));
 }
 
-void warning(const std::string& text) {
-    fprintf(stderr, "%s: %d: Warning: operand width unmatch for %s\n", g.read_filename.c_str(),
-            g.count, text.c_str());
+void warning(const std::string& text, const Mistake& m) {
+    if (!g.explain) {
+        fprintf(stderr, "%s: %d: Warning: operand width unmatch for %s\n", g.read_filename.c_str(), g.count,
+                text.c_str());
+        return;
+    }
+    if (!explained_before(m)) write_explained("warning", m, false);
 }
 
 void debug_message(const std::string& text) {
@@ -151,6 +190,15 @@ void print_success_line() {
     if (text) fprintf(message_stream(), "%s\n", text);
 }
 
+void note_recursive() {
+    // (Not while the source is translated again quietly.)
+    if (g.explain != 2) fprintf(message_stream(), "%s\n", recursive_note_sjis);
+}
+
+void note_extended_accepts() { write_explained_note("SFL written for other tools: this is accepted with --extended"); }
+
 void macro_nested_too_deeply(const std::string& name) {
-    syntax_error_because(g.read_filename + ": " + std::to_string(g.count) + ": macro " + name + " is nested too deeply");
+    syntax_error_after(stderr, g.read_filename + ": " + std::to_string(g.count) + ": macro " + name + " is nested too deeply",
+                       at_word(name, "macro '" + name + "' is nested more than " + std::to_string(kMaxMacroDepth) +
+                                         " levels deep (does its value name itself?)"));
 }

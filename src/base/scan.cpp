@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "error.h"
+#include "explain.h"
 #include "extended_hooks.h"
 
 void count_newline(const char* after) {
@@ -42,8 +43,13 @@ char* read_identifier(char* src, std::string& dst) {
     return const_cast<char*>(read_identifier(static_cast<const char*>(src), dst));
 }
 
+// A name is missing at `src`.
+[[noreturn]] static void name_expected(const char* src) {
+    syntax_error(src, "expected a name, found " + found_at(src));
+}
+
 const char* read_identifier(const char* src, std::string& dst) {
-    if (!is_ident_start(*src)) syntax_error();
+    if (!is_ident_start(*src)) name_expected(src);
     const char* e = src;
     while (is_ident_char(*e)) ++e;
     dst.assign(src, e);
@@ -51,7 +57,7 @@ const char* read_identifier(const char* src, std::string& dst) {
 }
 
 char* read_identifier(char* src, Text& dst) {
-    if (!is_ident_start(*src)) syntax_error();
+    if (!is_ident_start(*src)) name_expected(src);
     char* e = src;
     while (is_ident_char(*e)) ++e;
     dst = store_text(std::string_view(src, e - src));

@@ -17,6 +17,7 @@
 #include "param_index.h"
 #include "records.h"
 #include "source_places.h"
+#include "source_points.h"
 
 // A name the preprocessor knows (--extended): from `#define`, replaced by
 // its value, or from `%d`, only defined for `#ifdef`.
@@ -73,6 +74,10 @@ struct Sflc {
     // SOURCE_DATE_EPOCH: the time of the header (-1: now, local time).
     long long source_date = -1;
     std::string deps_filename;
+    // --explain: 1 to write messages that lead to the mistake (explain.h);
+    // 2 while the source is translated again quietly in the extended
+    // dialect after an error, to know whether that dialect gets past it.
+    int explain = 0;
     int km = 1;
     size_t piece_bytes = 1 << 20;
     // The output being written, while a run writes one (an included file
@@ -109,6 +114,21 @@ struct Sflc {
     // given whole).
     CommentState comment;
     SourceReader* reader = nullptr;
+
+    // --explain: the pieces of the files being walked, innermost first
+    // (source_points.h); the place of the last error, as file names and
+    // places, outermost file first (for the run in the extended dialect);
+    // the warnings written, by file, line and text, each written once;
+    // the '}' that ended the last module or declare block, and its name.
+    WalkedPiece* walked = nullptr;
+    struct NamedPoint {
+        std::string file;
+        uint32_t line, column;
+    };
+    std::vector<NamedPoint> error_place;
+    std::unordered_set<std::string> warnings_written;
+    SourcePoint block_closed;
+    std::string block_closed_name;
 
     // The current module's tables, emptied when it is printed.
     int module_flag = 0, circuit_flag = 0, declare_flag = 0;
@@ -351,6 +371,22 @@ public:
 
 private:
     SourceReader* outer_;
+};
+
+// --explain: the piece of a file that a dispatcher walks, known to the
+// messages while the guard lives (the including file's comes back after).
+class PieceBeingWalked {
+public:
+    explicit PieceBeingWalked(WalkedPiece& piece) : piece_(piece) {
+        piece.outer = g.walked;
+        g.walked = &piece;
+    }
+    ~PieceBeingWalked() { g.walked = piece_.outer; }
+    PieceBeingWalked(const PieceBeingWalked&) = delete;
+    PieceBeingWalked& operator=(const PieceBeingWalked&) = delete;
+
+private:
+    WalkedPiece& piece_;
 };
 
 // An included file on the chain of files being included while the guard

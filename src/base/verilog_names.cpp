@@ -47,5 +47,8 @@ bool is_verilog_keyword(std::string_view name) {
 }
 
 void check_verilog_name(std::string_view name) {
-    if (is_verilog_keyword(name)) syntax_error_because("reserved word of Verilog: " + std::string(name));
+    if (!is_verilog_keyword(name)) return;
+    std::string word(name);
+    syntax_error_after(stderr, "reserved word of Verilog: " + word,
+                       at_word(word, "'" + word + "' is a reserved word of Verilog, which the output cannot use as a name"));
 }

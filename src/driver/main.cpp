@@ -52,6 +52,9 @@ void help(const char* name) {
     printf("       look for %%i files also in dir (after the input's directory)\n");
     printf("   --check\n");
     printf("       translate and report as usual, but write no output file\n");
+    printf("   --explain\n");
+    printf("       write errors and warnings as FILE:LINE:COLUMN: with the source line and a\n");
+    printf("       caret under the mistake, saying what was expected or found\n");
     printf("   --line-directives\n");
     printf("       write `line directives, so that Verilog tools report the SFL file and line\n");
     printf("environment\n");
@@ -96,6 +99,10 @@ const struct option kLongOptions[] = {
     {"number", no_argument, nullptr, 'n'},
     {"shinpi", no_argument, nullptr, 's'},
     {"extended", no_argument, &g.extended_flag, 1},
+    // --e and --ex stay --extended, as before there was --explain.
+    {"e", no_argument, &g.extended_flag, 1},
+    {"ex", no_argument, &g.extended_flag, 1},
+    {"explain", no_argument, &g.explain, 1},
     {"make-deps", required_argument, nullptr, 'M'},
     {"include-dir", required_argument, nullptr, 'I'},
     {"check", no_argument, nullptr, kCheckOption},
@@ -239,12 +246,18 @@ void read_piece_size_setting() {
     }
 }
 
-int run(int argc, char** argv) {
+// The command line read into `g`; returns the input file.
+std::string read_command_line(int argc, char** argv) {
     set_program_name(argc, argv);
     int first = read_options(argc, argv);
     refuse_deps_without_output();
     std::string input = input_file(argc, argv, first);
     derive_file_names(input);
+    return input;
+}
+
+int run(int argc, char** argv) {
+    std::string input = read_command_line(argc, argv);
     read_source_date_epoch();
     struct stat in_stat;
     FILE* in = open_source(input, in_stat);
@@ -265,6 +278,48 @@ int run(int argc, char** argv) {
     return 0;
 }
 
+
+// --explain, after an error: the same source translated again in the
+// extended dialect, quietly, into no file, in a fresh state.  True when
+// that run ends well or its first error stands after the place of the
+// first run's error (`place`, outermost file first): the dialect accepts
+// what the first run stopped at.
+bool extended_gets_past(int argc, char** argv, const std::vector<Sflc::NamedPoint>& place) {
+    reset_state();
+    g.explain = 2;
+    bool past = true;
+    try {
+        std::string input = read_command_line(argc, argv);
+        g.explain = 2;
+        g.d_flag = g.n_flag = g.p_flag = g.line_directives = 0;
+        use_extended_dialect();
+        struct stat in_stat;
+        FILE* in = open_source(input, in_stat);
+        std::unique_ptr<FILE, int (*)(FILE*)> in_closer(in, fclose);
+        OutputFile out(g.write_filename, true);
+        g.include_chain.assign(1, canonical_path(input));
+        xlator_core(in, g.read_filename, out.stream());
+    } catch (const FatalExit&) {
+        const auto& again = g.error_place;
+        past = false;
+        for (size_t k = 0; k < place.size() && k < again.size(); ++k) {
+            if (again[k].file != place[k].file) break;
+            if (again[k].line != place[k].line || again[k].column != place[k].column) {
+                past = again[k].line > place[k].line ||
+                       (again[k].line == place[k].line && again[k].column > place[k].column);
+                break;
+            }
+            // The same place so far, and the second run went deeper.
+            if (k + 1 == place.size() && again.size() > place.size()) past = true;
+        }
+    } catch (const std::bad_alloc&) {
+        past = false;
+    }
+    reset_state();
+    g.explain = 1;
+    return past;
+}
+
 }  // namespace
 
 void use_extended_dialect() {
@@ -278,6 +333,10 @@ int sflc_main(int argc, char** argv) {
         status = run(argc, argv);
     } catch (const FatalExit& e) {
         status = e.status;
+        if (g.explain == 1 && !g.extended_flag && !g.error_place.empty()) {
+            std::vector<Sflc::NamedPoint> place = g.error_place;
+            if (extended_gets_past(argc, argv, place)) note_extended_accepts();
+        }
     } catch (const std::bad_alloc&) {
         // A design larger than the memory at hand fails like a source
         // error: a message, no output written, exit status 1.

@@ -6,6 +6,7 @@
 
 #include "scan.h"
 #include "error.h"
+#include "explain.h"
 #include "line_directives.h"
 #include "made_up_names.h"
 #include "memory_printing.h"
@@ -112,8 +113,9 @@ void print_reset(FILE* out, const list* rec) {
     fprintf(out, "      if (%sp_reset)%s%s <= ", g.posres ? "" : "!", g.O_flag ? "\n        " : " ", rec->name.c_str());
     if (rec->mark == 'f') {
         const stage* st = stage_of_state_register(rec);
-        if (!st) syntax_error();
-        if (st->states.empty() || !st->first_state) syntax_error();
+        if (!st) syntax_error(nullptr, "the state register '" + rec->name.str() + "' belongs to no stage");
+        if (st->states.empty() || !st->first_state)
+            syntax_error(nullptr, "stage '" + st->name.str() + "' has states but no first_state");
         fputs(made_up_name(MadeUp::kState, st->name, st->first_state->name).c_str(), out);
     } else if (const Text* value = initial_value(rec)) {
         fputs(value->c_str(), out);
@@ -211,10 +213,8 @@ void print_parameters(FILE* out) {
 }  // namespace
 
 void print_output(FILE* out, const std::string& module_name) {
-    if (g.wire_list.empty()) {
-        fprintf(stderr, "module port is empty\n");
-        fatal_exit(1);
-    }
+    if (g.wire_list.empty())
+        translation_error("module port is empty\n", Mistake(nullptr, "module '" + module_name + "' has no ports"));
     fputc('\n', out);
     mark_line(out, g.places.module());
     fprintf(out, "module %s(", module_name.c_str());
@@ -227,10 +227,9 @@ void print_output(FILE* out, const std::string& module_name) {
     fputs(");\n", out);
     for (const list* r : g.wire_list) {
         const char* kw = declaration_keyword(r->type);
-        if (!kw) {
-            fprintf(stderr, "unknown type: %s, %d\n", r->name.c_str(), r->type);
-            fatal_exit(1);
-        }
+        if (!kw)
+            translation_error("unknown type: " + r->name.str() + ", " + std::to_string(r->type) + "\n",
+                              Mistake(nullptr, "'" + r->name.str() + "' has a type that no declaration makes"));
         mark_line(out, g.places.of(r));
         fputs(kw, out);
         if (r->width > 1) fprintf(out, "[%d:0] ", r->width - 1);

@@ -9,6 +9,7 @@
 
 #include "array_index.h"
 #include "error.h"
+#include "explain.h"
 #include "processes_increment.h"
 #include "processes_memory.h"
 #include "search_list.h"
@@ -30,8 +31,9 @@ char* process_compound_transfer(char* p, const std::string& target) {
     p += 2;
     std::string operand;
     if (step) {
+        char* after = p;
         p = skip_ws(p);
-        if (*p != ';') syntax_error();
+        if (*p != ';') syntax_error(after, std::string("expected ';' after '") + op + op + "'");
         // The constant 1 at the target's width (a register, a memory word
         // cells[a], a register file word f_2 or an array element f[i]); an
         // unknown target or one that is not a register is refused by the
@@ -45,7 +47,7 @@ char* process_compound_transfer(char* p, const std::string& target) {
         operand = "0b" + std::string(width - 1, '0') + "1";
     } else {
         char* semi = find_end(p, ";");
-        if (!*semi) syntax_error();
+        if (!*semi) syntax_error(p, "expected ';' after the value");
         operand = "(" + std::string(p, semi) + ")";
         count_newlines(p, semi);
         p = semi;

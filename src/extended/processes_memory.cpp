@@ -23,6 +23,8 @@
 #include "memory_words.h"
 #include "processes_increment.h"
 #include "processes_memory.h"
+#include "explain.h"
+#include "name_suggestions.h"
 #include "search_list.h"
 #include "set_logic.h"
 #include "statement_ends.h"
@@ -32,10 +34,11 @@ namespace {
 // The rest of a word written, ":=" value ";" at `p`, to the word of `mem`
 // at the SFL address `address`.
 char* write_memory_word(char* p, const list* mem, const std::string& address) {
-    if (p[0] != ':' || p[1] != '=') syntax_error();
+    if (p[0] != ':' || p[1] != '=')
+        syntax_error(p, "a word of '" + mem->name.str() + "' is written with ':=', found " + found_at(p));
     p = skip_ws(p + 2);
     char* semi = find_end(p, ";");
-    if (!*semi) syntax_error();
+    if (!*semi) syntax_error(p, "expected ';' after the value");
     std::string value(p, semi);
     count_newlines(p, semi);
     std::string index;
@@ -51,7 +54,8 @@ char* write_memory_word(char* p, const list* mem, const std::string& address) {
         width = convert_logic(value, 1);
     }
     if (width != mem->width)
-        warning("=, left = " + std::to_string(mem->width) + ", right = " + std::to_string(width));
+        warning("=, left = " + std::to_string(mem->width) + ", right = " + std::to_string(width),
+                assignment_widths(mem->name.str(), mem->width, width));
     MemoryWrite w;
     w.cond = condition_text(build_condition());
     w.address = store_text(index);
@@ -64,17 +68,24 @@ char* write_memory_word(char* p, const list* mem, const std::string& address) {
 }  // namespace
 
 char* read_memory_depth(char* p, const list* mem, const std::string& name) {
-    if (*p != '[') syntax_error();
+    if (*p != '[') syntax_error(p, "expected '[' and the number of words of '" + name + "', found " + found_at(p));
     std::string inside;
     const char* close = bracketed(p, inside);
     long long depth;
     // The words of a register file have names, as the elements of an array.
     long long most = mem->type == T_REGFILE ? 0x10000 : 0x7fffffff;
-    if (!constant_value(inside, depth) || depth < 1 || depth > most) syntax_error();
+    if (!constant_value(inside, depth) || depth < 1 || depth > most)
+        syntax_error(p + 1, "expected the number of words, a constant from 1 to " + std::to_string(most) + ", between '[' and ']'");
     g.memory_depths[mem] = depth;
     if (mem->type == T_REGFILE)
         for (long long k = 0; k < depth; ++k)
-            if (find_wire(element_name(name, k, depth))) name_duplication();
+            if (const list* word = find_wire(element_name(name, k, depth))) {
+                std::string n = word->name.str();
+                Mistake m = at_word(name, "word " + std::to_string(k) + " of register file '" + name + "' is named '" +
+                                              n + "', a name declared before");
+                m.notes = declared_here(word, n);
+                name_duplication(m);
+            }
     return skip_ws(const_cast<char*>(close) + 1);
 }
 

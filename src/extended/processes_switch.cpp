@@ -8,6 +8,7 @@
 #include "constants.h"
 #include "convert_logic.h"
 #include "error.h"
+#include "explain.h"
 #include "core.h"
 #include "processes.h"
 #include "processes_switch.h"
@@ -35,11 +36,11 @@ char* read_label(char* p, char end, std::string& label) {
     p = skip_ws(p);
     char* start = p;
     p = find_end(p, ";\n:)");
-    if (*p != end) syntax_error();
+    if (*p != end) syntax_error(p, std::string("expected '") + end + "' after the case label, found " + found_at(p));
     char* e = p;
     while (e > start && is_space(e[-1])) --e;
     label.assign(start, e);
-    if (label.empty()) syntax_error();
+    if (label.empty()) syntax_error(start, "expected a label after 'case'");
     return p;
 }
 
@@ -55,7 +56,9 @@ std::string label_condition(const std::string& label) {
             if (c != '_') digits += c;
         const char* q = digits.c_str();
         long long v = read_decimal(q);
-        if (width < 63 && v >= (1LL << width)) syntax_error();
+        if (width < 63 && v >= (1LL << width))
+            syntax_error(at_word(label, "the label " + label + " does not fit in the " + std::to_string(width) +
+                                            " bits of the switch's value"));
         constant = std::to_string(width) + "'d" + std::to_string(v);
     } else {
         constant = label;
@@ -71,14 +74,15 @@ std::string label_condition(const std::string& label) {
         if (w != width && constant_value(label, v) && fits_width(v, width))
             constant = sized_constant(v, width);
         else if (w != width)
-            warning("==");
+            warning("==", at_word(label, "the label '" + label + "' is " + std::to_string(w) + " bits wide, the switch's value " +
+                                             std::to_string(width)));
     }
     return "(" + level.subject + "==" + constant + ")";
 }
 
 // "case" label ":"
 char* one_label(char* p, char end, std::string& cond) {
-    if (!mycmp(p, "case", 0)) syntax_error();
+    if (!mycmp(p, "case", 0)) syntax_error(p, "expected 'case' and a label, found " + found_at(p));
     std::string label;
     p = read_label(p + 4, end, label);
     cond = label_condition(label);
@@ -101,9 +105,9 @@ char* process_switch(char* p) {
     std::string subject;
     p = read_parenthesised(p, subject);
     int width = convert_logic(subject, 1);
-    if (width < 1) syntax_error();
+    if (width < 1) syntax_error(in_copy(subject, 0, "the value of 'switch' has no width"));
     p = skip_ws(p);
-    if (*p != '{') syntax_error();
+    if (*p != '{') syntax_error(p, "expected '{' and the cases after 'switch (...)', found " + found_at(p));
     stack_push_switch(subject, width);
     return p;
 }
@@ -116,7 +120,7 @@ char* process_case(char* p) {
     std::string cond;
     if (mycmp(p, "default", ':')) {
         p = skip_ws(p + 7);
-        if (*p != ':') syntax_error();
+        if (*p != ':') syntax_error(p, "expected ':' after 'default', found " + found_at(p));
         return alternative_statement(skip_ws(p + 1), "else", true);
     }
     if (*p == '(') {
@@ -126,9 +130,9 @@ char* process_case(char* p) {
             cond += cond.empty() ? one : "|" + one;
             p = skip_ws(p);
             if (*p == ':') break;
-            if (*p != '|') syntax_error();
+            if (*p != '|') syntax_error(p, "expected ':' or '|' after '(case ...)', found " + found_at(p));
             p = skip_ws(p + 1);
-            if (*p != '(') syntax_error();
+            if (*p != '(') syntax_error(p, "expected '(case ...)' after '|', found " + found_at(p));
         }
         cond = "(" + cond + ")";
         ++p;

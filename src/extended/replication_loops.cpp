@@ -6,6 +6,7 @@
 
 #include "constants.h"
 #include "error.h"
+#include "explain.h"
 #include "parser.h"
 #include "processes.h"
 #include "statement_ends.h"
@@ -27,7 +28,7 @@ const char* loop_keyword(const char* p) {
 // The '}' that closes the '{' at `open`; a syntax error when there is none.
 char* closing_brace(char* open) {
     char* close = find_end(open + 1, "}", '{');
-    if (!*close) syntax_error();
+    if (!*close) syntax_error(open, "the '{' of the loop's body is not closed");
     return close;
 }
 
@@ -40,7 +41,8 @@ struct Header {
 // Reads the text up to the ';' (not inside parentheses) as a constant.
 char* read_bound(char* p, long long& value) {
     char* q = find_end(p, ";", '(');
-    if (*q != ';' || !constant_value(std::string(p, q), value)) syntax_error();
+    if (*q != ';') syntax_error(q, "expected ';' after the loop's bound, found " + found_at(q));
+    if (!constant_value(std::string(p, q), value)) syntax_error(skip_ws(p), "the loop's bound is no constant");
     return q + 1;
 }
 
@@ -48,25 +50,26 @@ char* read_bound(char* p, long long& value) {
 char* read_variable(char* p, std::string& var) {
     std::string name;
     p = skip_ws(read_identifier(skip_ws(p), name));
-    if (!var.empty() && name != var) syntax_error();
+    if (!var.empty() && name != var)
+        syntax_error(at_word(name, "the loop counts '" + var + "', not '" + name + "'"));
     var = name;
     return p;
 }
 
 char* read_header(char* p, Header& h) {
     p = read_variable(p + 1, h.var);
-    if (*p != '=') syntax_error();
+    if (*p != '=') syntax_error(p, "expected '=' and the first value of '" + h.var + "', found " + found_at(p));
     p = read_bound(p + 1, h.first);
     p = read_variable(p, h.var);
     bool inclusive = p[0] == '<' && p[1] == '=';
-    if (*p != '<') syntax_error();
+    if (*p != '<') syntax_error(p, "expected '<' or '<=' and the bound of '" + h.var + "', found " + found_at(p));
     long long bound;
     p = read_bound(p + (inclusive ? 2 : 1), bound);
     h.last = inclusive ? bound : bound - 1;
     p = read_variable(p, h.var);
-    if (p[0] != '+' || p[1] != '+') syntax_error();
+    if (p[0] != '+' || p[1] != '+') syntax_error(p, "expected '" + h.var + "++' at the end of the loop's header");
     p = skip_ws(p + 2);
-    if (*p != ')') syntax_error();
+    if (*p != ')') syntax_error(p, "expected ')' after the loop's header, found " + found_at(p));
     return p + 1;
 }
 
@@ -147,22 +150,25 @@ std::string join_statement(const std::string& body, const Header& h) {
     std::string target;
     p = skip_space_only(read_identifier(p, target));
     std::string kind = p[0] == ':' && p[1] == '=' ? ":=" : "=";
-    if (*p != kind[0]) syntax_error();
+    if (*p != kind[0]) syntax_error(at_word(target, "the body of 'join' is one assignment to '" + target + "'"));
     p = skip_space_only(p + kind.size());
     std::string self;
     p = skip_space_only(read_identifier(p, self));
-    if (self != target) syntax_error();
+    if (self != target)
+        syntax_error(at_word(self, "the value of a 'join' assignment starts with its target '" + target + "', not '" + self + "'"));
     const char* op = p;
     while (*p && !is_space(*p) && !is_ident_start(*p) && *p != '(' && *p != '0' && *p != ';') ++p;
     std::string oper(op, p);
-    if (oper.empty() || !(operator2_1(oper.c_str()) || operator2_2(oper.c_str()))) syntax_error();
+    if (oper.empty() || !(operator2_1(oper.c_str()) || operator2_2(oper.c_str())))
+        syntax_error(at_word(self, "expected an operator after '" + self + "' in the 'join' assignment"));
     const char* semi = find_end(p, ";");
-    if (!*semi || *skip_space_only(semi + 1) != '\0') syntax_error();
+    if (!*semi || *skip_space_only(semi + 1) != '\0')
+        syntax_error(at_word(target, "the body of 'join' is one assignment, ending in ';'"));
     std::string rest(p, semi);
     std::string value;
     for (long long v = h.first; v <= h.last; ++v)
         value += (value.empty() ? "(" : " " + oper + " (") + copy_with(rest, h.var, v) + ")";
-    if (value.empty()) syntax_error();
+    if (value.empty()) syntax_error(at_word(target, "the 'join' loop runs no time"));
     return target + " " + kind + " " + value + ";";
 }
 
@@ -177,7 +183,7 @@ char* process_replication_loop(char* p, const std::function<void(char*)>& transl
     Header h;
     p = const_cast<char*>(skip_space_only(p + strlen(keyword)));
     p = const_cast<char*>(skip_space_only(read_header(p, h)));
-    if (*p != '{') syntax_error();
+    if (*p != '{') syntax_error(p, "expected '{' and the loop's body, found " + found_at(p));
     char* close = closing_brace(p);
     std::string body(p + 1, close);
     // The line of the body's first character, for messages about the copies.

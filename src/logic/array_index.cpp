@@ -29,7 +29,7 @@ std::string selects(const ElementIndex& ix, long long k) {
 
 list* element(const std::string& base, long long k) {
     list* rec = find_wire(array_element_name(base, k));
-    if (!rec) syntax_error();
+    if (!rec) syntax_error(at_word(base, "array '" + base + "' has no element " + std::to_string(k)));
     return rec;
 }
 

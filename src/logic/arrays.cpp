@@ -7,6 +7,7 @@
 #include "block_locals.h"
 #include "constants.h"
 #include "error.h"
+#include "explain.h"
 #include "extended_hooks.h"
 #include "search_list.h"
 #include "made_up_names.h"
@@ -33,7 +34,7 @@ bool name_exists(const std::string& name, const std::string& instance) {
 char* read_array_size(char* p, long long& size) {
     char* close = find_end(p + 1, "];");
     if (*close != ']' || !constant_value(std::string(p + 1, close), size) || size < 1 || size > 0x10000)
-        syntax_error();
+        syntax_error(p + 1, "expected the number of elements, a constant from 1 to 65536, between '[' and ']'");
     return skip_ws(close + 1);
 }
 
@@ -64,11 +65,13 @@ bool indexed_name(std::string base, const std::string& index, const std::string&
     if (!constant_value(index, k)) return false;
     long long size = instance.empty() ? array_size(base) : 0;
     if (size) {
-        if (k < 0 || k >= size) syntax_error();
+        if (k < 0 || k >= size)
+            syntax_error(at_word(base, "element " + std::to_string(k) + " is outside array '" + base + "' of " +
+                                           std::to_string(size) + " elements"));
         name = array_element_name(base, k);
         return true;
     }
-    if (k < 0) syntax_error();
+    if (k < 0) syntax_error(at_word(base, "a negative index of '" + base + "'"));
     // Numbered names declared one by one: the padding and the case of the
     // hexadecimal digits they were written with.
     name = base + "_" + hex_digits(k, 1);
@@ -98,7 +101,8 @@ void resolve_indexed_names(std::string& t) {
             continue;
         }
         size_t close = closing_bracket(t, open);
-        if (close == std::string::npos) syntax_error();
+        if (close == std::string::npos)
+            syntax_error(in_copy(t, open, "expected ']' after the index of '" + t.substr(i, e - i) + "'"));
         std::string instance;
         if (i >= 2 && t[i - 1] == '.') {
             size_t s = i - 1;
@@ -130,9 +134,10 @@ void resolve_indexed_names(std::string& t) {
 char* indexed_target(char* p, std::string& name, const std::string& instance) {
     if (!extended_dialect() || *p != '[') return p;
     char* close = find_end(p + 1, "];", '[');
-    if (*close != ']') syntax_error();
+    if (*close != ']') syntax_error(close, "expected ']' after the index of '" + name + "'");
     std::string index(p + 1, close);
     resolve_indexed_names(index);
-    if (!indexed_name(name, index, instance, name)) syntax_error();
+    if (!indexed_name(name, index, instance, name))
+        syntax_error(p + 1, "the index of '" + name + "' here must be a constant");
     return skip_ws(close + 1);
 }

@@ -37,10 +37,9 @@ std::string joined(const std::string& a, std::string_view op, const std::string&
 }
 
 item pop(std::vector<item>& stack) {
-    if (stack.empty()) {
-        fprintf(stderr, "stack is empty1: %d\n", g.count);
-        fatal_exit(1);
-    }
+    if (stack.empty())
+        translation_error("stack is empty1: " + std::to_string(g.count) + "\n",
+                          Mistake(nullptr, "an operator of the expression lacks an operand"));
     item it = std::move(stack.back());
     stack.pop_back();
     return it;
@@ -91,7 +90,7 @@ private:
         // Written by decimal_token: the digits of a long long, read exactly
         // (-2^63 alone has a magnitude beyond it).
         ConstantInt magnitude = read_exact_decimal(p);
-        if (magnitude > LLONG_MAX) syntax_error();
+        if (magnitude > LLONG_MAX) syntax_error(nullptr, "the decimal constant does not fit in 64 bits");
         it.decimal = static_cast<long long>(magnitude);
         i_ = static_cast<size_t>(p - s_);
         push(stack_, std::move(it));
@@ -105,7 +104,12 @@ private:
         long long n = read_decimal(p);
         i_ = static_cast<size_t>(p - s_);
         item x = pop(stack_);
-        if (x.decimal >= 0 || n < x.width) syntax_error();
+        if (x.decimal >= 0)
+            syntax_error(at_word(std::to_string(n), "'" + std::to_string(n) + "#' extends a value of known width, "
+                                                     "not a decimal constant"));
+        if (n < x.width)
+            syntax_error(at_word(std::to_string(n), "'" + std::to_string(n) + "#' is narrower than the " +
+                                                        std::to_string(x.width) + " bits of the value it extends"));
         if (n > x.width) {
             std::string net = name_of(x);
             if (!find_wire(net) || find_macro(net)) {
@@ -150,10 +154,11 @@ private:
         size_t start = i_;
         long long width;
         i_ = static_cast<size_t>(constant_extent(s_ + i_, width) - s_);
-        if (width == 0) {
-            fprintf(stderr, "%d: width is 0\n", g.count);
-            fatal_exit(1);
-        }
+        if (width == 0)
+            translation_error(std::to_string(g.count) + ": width is 0\n",
+                              at_word(postfix_.substr(start, i_ - start), "the constant '" +
+                                                                            postfix_.substr(start, i_ - start) +
+                                                                            "' has no digits"));
         push(stack_, item{postfix_.substr(start, i_ - start), clamp_width(width)});
     }
 
@@ -161,7 +166,9 @@ private:
     void prefix() {
         char c = s_[i_];
         item x = pop(stack_);
-        if (x.decimal >= 0) syntax_error();
+        if (x.decimal >= 0)
+            syntax_error(operator_mistake(std::string(s_ + i_, c == '^' ? 1 : 2),
+                                          "needs an operand of known width, not a decimal constant"));
         item r;
         if (c == '^') {
             r.text = "(^" + x.text + ")";
@@ -194,7 +201,8 @@ private:
         }
         i_ = static_cast<size_t>(p + 1 - s_);
         item x = pop(stack_);
-        if (x.decimal >= 0) syntax_error();  // no width to select from
+        if (x.decimal >= 0)  // no width to select from
+            syntax_error(nullptr, "a select of a decimal constant, which has no width to select from");
         check_select_high(x.text, h, x.width);
         long long width = select[0] == '[' ? 1 : select_width(h, l);
         push(stack_, item{name_of(x) + (x.width == 1 ? "" : select), clamp_width(width)});
@@ -229,11 +237,12 @@ private:
         if (op != "||" && fold_decimal_operands(a, op, b)) return push(stack_, std::move(a));
         item r;
         if (shift && b.decimal >= 0) {
-            if (b.negative) syntax_error();
+            if (b.negative) syntax_error(operator_mistake(op, "shifts by a negative count"));
             b = item{"", clamp_width(b.decimal)};  // a count
         }
         if (op == "||" || shift) {
-            if (a.decimal >= 0 || b.decimal >= 0) syntax_error();
+            if (a.decimal >= 0 || b.decimal >= 0)
+                syntax_error(operator_mistake(op, "needs operands of known width: a decimal constant has none here"));
         } else {
             size_decimal_operands(a, b);
         }
@@ -241,7 +250,7 @@ private:
             r.text = joined(a.text, op, b.text);
             r.width = clamp_width(static_cast<long long>(a.width) + b.width);
         } else if (shift && !b.text.empty()) {
-            if (!extended_dialect()) syntax_error();
+            if (!extended_dialect()) syntax_error(operator_mistake(op, "shifts by a number of bits, not by a value"));
             r.text = joined(a.text, op, b.text);
             r.width = a.width;
             r.own_width = op == "<<" || a.own_width;
@@ -251,7 +260,7 @@ private:
             r.text = joined(a.text, op, std::to_string(b.width));
             r.own_width = a.own_width;
         } else {
-            if (a.width != b.width) warning(op);
+            if (a.width != b.width) warning(op, width_mismatch(op, a, b));
             keep_operand_widths(a, b, 0);
             r.text = joined(a.text, op, b.text);
             r.width = 1;
@@ -269,7 +278,7 @@ private:
         count_as_decimal(b);
         if (fold_decimal_operands(a, std::string_view(&c, 1), b)) return push(stack_, std::move(a));
         size_decimal_operands(a, b);
-        if (a.width != b.width && !strchr("+-*/", c)) warning(std::string(1, c));
+        if (a.width != b.width && !strchr("+-*/", c)) warning(std::string(1, c), width_mismatch(std::string(1, c), a, b));
         item r;
         if (c == '<' || c == '>')
             r.width = 1;
@@ -306,12 +315,20 @@ private:
         int context = g.macro_depth == 0 ? g.assignment_width : 0;
         if (last.decimal >= 0) size_decimal(last, context);
         keep_own_width(last, context);
-        if (!stack_.empty()) {
-            fprintf(stderr, "stack isn't empty3: %d\n", g.count);
-            fatal_exit(1);
-        }
+        if (!stack_.empty())
+            translation_error("stack isn't empty3: " + std::to_string(g.count) + "\n",
+                              Mistake(nullptr, "an operator is missing between two operands"));
         text = std::move(last.text);
         return last.width;
+    }
+
+    // The mistake at the operator `op` of the statement.
+    static Mistake operator_mistake(const std::string& op, const std::string& what) {
+        return at_word(op, "'" + op + "' " + what);
+    }
+    static Mistake width_mismatch(const std::string& op, const item& a, const item& b) {
+        return at_word(op, "the operands of '" + op + "' differ in width: " + std::to_string(a.width) + " and " +
+                               std::to_string(b.width) + " bits");
     }
 
     const std::string& postfix_;

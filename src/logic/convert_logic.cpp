@@ -1,13 +1,16 @@
 #include "convert_logic.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "arrays.h"
 #include "constants.h"
 #include "extended_hooks.h"
 #include "scan.h"
 #include "error.h"
+#include "explain.h"
 #include "made_up_names.h"
+#include "name_suggestions.h"
 #include "parser.h"
 #include "running_tasks.h"
 #include "search_list.h"
@@ -67,7 +70,8 @@ void instruction_call(std::string& t) {
         if (dot >= t.size()) return;
         size_t istart = ident_start_before(t, dot);
         std::string inst = t.substr(istart, dot - istart);
-        if (dot + 1 >= t.size() || !is_ident_start(t[dot + 1])) syntax_error();
+        if (dot + 1 >= t.size() || !is_ident_start(t[dot + 1]))
+            syntax_error(in_copy(t, dot + 1, "expected a name after '.', found " + found_at(t.c_str() + dot + 1)));
         size_t fend = ident_end(t, dot + 1);
         std::string instr = t.substr(dot + 1, fend - dot - 1);
         if (fend >= t.size()) return;
@@ -77,20 +81,21 @@ void instruction_call(std::string& t) {
         }
         char* p = skip_ws(&t[fend + 1]);
         // The instance must be a name.
-        if (inst.empty() || !is_ident_start(inst[0])) syntax_error();
+        if (inst.empty() || !is_ident_start(inst[0]))
+            syntax_error(in_copy(t, istart, "expected the name of an instance before '." + instr + "('"));
         // (--extended: any argument, as in a value's call)
         if (*p == ')' || is_ident_char(*p) || extended_dialect()) {
             p = call_instance_instruction(inst, instr, p);
-            if (*p != ')') syntax_error();
+            if (*p != ')') syntax_error(at_word(inst, "expected ')' after the arguments of '" + inst + "." + instr + "'"));
             ++p;
         } else {
             // Arguments that do not start as a name: refused below.
             activate_instance_instruction(inst, instr);
         }
-        if (*p != '.') {
-            fprintf(message_stream(), "%s\n", call_face_sjis);
-            syntax_error();
-        }
+        if (*p != '.')
+            syntax_error_after(message_stream(), call_face_sjis,
+                               at_word(inst, "a call in an expression reads a port: expected '." + instr +
+                                                 "(...).port', found " + found_at(p)));
         size_t after = static_cast<size_t>(p + 1 - t.data());
         size_t port_end = ident_end(t, after);
         t = t.substr(0, istart) + made_up_name(MadeUp::kPortNet, inst, t.substr(after, port_end - after)) +
@@ -122,7 +127,7 @@ void bit_selects(std::string& t) {
             // (--extended: a bound of constant arithmetic, in a macro's
             // value, which is translated where the macro stands)
             if ((k >= n || !is_digit(t[k])) && extended_dialect()) continue;
-            if (k >= n || !is_digit(t[k])) syntax_error();
+            if (k >= n || !is_digit(t[k])) syntax_error(in_copy(t, k, "expected the low bit of the select after ':'"));
             while (k < n && is_digit(t[k])) ++k;
             while (k < n && is_space(t[k])) ++k;
         }
@@ -163,7 +168,9 @@ void constants(std::string& t) {
         }
         const char* end = scan_constant(t.c_str() + i, parts);
         for (const ConstantPart& part : parts)
-            if (part.digits.empty()) syntax_error();
+            if (part.digits.empty())
+                syntax_error(in_copy(t, i, "the constant '" + t.substr(i, static_cast<size_t>(end - t.c_str()) - i) +
+                                               "' has no digits after its 0b, 0o or 0x"));
         if (parts.size() > 1) out += '{';
         for (size_t k = 0; k < parts.size(); ++k) {
             const ConstantPart& part = parts[k];
@@ -190,9 +197,10 @@ void replace_chars(std::string& t) {
 void leftover_member(const std::string& t) {
     size_t dot = t.find('.');
     if (dot == std::string::npos) return;
-    fprintf(message_stream(), ".\n");
-    print_oneline(t.c_str() + ident_start_before(t, dot), message_stream());
-    fatal_exit(1);
+    size_t start = ident_start_before(t, dot);
+    std::string rest(t.c_str() + start, strcspn(t.c_str() + start, "\n"));
+    translation_error(message_stream(), ".\n" + rest + "\n",
+                         in_copy(t, start, "'" + t.substr(start, dot - start) + ".' reads no port of an instance here"));
 }
 
 // The operand of N#operand: where its name ends and where it ends, its
@@ -203,8 +211,12 @@ struct ExtendedOperand {
 };
 
 // The decimal select [h] or [h:l] from `k` (after its '[').
+[[noreturn]] void bad_select(const std::string& t, size_t k) {
+    syntax_error(in_copy(t, k, "expected a select of constant bits, <h> or <h:l>, after the operand of the width extension"));
+}
+
 void constant_bits(const std::string& t, size_t k, ExtendedOperand& x) {
-    if (k >= t.size() || !is_digit(t[k])) syntax_error();
+    if (k >= t.size() || !is_digit(t[k])) bad_select(t, k);
     const char* q = t.c_str() + k;
     long long hi = read_decimal(q);
     k = static_cast<size_t>(q - t.c_str());
@@ -214,13 +226,13 @@ void constant_bits(const std::string& t, size_t k, ExtendedOperand& x) {
         x.end = k + 1;
         return;
     }
-    if (k >= t.size() || t[k] != ':') syntax_error();
+    if (k >= t.size() || t[k] != ':') bad_select(t, k);
     ++k;
-    if (k >= t.size() || !is_digit(t[k])) syntax_error();
+    if (k >= t.size() || !is_digit(t[k])) bad_select(t, k);
     q = t.c_str() + k;
     long long lo = read_decimal(q);
     k = static_cast<size_t>(q - t.c_str());
-    if (k >= t.size() || t[k] != ']') syntax_error();
+    if (k >= t.size() || t[k] != ']') bad_select(t, k);
     x.width = hi - lo + 1;
     x.top = hi;
     x.end = k + 1;
@@ -235,7 +247,7 @@ ExtendedOperand extended_operand(const std::string& t, size_t xs) {
     x.name_end = x.end = xe;
     if (xe + 1 < t.size() && t[xe] == '[' && is_ident_start(t[xe + 1])) {
         size_t close = t.find(']', xe);
-        if (close == std::string::npos) syntax_error();
+        if (close == std::string::npos) bad_select(t, xe);
         x.width = 1;
         x.top = 0;
         x.end = close + 1;
@@ -243,7 +255,7 @@ ExtendedOperand extended_operand(const std::string& t, size_t xs) {
         constant_bits(t, xe + 1, x);
     } else {
         list* rec = find_wire(t.substr(xs, xe - xs));
-        if (!rec) syntax_error();
+        if (!rec) syntax_error(at_word(t.substr(xs, xe - xs), unknown("signal", t.substr(xs, xe - xs), signal_names())));
         x.width = rec->width;
         x.top = x.width - 1;
     }
@@ -258,17 +270,20 @@ void width_extensions(std::string& t) {
         if (h == std::string::npos) return;
         size_t ds = h;
         while (ds > 0 && is_digit(t[ds - 1])) --ds;
-        if (ds == h) syntax_error();
-        if (ds > 0 && is_ident_char(t[ds - 1])) syntax_error();
+        if (ds == h || (ds > 0 && is_ident_char(t[ds - 1])))
+            syntax_error(in_copy(t, h, "expected a width in decimal digits before '#'"));
         const char* digits = t.c_str() + ds;
         long long N = read_decimal(digits);
         size_t xs = h + 1;
-        if (xs >= t.size() || !is_ident_start(t[xs])) syntax_error();
+        if (xs >= t.size() || !is_ident_start(t[xs]))
+            syntax_error(in_copy(t, xs, "expected the name of a signal after '" + std::to_string(N) + "#'"));
         ExtendedOperand x = extended_operand(t, xs);
         // A reversed select (only reachable through macros) gives no valid Verilog.
-        if (x.width <= 0) syntax_error();
+        if (x.width <= 0) syntax_error(in_copy(t, xs, "the select of the extended operand is reversed"));
         // Narrowing is no extension: the replication count would be negative.
-        if (N < x.width) syntax_error();
+        if (N < x.width)
+            syntax_error(in_copy(t, ds, "'" + std::to_string(N) + "#' is narrower than the " + std::to_string(x.width) +
+                                            " bits of the value it extends"));
         std::string operand = t.substr(xs, x.end - xs);
         std::string name = t.substr(xs, x.name_end - xs);
         std::string top;
@@ -303,7 +318,7 @@ void concatenations(std::string& t) {
             int depth = 0;
             size_t k = pb;
             for (;;) {
-                if (k == 0) syntax_error();
+                if (k == 0) syntax_error(in_copy(t, pb - 1, std::string("'") + close + "' closes nothing before '||'"));
                 --k;
                 if (t[k] == close) ++depth;
                 if (t[k] == open && --depth == 0) break;
@@ -322,7 +337,7 @@ void concatenations(std::string& t) {
             int depth = 0;
             size_t k = rs;
             for (;;) {
-                if (k >= t.size()) syntax_error();
+                if (k >= t.size()) syntax_error(in_copy(t, rs, std::string("this '") + open + "' after '||' is not closed"));
                 if (t[k] == open) ++depth;
                 if (t[k] == close && --depth == 0) break;
                 ++k;

@@ -10,6 +10,7 @@
 #include "constant_arithmetic.h"
 #include "convert_logic.h"
 #include "error.h"
+#include "explain.h"
 #include "set_logic.h"
 #include "made_up_names.h"
 #include "statement_ends.h"
@@ -28,7 +29,7 @@ bool plain_name(const std::string& s) {
 // The text between the '[' at `p` and its ']'; returns the position of the ']'.
 const char* bracketed(const char* p, std::string& inside) {
     const char* q = find_end(p + 1, "];", '[');
-    if (*q != ']') syntax_error();
+    if (*q != ']') syntax_error(q, "expected ']' after the index, found " + found_at(q));
     inside.assign(p + 1, q);
     return q;
 }
@@ -36,8 +37,13 @@ const char* bracketed(const char* p, std::string& inside) {
 std::string computed_index(std::string_view owner, long long count, std::string index, const std::string& what,
                            int& width) {
     width = convert_logic(index, 1);
-    if (width < 1) syntax_error();
-    if (width < 62 && (1LL << width) < count) warning(what);
+    // (The SFL name: a block-local one's Verilog name holds a '$'.)
+    auto name = [owner] { return std::string(owner.substr(0, owner.find('$'))); };
+    if (width < 1) syntax_error(at_word(name(), "the index of '" + name() + "' has no width"));
+    if (width < 62 && (1LL << width) < count)
+        warning(what, at_word(name(), "the index of '" + name() + "' is " + std::to_string(width) +
+                                          " bits wide: it reaches " + std::to_string(1LL << width) + " of its " +
+                                          std::to_string(count) + " words"));
     if (plain_name(index)) return index;
     auto known = g.memory_address_nets.find(index);
     if (known != g.memory_address_nets.end()) return known->second;
@@ -56,7 +62,9 @@ std::string memory_address(const list* mem, const std::string& address) {
     const char* end = address.c_str();
     long long word;
     if (read_constant_arithmetic(end, word) && *skip_space_only(end) == '\0') {
-        if (word < 0 || word >= depth) syntax_error();
+        if (word < 0 || word >= depth)
+            syntax_error(at_word(mem->name.str(), "word " + std::to_string(word) + " is outside '" + mem->name.str() +
+                                                      "', which has " + std::to_string(depth) + " words"));
         return std::to_string(word);
     }
     int width;
@@ -64,7 +72,9 @@ std::string memory_address(const list* mem, const std::string& address) {
 }
 
 const char* memory_word(const char* p, const list* mem, std::string& token) {
-    if (*p != '[') syntax_error();  // a memory is read one word at a time
+    if (*p != '[')  // a memory is read one word at a time
+        syntax_error(at_word(mem->name.str(), "'" + mem->name.str() + "' is a memory: expected '[' and the address of "
+                                                                       "the word to read"));
     std::string address;
     const char* close = bracketed(p, address);
     token = mem->name.str() + "[" + memory_address(mem, address) + "]";

@@ -18,10 +18,10 @@ int clamp_width(long long w) {
 }
 
 void push(std::vector<item>& stack, item&& it) {
-    if (stack.size() >= kStackSize) {
-        fprintf(stderr, "stack size over\n");
-        fatal_exit(1);
-    }
+    if (stack.size() >= kStackSize)
+        translation_error("stack size over\n", Mistake(nullptr, "the expression is too deep: more than " +
+                                                                          std::to_string(kStackSize) +
+                                                                          " operands and operators wait at once"));
     check_text_size(it.text);
     stack.push_back(std::move(it));
 }

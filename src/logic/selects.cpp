@@ -5,6 +5,7 @@
 #include "constant_arithmetic.h"
 #include "constants.h"
 #include "error.h"
+#include "explain.h"
 #include "extended_hooks.h"
 #include "parser_steps.h"
 #include "scan.h"
@@ -21,8 +22,10 @@ std::string select_text(long long h, long long l) {
 // The high bit of a select must lie inside the operand `what` of `width` bits.
 void check_select_high(const std::string& what, long long h, int width) {
     if (h < width) return;
-    fprintf(stderr, "error: %s<%lld <- %s is %d bit\n", what.c_str(), h, what.c_str(), width);
-    syntax_error();
+    char note[256];
+    snprintf(note, sizeof note, "error: %s<%lld <- %s is %d bit", what.c_str(), h, what.c_str(), width);
+    syntax_error_after(stderr, note, at_word(what, "bit " + std::to_string(h) + " is outside '" + what + "', which has " +
+                                                       std::to_string(width) + (width == 1 ? " bit" : " bits")));
 }
 
 namespace {
@@ -30,12 +33,12 @@ namespace {
 // The end of a select <h:l> once l is read at `q`: a reversed range ends
 // the run; the position after the closing '>'.
 const char* close_select(const char* q, long long h, long long l) {
-    if (l > h) {
-        fprintf(stderr, "don't use bit reverse\n");
-        fatal_exit(1);
-    }
+    if (l > h)
+        translation_error("don't use bit reverse\n",
+                          Mistake(q, "the select <" + std::to_string(h) + ":" + std::to_string(l) +
+                                         "> is reversed: the high bit comes first"));
     q = skip_space_only(q);
-    if (*q != '>') syntax_error();
+    if (*q != '>') syntax_error(q, "expected '>' to close the select, found " + found_at(q));
     return q + 1;
 }
 
@@ -66,7 +69,7 @@ const char* arithmetic_select(const char* p, const std::string& what, int width,
     l = -1;
     if (*q == '>') return q + 1;
     q = skip_space_only(q + 1);
-    if (!read_constant_arithmetic(q, l) || l < 0) syntax_error();
+    if (!read_constant_arithmetic(q, l) || l < 0) syntax_error(q, "expected the low bit of the select after ':'");
     return close_select(q, h, l);
 }
 
@@ -86,9 +89,9 @@ const char* constant_select(const char* p, const std::string& what, int width, l
     if (width >= 0) check_select_high(what, h, width);
     l = -1;
     if (*q == '>') return q + 1;
-    if (*q != ':') syntax_error();
+    if (*q != ':') syntax_error(q, "expected ':' or '>' in the select, found " + found_at(q));
     q = skip_space_only(q + 1);
-    if (!is_digit(*q)) syntax_error();
+    if (!is_digit(*q)) syntax_error(q, "expected the low bit of the select after ':'");
     l = read_decimal(q);
     return close_select(q, h, l);
 }

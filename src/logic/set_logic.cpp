@@ -6,6 +6,8 @@
 #include "arrays.h"
 #include "convert_logic.h"
 #include "error.h"
+#include "explain.h"
+#include "name_suggestions.h"
 #include "extended_hooks.h"
 #include "made_up_names.h"
 #include "parser.h"
@@ -84,16 +86,27 @@ void set_logic_text(std::string statement) {
 char* read_term(char* text, std::string& term) {
     char* p = skip_ws(text);
     char* start = p;
-    if (*p == '\0') syntax_error();
+    if (*p == '\0') syntax_error(p, "expected an argument, found the end of the text");
     // The first character always belongs to the term.
     p = find_end(p, ",)", '(', true);
     count_newlines(start, p);
-    if (*p == '\0') syntax_error();
+    if (*p == '\0') syntax_error(start, "expected ',' or ')' after the argument");
     char* end = p;
     while (end > start && end[-1] == ' ') --end;
     term.assign(start, end);
     return skip_ws(p);
 }
+
+namespace {
+
+// An argument `term` that the instruction has no formal argument for.
+[[noreturn]] void too_many_arguments(const char* p, const std::string& term) {
+    Mistake m(p, "more arguments than the instruction takes (its instr_arg names them)");
+    m.word = term;
+    syntax_error(m);
+}
+
+}  // namespace
 
 // actuals -> [ term { "," term } ] ")"
 char* process_module_port(char* text, const std::string& inst, list* formal) {
@@ -109,12 +122,13 @@ char* process_module_port(char* text, const std::string& inst, list* formal) {
         p = skip_ws(p);
         p = read_term(p, term);
         if (*p != ',') break;
-        if (!formal) syntax_error();
+        if (!formal) too_many_arguments(p, term);
         set_logic_text(target(formal) + " = " + term + ";");
         formal = formal->next;
         ++p;
     }
-    if (*p != ')' || !formal) syntax_error();
+    if (*p != ')') syntax_error(p, "expected ',' or ')' after the argument, found " + found_at(p));
+    if (!formal) too_many_arguments(p, term);
     set_logic_text(target(formal) + " = " + term + ";");
     return p;
 }
@@ -201,7 +215,7 @@ namespace {
 const char* port_select_end(const char* r) {
     if (extended_dialect()) return select_end(r);
     const char* gt = strchr(r, '>');
-    if (!gt) syntax_error();
+    if (!gt) syntax_error(r, "expected '>' to close the select of the port");
     return gt + 1;
 }
 
@@ -216,12 +230,12 @@ void rewrite_calls(std::string& rhs) {
         for (;;) {
             if (rhs[open] == ')') ++depth;
             if (rhs[open] == '(' && --depth == 0) break;
-            if (open == 0) syntax_error();
+            if (open == 0) syntax_error(in_copy(rhs, close, "')' closes no '('"));
             --open;
         }
         size_t fs = open;
         while (fs > 0 && is_ident_char(rhs[fs - 1])) --fs;
-        if (fs == open) syntax_error();
+        if (fs == open) syntax_error(in_copy(rhs, open, "expected the name of an instruction before '('"));
         std::string f = rhs.substr(fs, open - fs);
         size_t call_start = fs;
         std::string inst;
@@ -235,7 +249,8 @@ void rewrite_calls(std::string& rhs) {
         } else {
             q = call_own_instruction(f, args);
         }
-        if (*q != ')' || q[1] != '.') syntax_error();
+        if (*q != ')' || q[1] != '.')
+            syntax_error(at_word(inst.empty() ? f : inst, "expected ').' and the port read from the call of '" + f + "'"));
         std::string port;
         const char* r = read_identifier(q + 2, port);
         // The blanks after the port stay with the rest (a<s>>b and a<s >> b
@@ -310,33 +325,42 @@ namespace {
 
 // The end of a call statement: ")" ";".
 char* end_call_statement(char* p) {
-    if (*p != ')') syntax_error();
+    if (*p != ')') syntax_error(p, "expected ')' after the arguments, found " + found_at(p));
+    char* close = p;
     p = skip_ws(p + 1);
-    if (*p != ';') syntax_error();
+    if (*p != ';') syntax_error(close + 1, "expected ';' after the call");
     return p + 1;
 }
 
 }  // namespace
 
+Mistake assignment_widths(const std::string& target, int left, int right) {
+    auto bits = [](int n) { return std::to_string(n) + (n == 1 ? " bit" : " bits"); };
+    return at_word(target, "the value assigned to '" + target + "' is " + bits(right) + " wide, '" + target + "' " +
+                               bits(left));
+}
+
 void check_assignment_form(const list* rec, bool reg_flag) {
-    if (rec->type == T_INPUT) {
-        fprintf(message_stream(), "%s is input port\n", rec->name.c_str());
-        syntax_error();
-    }
-    if (is_combinational_type(rec->type) && reg_flag) {
-        fprintf(message_stream(), "%s is not register. use \"=\" to assign.\n", rec->name.c_str());
-        syntax_error();
-    }
-    if (is_register_type(rec->type) && !reg_flag) {
-        fprintf(message_stream(), "%s is register. use \":=\" to assign.\n", rec->name.c_str());
-        syntax_error();
-    }
+    std::string name = rec->name.str();
+    if (rec->type == T_INPUT)
+        syntax_error_after(message_stream(), name + " is input port",
+                           at_word(name, "'" + name + "' is an input port: it cannot be assigned"));
+    if (is_combinational_type(rec->type) && reg_flag)
+        syntax_error_after(message_stream(), name + " is not register. use \"=\" to assign.",
+                           at_word(name, declared_as(name, rec->type) + ", not as a register: use '=' to assign it"));
+    if (is_register_type(rec->type) && !reg_flag)
+        syntax_error_after(message_stream(), name + " is register. use \":=\" to assign.",
+                           at_word(name, declared_as(name, rec->type) + ": use ':=' to assign it"));
 }
 
 char* read_assigned_value(char* p, int target_width, std::string& rhs, int& width) {
     p = skip_ws(p);
     char* semi = find_end(p, ";");
-    if (!*semi) syntax_error();
+    if (!*semi) {
+        char* end = semi;
+        while (end > p && is_space(end[-1])) --end;
+        syntax_error(end, "expected ';' after the assignment");
+    }
     check_text_size(static_cast<size_t>(semi - p));
     rhs.assign(p, semi);
     prepare_value(rhs);
@@ -354,6 +378,13 @@ char* read_assigned_value(char* p, int target_width, std::string& rhs, int& widt
 
 namespace {
 
+// A target that names no signal.
+[[noreturn]] void unknown_target(const std::string& target) {
+    syntax_error(at_word(target, unknown("name", target, signal_names())));
+}
+
+void unknown_first_word(char* start, const std::string& word);
+
 // expr ";" : the right-hand side of an assignment to `target`, stored as
 // a pair under the conditions of the open levels.
 char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
@@ -362,10 +393,11 @@ char* collect_assignment(char* p, const std::string& target, bool reg_flag) {
     int width;
     p = read_assigned_value(p, known ? known->width : 0, rhs, width);
     list* rec = find_wire(target);
-    if (!rec) syntax_error();
+    if (!rec) unknown_target(target);
     check_assignment_form(rec, reg_flag);
     if (rec->width != width)
-        warning("=, left = " + std::to_string(rec->width) + ", right = " + std::to_string(width));
+        warning("=, left = " + std::to_string(rec->width) + ", right = " + std::to_string(width),
+                assignment_widths(target, rec->width, width));
     store_pair(rec, build_condition(), rhs);
     return p;
 }
@@ -378,14 +410,48 @@ char* member_statement(char* p, const std::string& inst, int check) {
     p = indexed_target(skip_ws(p), member, inst);
     std::string netname = made_up_name(MadeUp::kPortNet, inst, member);
     list* rec = find_wire(netname);
-    if (!rec) syntax_error();
+    std::string dotted = inst + "." + member;
+    if (!rec) syntax_error(at_word(dotted, no_member(inst, member)));
     if (*p == '(') {
-        if (check && rec->type != T_INSTRSELF) syntax_error();
+        if (check && rec->type != T_INSTRSELF)
+            syntax_error(at_word(dotted, "'" + dotted + "' is no instruction: it cannot be called"));
         return end_call_statement(call_instance_instruction(inst, member, skip_ws(p + 1)));
     }
-    if (*p != '=') syntax_error();
-    if (check && rec->type != T_SEL) syntax_error();
+    if (*p != '=') syntax_error(p, "expected '=' or '(' after '" + dotted + "', found " + found_at(p));
+    if (check && rec->type != T_SEL)
+        syntax_error(at_word(dotted, "'" + dotted + "' is an instruction: it is called, 'u.f()', not assigned"));
     return collect_assignment(p + 1, netname, false);
+}
+
+}  // namespace
+
+namespace {
+
+// Why `target` of type `type` takes no '='.
+std::string cannot_assign(const std::string& target, int type) {
+    if (type == T_INPUT) return "'" + target + "' is an input port: it cannot be assigned";
+    if (is_register_type(type)) return declared_as(target, type) + ": use ':=' to assign it";
+    return declared_as(target, type) + ": it cannot be assigned";
+}
+
+// The first word `word` of the statement at `start` is no keyword and
+// names no signal.
+void unknown_first_word(char* start, const std::string& word) {
+    std::string keyword = keyword_like(word, Where::kBody);
+    if (extended_keyword(word)) syntax_error(start, "unknown statement '" + word + "'");
+    if (keyword == word) syntax_error(start + word.size(), "expected a blank after '" + word + "'");
+    if (!keyword.empty()) syntax_error(start, "unknown statement '" + word + "'; did you mean '" + keyword + "'?");
+    if (g.declare_index.count(word)) return;
+    std::vector<std::string> names = signal_names(), types = declare_names();
+    names.insert(names.end(), types.begin(), types.end());
+    syntax_error(start, unknown("name", word, names, " at the start of a statement"));
+}
+
+// The statement at `start`, whose first word `word` (the signal `rec`, or
+// none) is followed by `p`, which no statement follows it by.
+[[noreturn]] void unknown_statement(char* start, const char* p, const std::string& word, const list* rec) {
+    if (!rec) unknown_first_word(start, word);
+    syntax_error(p, "expected '=', ':=', '(' or '.' after '" + word + "', found " + found_at(p));
 }
 
 }  // namespace
@@ -403,21 +469,26 @@ char* set_logic(char* text, int check) {
         if (char* done = x->assignment(start, p, target, check)) return done;
     list* rec = find_wire(target);
     if (p[0] == ':' && p[1] == '=') {
-        if (!rec) syntax_error();
-        if (check && !is_register_type(rec->type)) syntax_error();
+        if (!rec) unknown_target(target);
+        if (check && !is_register_type(rec->type))
+            syntax_error(start, declared_as(target, rec->type) + ": ':=' assigns registers only (use '=')");
         return collect_assignment(p + 2, target, true);
     }
     if (*p == '=') {
-        if (!rec) syntax_error();
-        if (check && !is_assignable_type(rec->type)) syntax_error();
+        if (!rec) unknown_target(target);
+        if (check && !is_assignable_type(rec->type)) syntax_error(start, cannot_assign(target, rec->type));
         return collect_assignment(p + 1, target, false);
     }
     if (*p == '(') {
         // The module's own instruction, activated with arguments.
-        if (!rec) syntax_error();
-        if (check && !is_callable_type(rec->type)) syntax_error();
+        if (!rec) {
+            unknown_first_word(start, target);
+            syntax_error(start, unknown("instruction", target, signal_names()));
+        }
+        if (check && !is_callable_type(rec->type))
+            syntax_error(start, declared_as(target, rec->type) + ": only an instrout or instrself is called");
         return end_call_statement(call_own_instruction(target, skip_ws(p + 1)));
     }
-    if (*p != '.') syntax_error();
+    if (*p != '.') unknown_statement(start, p, target, rec);
     return member_statement(p, target, check);
 }

@@ -55,6 +55,9 @@ std::string build_condition(const std::string& factor = "");
 char* read_assigned_value(char* p, int target_width, std::string& value, int& width);
 // Refuses an assignment whose form does not fit its target: `:=` for
 // registers only, `=` for the others, none to an input.
+// --explain: the warning that the value assigned to `target` (`left`
+// bits) has `right` bits.
+Mistake assignment_widths(const std::string& target, int left, int right);
 void check_assignment_form(const list* rec, bool reg_flag);
 // Appends a condition/value pair to the target's chain (under -O, joins
 // the condition to that of the pair of the same value).

@@ -14,8 +14,10 @@ bool single_statement(int kind) {
 }
 
 void too_deep() {
-    syntax_error_because(g.read_filename + ": " + std::to_string(g.count) +
-                         ": blocks nested deeper than " + std::to_string(kStackLevels) + " levels");
+    std::string levels = std::to_string(kStackLevels);
+    syntax_error_after(stderr, g.read_filename + ": " + std::to_string(g.count) + ": blocks nested deeper than " + levels +
+                                   " levels",
+                       Mistake(nullptr, "blocks are nested deeper than " + levels + " levels"));
 }
 
 // The levels closed by the end of one statement, and what an `else`
@@ -26,7 +28,7 @@ public:
     ClosedLevels() { g.else_restore.clear(); }
     // Closes the top level.
     void close_top() {
-        if (g.sp < 0) syntax_error();
+        if (g.sp < 0) syntax_error(nullptr, "'}' closes no block");
         stack_entry& e = g.stack[g.sp];
         if (!found_if_ && e.kind == K_IF) {
             found_if_ = true;
@@ -63,7 +65,7 @@ void stack_push(std::string* text, int kind) {
     } else {
         cond = *text;
     }
-    if (g.sp < 0) syntax_error();
+    if (g.sp < 0) syntax_error(nullptr, "a condition outside every block");
     stack_entry& e = g.stack[g.sp];
     if ((kind == K_ANY || kind == K_ALT) && text) {
         if (cond == "else") {

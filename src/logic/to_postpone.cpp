@@ -17,6 +17,8 @@
 #include "made_up_names.h"
 #include "memory_words.h"
 #include "macro_names.h"
+#include "explain.h"
+#include "name_suggestions.h"
 #include "search_list.h"
 #include "sfl_widths.h"
 #include "stack.h"
@@ -43,9 +45,19 @@ const list* expanded_macro(const std::string& token) {
     return macro && (g.expanded_macros.count(macro) || macro_out_of_date(macro)) ? macro : nullptr;
 }
 
+// A name that names nothing: `inst` and `member` for inst.member.
+[[noreturn]] void report_unknown_operand(const std::string& token, const std::string& inst, const std::string& member,
+                                  const std::string& src, size_t at) {
+    std::string word = inst;
+    std::string text = inst.empty() ? unknown_operand(token, word) : no_member(inst, member);
+    syntax_error_after(stderr, "unknown identifier: " + token, in_copy(src, at, text, word));
+}
+
 // Width of a name: a signal, a state constant or a macro.  A signal's
 // name becomes its Verilog name (a block-local one may have a made-up one).
-int name_width(std::string& token) {
+// `known` false when it names none of them.
+int name_width(std::string& token, bool& known) {
+    known = true;
     auto signal_width = [&token](const list* rec) {
         if (rec->name != token) token = rec->name.str();
         return rec->width;
@@ -69,8 +81,8 @@ int name_width(std::string& token) {
             macro->logic->value = store_text(value, true);
         return width;
     }
-    fprintf(stderr, "unknown identifier: %s\n", token.c_str());
-    syntax_error();
+    known = false;
+    return 0;
 }
 
 // The steps of to_postpone: one expression read token by token, operands
@@ -114,7 +126,7 @@ public:
             else if (const char* end = scan_character(text_ + i_, code))
                 character(end, code);
             else
-                syntax_error();
+                syntax_error(mistake("unexpected " + found_at(text_ + i_) + " in the expression"));
         }
         finish();
     }
@@ -123,11 +135,13 @@ private:
     // name -> IDENT [ "." IDENT ] [ "<" h [ ":" l ] ">" | "<" expression ">" ],
     // written as [N#]name[select];width
     void name() {
-        if (prev_ == OPERAND) syntax_error();
+        if (prev_ == OPERAND) operator_expected();
         const char* p = read_identifier(text_ + i_, token_);
+        inst_.clear();
         if (*p == '.') {
             p = read_identifier(p + 1, port_);
-            token_ = made_up_name(MadeUp::kPortNet, token_, port_);
+            inst_.swap(token_);
+            token_ = made_up_name(MadeUp::kPortNet, inst_, port_);
         }
         p = skip_space_only(p);
         const char* after_name = p;
@@ -139,7 +153,9 @@ private:
         else if ((memory = register_file_word(token_, &word)))
             token_ = memory->name.str() + "[" + std::to_string(word) + "]";
         int in_place = g.values_in_place;
-        int width = memory ? memory->width : name_width(token_);
+        bool known = true;
+        int width = memory ? memory->width : name_width(token_, known);
+        if (!known) report_unknown_operand(token_, inst_, port_, src_, i_);
         bool stands_in_place = g.values_in_place != in_place;
         long long h = -1, l = -1;
         std::string index;  // a select by a value: the index's name
@@ -220,15 +236,18 @@ private:
     // constant -> "0" KIND digits { KIND digits } [ select ], written as it
     // stands (after N#, extended at once).
     void constant() {
-        if (prev_ == OPERAND) syntax_error();
+        if (prev_ == OPERAND) operator_expected();
         bool extended = prev_ == WIDTH_PREFIX;
         prev_ = OPERAND;
-        if (!constant_starts(text_ + i_)) syntax_error();
+        if (!constant_starts(text_ + i_)) syntax_error(mistake("expected a constant (0b..., 0o... or 0x...)"));
         std::vector<ConstantPart> parts;
         long long width;
         const char* end = extended ? scan_constant(text_ + i_, parts) : constant_extent(text_ + i_, width);
         // A letter or digit that does not fit the digit kind.
-        if (is_alnum(*end)) syntax_error();
+        if (is_alnum(*end))
+            syntax_error(in_copy(src_, static_cast<size_t>(end - text_),
+                                 "'" + std::string(1, *end) + "' is no digit of the constant '" +
+                                     src_.substr(i_, static_cast<size_t>(end - text_) - i_) + "'"));
         size_t j = static_cast<size_t>(end - text_);
         emit(postfix_, extended ? extend_constant(parts, number_) : src_.substr(i_, j - i_));
         i_ = j;
@@ -248,7 +267,7 @@ private:
     // The constant `text` of a string or character ending at `end`,
     // extended at once after N# as any constant.
     void quoted_constant(std::string text, const char* end) {
-        if (prev_ == OPERAND) syntax_error();
+        if (prev_ == OPERAND) operator_expected();
         if (prev_ == WIDTH_PREFIX) {
             std::vector<ConstantPart> parts;
             scan_constant(text.c_str(), parts);
@@ -261,7 +280,7 @@ private:
 
     // prefix -> "^" | "/|" | "/&" | "/@"
     void prefix() {
-        if (prev_ == OPERAND) syntax_error();
+        if (prev_ == OPERAND) operator_expected();
         prev_ = OPERATOR;
         size_t n = text_[i_] == '^' ? 1 : 2;
         push(stack_, item{src_.substr(i_, n), 0});
@@ -277,7 +296,8 @@ private:
 
     // binary -> "<<" | ">>" | "<=" | ">=" | "==" | "!=" | "||" | one of &|@+-*/<>
     void binary_operator() {
-        if (prev_ == OPERATOR || prev_ == WIDTH_PREFIX) syntax_error();
+        if (prev_ == OPERATOR || prev_ == WIDTH_PREFIX)
+            syntax_error(mistake("expected an operand before " + found_at(text_ + i_)));
         while (!stack_.empty() && prefix_operator(stack_.back().text.c_str())) {
             emit(postfix_, stack_.back().text);
             stack_.pop_back();
@@ -292,7 +312,7 @@ private:
     void open() {
         long long extend = 0;
         if (prev_ == WIDTH_PREFIX) {
-            if (!extended_dialect()) syntax_error();
+            if (!extended_dialect()) syntax_error(mistake("a width extension 'N#' takes a name, not '('"));
             extend = number_;
         }
         prev_ = OPEN;
@@ -303,13 +323,12 @@ private:
     // ")" [ select ]: writes the operators held since its "(", the
     // extension it carries, and (--extended) a select of the group.
     void close() {
-        if (prev_ == WIDTH_PREFIX) syntax_error();
+        if (prev_ == WIDTH_PREFIX) syntax_error(mistake("expected an operand after 'N#', found ')'"));
         prev_ = CLOSE;
         for (;;) {
-            if (stack_.empty()) {
-                fprintf(stderr, "stack is empty2: %d\n", g.count);
-                fatal_exit(1);
-            }
+            if (stack_.empty())
+                translation_error("stack is empty2: " + std::to_string(g.count) + "\n",
+                                  mistake("')' closes no '(' of the expression"));
             if (stack_.back().text[0] == '(') break;
             emit(postfix_, stack_.back().text);
             stack_.pop_back();
@@ -345,7 +364,9 @@ private:
             ++i_;
         } else {
             prev_ = OPERAND;
-            if (stack_.empty() || (stack_.back().text != "<<" && stack_.back().text != ">>")) syntax_error();
+            if (stack_.empty() || (stack_.back().text != "<<" && stack_.back().text != ">>"))
+                syntax_error(mistake("a plain number stands only as a shift count ('a << 2') or a width ('8#a'); "
+                                     "a constant is written 0b..., 0o... or 0x..."));
             emit(postfix_, std::to_string(clamp_width(number_)));
         }
     }
@@ -378,10 +399,16 @@ private:
     void finish() {
         while (!stack_.empty()) {
             // An unclosed parenthesis is an error like an unmatched one.
-            if (stack_.back().text == "(") syntax_error();
+            if (stack_.back().text == "(") syntax_error(mistake("expected ')' at the end of the expression"));
             emit(postfix_, stack_.back().text);
             stack_.pop_back();
         }
+    }
+
+    // The mistake at the token being read.
+    Mistake mistake(const std::string& text) const { return in_copy(src_, i_, text); }
+    [[noreturn]] void operator_expected() const {
+        syntax_error(mistake("expected an operator between two operands, before " + found_at(text_ + i_)));
     }
 
     const std::string& src_;
@@ -391,7 +418,7 @@ private:
     Prev prev_ = START;
     long long number_ = 0;
     size_t i_ = 0;
-    std::string token_, port_, bytes_;
+    std::string token_, port_, inst_, bytes_;
 };
 
 

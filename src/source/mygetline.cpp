@@ -27,21 +27,21 @@ bool mygetline(FILE* stream, std::string& line) {
     return !line.empty();
 }
 
-FILE* open_source(const std::string& name, struct stat& st) {
+FILE* open_source(const std::string& name, struct stat& st, const char* at) {
     // Looked at before it is opened: opening a FIFO waits for a writer,
     // and a device may act on being opened.
-    if (stat(name.c_str(), &st) != 0) die(name);
+    if (stat(name.c_str(), &st) != 0) die(name, at);
     if (S_ISDIR(st.st_mode)) {
         errno = EISDIR;
-        die(name);
+        die(name, at);
     }
-    if (!S_ISREG(st.st_mode)) die_because(name, "not a regular file");
+    if (!S_ISREG(st.st_mode)) die_because(name, "not a regular file", at);
     int fd = open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) die(name);
+    if (fd < 0) die(name, at);
     // The name may lead elsewhere by now.
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         close(fd);
-        die_because(name, "not a regular file");
+        die_because(name, "not a regular file", at);
     }
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     FILE* f = fdopen(fd, "r");
@@ -49,7 +49,7 @@ FILE* open_source(const std::string& name, struct stat& st) {
         int e = errno;
         close(fd);
         errno = e;
-        die(name);
+        die(name, at);
     }
     return f;
 }
@@ -136,8 +136,10 @@ SourceReader::SourceReader(FILE* stream, const std::string& name, size_t piece_b
         size_t nul = whole_text_.find('\0');
         if (nul != std::string::npos) {
             int line = 1;
-            for (size_t i = 0; i < nul; ++i) line += whole_text_[i] == '\n';
-            die_at(name_, line, "NUL character in source");
+            size_t line_start = 0;
+            for (size_t i = 0; i < nul; ++i)
+                if (whole_text_[i] == '\n') ++line, line_start = i + 1;
+            die_at(name_, line, static_cast<int>(nul - line_start + 1), "NUL character in source");
         }
         return;
     }
@@ -173,7 +175,8 @@ bool SourceReader::next(std::string& piece) {
     carry_newline_ = false;
     while (mygetline(stream_, line_)) {
         ++lines_read_;
-        if (line_.find('\0') != std::string::npos) die_at(name_, lines_read_, "NUL character in source");
+        size_t nul = line_.find('\0');
+        if (nul != std::string::npos) die_at(name_, lines_read_, static_cast<int>(nul + 1), "NUL character in source");
         del_comment(line_, state_);
         preprocessor_.line(line_);
         piece += line_;

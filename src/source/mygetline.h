@@ -16,8 +16,9 @@
 bool mygetline(FILE* stream, std::string& line);
 // Opens a source file (the input or an included file) and fills `st`.
 // Only a regular file is read: "NAME: not a regular file" (or the
-// system's error text, for a directory too), exit status 1, otherwise.
-FILE* open_source(const std::string& name, struct stat& st);
+// system's error text, for a directory too), exit status 1, otherwise
+// (under --explain, at `at`: where an %i directive names it).
+FILE* open_source(const std::string& name, struct stat& st, const char* at = nullptr);
 // Blanks the comments of one line in place under the comment state `st`,
 // which carries over to the next line.
 void del_comment(std::string& line, CommentState& st);

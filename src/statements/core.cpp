@@ -20,6 +20,7 @@
 #include "stack.h"
 #include "statement_ends.h"
 #include "statement_lines.h"
+#include "statement_mistakes.h"
 
 // ------------------------------------------------------------ dispatcher
 
@@ -78,16 +79,21 @@ struct Frame {
     // switch) whose '{' comes next; any other '{' inside a body is a
     // plain block.
     bool header_brace = false;
+    // --explain: where the open blocks were opened.
+    OpenBraces braces;
+    // The first line of an included file, which messages show (also the
+    // message about the blocks the file leaves open, after the walk).
+    std::string first_line;
 };
 
 // top_level -> recursive | module | circuit | declare | "%d" ... | "%i" ...
 char* top_level_statement(char* p, Frame& f) {
-    if (f.depth != 0 || !no_open_level()) syntax_error();
+    if (f.depth != 0 || !no_open_level()) syntax_error(p, "a top-level statement inside an open block");
     clear_instances();
     g.param_index.clear();
     if (mycmp(p, "recursive", 0)) {
         p = process_recursive(p, f.module_name);
-        fprintf(message_stream(), "%s\n", recursive_note_sjis);
+        note_recursive();
     } else if (mycmp(p, "module", 0) || mycmp(p, "circuit", 0)) {
         p = process_module(p, f.module_name, 0);
     } else if (strncmp(p, "declare ", 8) == 0) {
@@ -98,7 +104,7 @@ char* top_level_statement(char* p, Frame& f) {
         IncludingFileLines lines;
         p = process_include(p, [&](FILE* in, const std::string& name) { xlator_core(in, name, f.out); });
     } else {
-        syntax_error();
+        unknown_top_level(p);
     }
     return p;
 }
@@ -119,8 +125,10 @@ char* alternative(char* p, Frame&) {
     }
     if (*q != ':') {
         // "hoge" on stdout before the message is required output.
-        fprintf(message_stream(), "hoge\n");
-        syntax_error();
+        Mistake m(*q == ';' ? q : p, "expected ':' after the condition of the alternative (an alt or any block "
+                                     "holds 'condition : statement')");
+        m.definite = true;
+        syntax_error_after(message_stream(), "hoge", m);
     }
     char* e = q;
     while (e > p && is_space(e[-1])) --e;
@@ -145,7 +153,10 @@ char* alternative_statement(char* p, std::string cond, bool translated) {
     if (!translated && cond != "else") {
         AlternativeConditionRead reading;
         int w = convert_logic(cond, 1);
-        if (w != 1) warning(kind == K_ANY ? "\"any condition\"" : "\"alt condition\"");
+        if (w != 1)
+            warning(kind == K_ANY ? "\"any condition\"" : "\"alt condition\"",
+                    Mistake(nullptr, std::string("the condition of the ") + (kind == K_ANY ? "any" : "alt") +
+                                         " alternative is " + std::to_string(w) + " bits wide, not 1"));
     }
     stack_push(&cond, kind);
     if (dispatched_after_colon(p)) return p;
@@ -193,7 +204,7 @@ char* directive_in_body(char* p, Frame& f) {
         f.floor = depth;
         g.count_ok = 0;
         walk(pieces, f);
-        if (f.depth != depth) syntax_error();
+        if (f.depth != depth) unclosed_at_end(f.braces, f.depth - depth, 0, false, true, "");
         f.floor = floor;
     });
 }
@@ -208,25 +219,33 @@ char* brace(char* p, Frame& f, bool header_brace) {
             stack_push(nullptr, K_PAR);
         }
         ++f.depth;
+        f.braces.opened(p);
         debug_message("{, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(open_levels() - 1));
         return p + 1;
     }
     --f.depth;
     debug_message("}, depth=" + std::to_string(f.depth) + ", sp=" + std::to_string(open_levels() - 1));
-    ++p;
-    if (f.depth < f.floor) syntax_error();
-    if (f.depth == 0)
+    if (f.depth < f.floor) brace_of_including_file(p);
+    f.braces.closed();
+    if (f.depth == 0) {
+        block_ended(p, f.module_name);
         end_of_block(f);
-    else
+    } else {
         stack_pop();
-    return p;
+    }
+    return p + 1;
 }
 
 // Declarations: directives in a body (--extended), pos_reg/neg_reg,
 // signals, instr_arg and stage_name; null when none stands at `p`.
 char* declaration(char* p, Frame& f) {
-    if (extended_dialect() && (strncmp(p, "%d ", 3) == 0 || strncmp(p, "%i ", 3) == 0))
-        return directive_in_body(p, f);
+    if (*p == '%') {
+        if (extended_dialect() && (strncmp(p, "%d ", 3) == 0 || strncmp(p, "%i ", 3) == 0))
+            return directive_in_body(p, f);
+        // (without --explain the statement goes on to fail as a logic one)
+        if (g.explain && (p[1] == 'd' || p[1] == 'i'))
+            syntax_error(p, std::string("'%") + p[1] + "' stands at the top level, outside every module");
+    }
     if (strncmp(p, "pos_reg", 7) == 0) return p + 4;
     if (strncmp(p, "neg_reg", 7) == 0) {
         g.clock_aspect = 1;
@@ -307,7 +326,7 @@ char* instance_statement(char* p) {
 // `else` elsewhere (an alternative without its colon, say) has no condition.
 char* else_header(char* p) {
     const std::string* negation = prepare_else();
-    if (!negation) syntax_error();
+    if (!negation) syntax_error(p, "'else' without an 'if' whose statement ends right before it");
     debug_message("ifelse");
     p = skip_ws(p + 4);
     std::string cond = *negation;
@@ -326,7 +345,7 @@ char* block_statement(char* p, Frame& f) {
     if (char* q = declaration(p, f)) return q;
     if (char* q = stage_statement(p, f)) return q;
     if (char* q = block_header(p, f)) return q;
-    if (g.declare_flag) syntax_error();
+    if (g.declare_flag) unknown_in_declare(p);
     if (char* q = instance_statement(p)) return q;
     if (is_else) return else_header(p);
     const stack_entry* top = innermost_level();
@@ -376,14 +395,14 @@ void walk(Pieces& pieces, Frame& f) {
     char* text = pieces.next();
     static char nothing[1] = {0};
     if (!text) text = nothing;
-    std::string first_line;
-    start_lines(text, first_line);
+    start_lines(text, f.first_line);
     for (char* p = text; p;) {
         for (;;) {
             p = skip_ws(p);
             if (!*p) break;
             pieces.statement(p);
-            if (g.module_flag + g.circuit_flag + g.declare_flag >= 2) syntax_error();
+            if (g.module_flag + g.circuit_flag + g.declare_flag >= 2)
+                syntax_error(p, "a module, circuit or declare block inside another");
             if (!g.module_flag && !g.circuit_flag && !g.declare_flag)
                 p = top_level_statement(p, f);
             else
@@ -418,8 +437,9 @@ void xlator_core(FILE* in, const std::string& name, FILE* out) {
     // A block header left without its body is as unbalanced as a missing '}'.
     bool open_header = f.depth == 0 && (g.module_flag || g.circuit_flag || g.declare_flag) && outermost;
     if (f.depth != 0 || !no_open_level() || open_header) {
-        fprintf(stderr, "{ } depth=%d, sp=%d\n", f.depth, open_levels() - 1);
-        syntax_error();
+        char plain[64];
+        snprintf(plain, sizeof plain, "{ } depth=%d, sp=%d", f.depth, open_levels() - 1);
+        unclosed_at_end(f.braces, f.depth, open_levels(), open_header, !outermost, plain);
     }
     if (outermost) end_run();
 }

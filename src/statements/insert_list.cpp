@@ -5,8 +5,10 @@
 #include "constant_arithmetic.h"
 #include "constants.h"
 #include "error.h"
+#include "explain.h"
 #include "extended_hooks.h"
 #include "made_up_names.h"
+#include "name_suggestions.h"
 #include "processes.h"
 #include "signals.h"
 #include "search_list.h"
@@ -43,7 +45,7 @@ char* read_width(char* p, int& width) {
     long long v;
     if (extended_dialect()) {
         // --extended: constant arithmetic, of numbers and macros.
-        if (!read_constant_arithmetic(q, v)) syntax_error();
+        if (!read_constant_arithmetic(q, v)) syntax_error(p, "expected a width (a number, a macro, constant arithmetic) after '<'");
         p += q - p;
     } else {
         bool neg = false;
@@ -55,10 +57,10 @@ char* read_width(char* p, int& width) {
         if (neg) v = -v;
         if (q != p && is_digit(*p)) p += q - p;  // a sign is not skipped, so "+2" fails below
     }
-    if (v < 1) syntax_error();
+    if (v < 1) syntax_error(p, "expected a width of 1 bit or more after '<', found " + found_at(p));
     width = v > 0x7fffffff ? 0x7fffffff : static_cast<int>(v);
     p = skip_ws(p);
-    if (*p != '>') syntax_error();
+    if (*p != '>') syntax_error(p, "expected '>' after the width, found " + found_at(p));
     ++p;
     return skip_ws(p);
 }
@@ -66,7 +68,7 @@ char* read_width(char* p, int& width) {
 // Enters the port nets of one instance and its connection line.
 list* enter_instance(const std::string& inst, list* cur) {
     declare* d = find_in(g.declare_index, g.module_name);
-    if (!d) syntax_error();
+    if (!d) syntax_error(at_word(g.module_name, unknown("module", g.module_name, declare_names())));
     instance* in = g.instances.make();
     g.places.made(in);
     in->name = store_text(inst);
@@ -129,12 +131,18 @@ char* read_extended_suffix(char* p, int type, Entry entry, bool arrays, Declared
     }
     if (is_memory_type(type)) {
         n.depth = p;
-        if (*p != '[') syntax_error();
+        if (*p != '[') syntax_error(p, "expected '[' and the number of words of '" + n.name + "', found " + found_at(p));
+        char* open = p;
         p = find_end(p + 1, "];");
-        if (*p != ']') syntax_error();
+        if (*p != ']') syntax_error(open, "this '[' is not closed before ';'");
         p = skip_ws(p + 1);
     }
     return p;
+}
+
+// Neither ',' nor ';' follows the declared name `name` at `p`.
+[[noreturn]] void separator_expected(const char* p, const std::string& name) {
+    syntax_error(p, "expected ',' or ';' after '" + name + "', found " + found_at(p));
 }
 
 // name [ "<" width ">" ], and what the extended dialect lets follow a
@@ -149,9 +157,10 @@ char* read_declared_name(char* p, int type, Entry entry, bool arrays, DeclaredNa
     // --extended: a register's initial value, a memory's contents.
     bool initialized = x && (is_register_type(type) || is_memory_type(type));
     if (*p != ',' && *p != ';' && !(initialized && *p == '=')) {
-        if ((p[0] == '<' && p[1] == '<') || *p != '<' || type == T_INSTANCE) syntax_error();
+        if (type == T_INSTANCE && *p == '<') syntax_error(p, "an instance has no width");
+        if ((p[0] == '<' && p[1] == '<') || *p != '<') separator_expected(p, n.name);
         p = read_width(p, n.width);
-        if (*p != ',' && *p != ';' && !(initialized && *p == '=')) syntax_error();
+        if (*p != ',' && *p != ';' && !(initialized && *p == '=')) separator_expected(p, n.name);
     }
     n.valued = initialized && *p == '=';
     if (n.valued) p = x->declared_value(p + 1, n.depth != nullptr, n.value);

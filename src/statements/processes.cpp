@@ -4,15 +4,31 @@
 #include <cstring>
 
 #include "error.h"
+#include "explain.h"
 #include "extended_hooks.h"
 #include "insert_list.h"
 #include "search_list.h"
 #include "stack.h"
 #include "verilog_names.h"
 
+namespace {
+
+// After the header of `what`, neither '{' nor the keyword `word` (nor a
+// misspelling of it) stands at `p`.
+[[noreturn]] void header_brace_expected(const char* p, const std::string& what, const char* word) {
+    std::string found;
+    if (is_ident_start(*p)) read_identifier(p, found);
+    if (!found.empty() && closest_name(found, {word}) == word)
+        syntax_error(p, "unknown word '" + found + "'; did you mean '" + word + "'?");
+    if (found == word) syntax_error(p + found.size(), std::string("expected a blank or '{' after '") + word + "'");
+    syntax_error(p, "expected '{' after " + what + ", found " + found_at(p));
+}
+
+}  // namespace
+
 // recursive -> "recursive" module
 char* process_recursive(char* p, std::string& module_name) {
-    if (!no_open_level()) syntax_error();
+    if (!no_open_level()) syntax_error(p, "'recursive' inside an open block");
     p += 9;
     p = skip_ws(p);
     return process_module(p, module_name, 1);
@@ -20,7 +36,7 @@ char* process_recursive(char* p, std::string& module_name) {
 
 // module -> ( "module" | "circuit" ) name [ "combinational" ] "{" ... "}"
 char* process_module(char* p, std::string& module_name, int recursive) {
-    if (!no_open_level()) syntax_error();
+    if (!no_open_level()) syntax_error(p, "a module inside an open block");
     g.places.at_module();
     if (mycmp(p, "module", 0)) {
         g.module_flag = 1;
@@ -29,14 +45,14 @@ char* process_module(char* p, std::string& module_name, int recursive) {
         g.circuit_flag = 1;
         p += 7;
     } else {
-        syntax_error();
+        syntax_error(p, "expected 'module' or 'circuit' after 'recursive', found " + found_at(p));
     }
     p = skip_ws(p);
     p = read_identifier(p, module_name);
     check_verilog_name(module_name);
     p = skip_ws(p);
     if (*p != '{') {
-        if (!block_keyword(p, "combinational")) syntax_error();
+        if (!block_keyword(p, "combinational")) header_brace_expected(p, "module '" + module_name + "'", "combinational");
         p += 13;
         debug_message("combinational");
         g.combinational = 1;
@@ -64,7 +80,7 @@ char* process_declare(char* p) {
     g.declare_index.emplace(d->name, d);
     p = skip_ws(p);
     if (*p != '{') {
-        if (!block_keyword(p, "interface")) syntax_error();
+        if (!block_keyword(p, "interface")) header_brace_expected(p, "declare '" + d->name + "'", "interface");
         p += 9;
         debug_message("interface");
         d->interface = 1;
@@ -135,12 +151,14 @@ bool is_wire_keyword(const char* p) { return wire_kind_at(p) != nullptr; }
 char* process_wire(char* p) {
     // --extended: a declaration inside a block is local to the block.
     bool local = !no_open_level();
-    if (local && !extended_dialect()) syntax_error();
+    if (local && !extended_dialect())
+        syntax_error(p, "a declaration stands at the top level of a module body, not inside a block");
     list* rec = append_target_record();
     const WireKind* k = wire_kind_at(p);
-    if (!k) syntax_error();
+    if (!k) syntax_error(p, "expected a declaration, found " + found_at(p));
     debug_message(k->word);
-    if (g.declare_flag && !k->in_declare) syntax_error();
+    if (g.declare_flag && !k->in_declare)
+        syntax_error(p, std::string("a declare block declares ports and instructions: '") + k->word + "' declares neither");
     bool arrays = k->arrays && extended_dialect();
     if (!local) return insert_list(p, rec, k->type, k->mark, arrays);
     p = insert_local_list(p, rec, k->type, k->mark, arrays);

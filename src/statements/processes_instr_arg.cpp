@@ -4,6 +4,8 @@
 #include <string>
 
 #include "error.h"
+#include "explain.h"
+#include "name_suggestions.h"
 #include "extended_hooks.h"
 #include "signals.h"
 #include "insert_list.h"
@@ -21,7 +23,7 @@ char* read_arg_names(char* p, std::vector<std::string>& names) {
         p = skip_ws(p);
         std::string arg;
         p = read_identifier(p, arg);
-        if (*p != ',' && *p != ')') syntax_error();
+        if (*p != ',' && *p != ')') syntax_error(p, "expected ',' or ')' after the argument '" + arg + "', found " + found_at(p));
         names.push_back(arg);
         if (*p++ == ')') return p;
     }
@@ -40,13 +42,13 @@ void append_args(const list* rec, const std::vector<std::string>& names, bool ru
 // instr_arg -> "instr_arg" name "(" [name {"," name}] ")" ";"
 // instr_arg -> "instr_arg" instruction "(" name { "," name } ")" ";"
 char* process_instr_arg(char* p) {
-    if (!no_open_level()) syntax_error();
+    if (!no_open_level()) syntax_error(p, "'instr_arg' stands at the top level of a body, outside every block");
     debug_message("instr_arg");
     p += 9;
     p = skip_ws(p);
     list* head;
     if (g.declare_flag) {
-        if (g.declare_list.empty()) syntax_error();
+        if (g.declare_list.empty()) syntax_error(p, "'instr_arg' in a declare block that has no record");
         head = g.declare_list.last()->ports.first();
     } else {
         head = g.wire_list.first();
@@ -55,12 +57,13 @@ char* process_instr_arg(char* p) {
 }
 
 char* register_instr_arg(list* head, char* p) {
-    if (!head) syntax_error();
+    if (!head) syntax_error(p, "'instr_arg' before any declaration of its instruction");
     std::string name;
+    char* at = p;
     p = read_identifier(p, name);
-    if (*p != '(' && !is_space(*p)) syntax_error();
+    if (*p != '(' && !is_space(*p)) syntax_error(p, "expected '(' after '" + name + "', found " + found_at(p));
     p = skip_ws(p);
-    if (*p != '(') syntax_error();
+    if (*p != '(') syntax_error(p, "expected '(' after '" + name + "', found " + found_at(p));
     list* rec = nullptr;
     bool run_long = false;
     if (head == g.wire_list.first()) {
@@ -69,13 +72,14 @@ char* register_instr_arg(list* head, char* p) {
         rec = g.declare_list.last()->port_index.get(name);
         run_long = true;
     }
-    if (!rec) syntax_error();
+    if (!rec) syntax_error(at, unknown("instruction", name, run_long ? member_names(g.declare_list.last()) : signal_names()));
     drop_inherited_args(rec);
     std::vector<std::string> names;
     p = read_arg_names(p + 1, names);
     append_args(rec, names, run_long);
+    char* close = p;
     p = skip_ws(p);
-    if (*p != ';') syntax_error();
+    if (*p != ';') syntax_error(close, "expected ';' after the argument list");
     return p + 1;
 }
 
@@ -90,7 +94,9 @@ void enter_terminal_args(const list* rec, const std::vector<std::string>& names)
 void check_terminal_args() {
     for (const auto& [instr, arg] : g.pending_args) {
         bool found = g.declare_flag ? g.declare_list.last()->port_index.get(arg) != nullptr : find_wire(arg) != nullptr;
-        if (!found) syntax_error_because(arg + ", an argument of " + instr + ", is not declared");
+        if (!found)
+            syntax_error_after(stderr, arg + ", an argument of " + instr + ", is not declared",
+                               at_word(arg, "'" + arg + "', an argument of '" + instr + "', is not declared in the block"));
     }
     g.pending_args.clear();
 }

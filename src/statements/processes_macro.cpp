@@ -9,6 +9,7 @@
 #include "constants.h"
 #include "convert_logic.h"
 #include "error.h"
+#include "explain.h"
 #include "extended_hooks.h"
 #include "include_paths.h"
 #include "line_directives.h"
@@ -82,7 +83,7 @@ bool names_expanded_macro(const std::string& value) {
 char* process_define(char* p, FILE* out) {
     debug_message("%d");
     p += 2;
-    if (!is_space(*p)) syntax_error();
+    if (!is_space(*p)) syntax_error(p, "expected a blank after '%d'");
     p = skip_ws(p);
     list* m = new_list(true);
     std::string name;
@@ -93,7 +94,7 @@ char* process_define(char* p, FILE* out) {
     // as the `define lines written in order make it for the Verilog (or,
     // inside a body, the Verilog name of the new definition).
     g.define_index[m->name == name ? m->name : store_text(name, true)] = m;
-    if (!is_space(*p)) syntax_error();
+    if (!is_space(*p)) syntax_error(p, "expected a blank after the macro's name '" + name + "', found " + found_at(p));
     // A name that ends the line defines an empty macro; the value never
     // runs into the next line.
     char* start = *p == '\n' ? p : p + 1;
@@ -131,19 +132,19 @@ char* process_define(char* p, FILE* out) {
 char* process_include(char* p, const std::function<void(FILE*, const std::string&)>& translate) {
     debug_message("%i");
     p += 2;
-    if (!is_space(*p)) syntax_error();
+    if (!is_space(*p)) syntax_error(p, "expected a blank after '%i'");
     p = skip_ws(p);
-    if (*p != '"') syntax_error();
+    if (*p != '"') syntax_error(p, "expected the file's name in double quotes after '%i', found " + found_at(p));
     char* start = ++p;
     while (*p != '"') {
-        if (*p == '\n' || *p == '\0') syntax_error();
+        if (*p == '\n' || *p == '\0') syntax_error(p, "expected '\"' to end the file's name");
         ++p;
     }
     std::string name(start, p);
     ++p;
     std::string path = include_path(name);
     struct stat st;
-    FILE* f = open_source(path, st);
+    FILE* f = open_source(path, st, start);
     std::unique_ptr<FILE, int (*)(FILE*)> closer(f, fclose);
     if (g.output && g.output->replaces(st)) refuse_output_over("included");
     if (std::find(g.includes_read.begin(), g.includes_read.end(), path) == g.includes_read.end())
@@ -151,10 +152,10 @@ char* process_include(char* p, const std::function<void(FILE*, const std::string
     std::string id = canonical_path(path);
     std::string where = g.read_filename + ": " + std::to_string(g.count) + ": ";
     for (const std::string& open : g.include_chain)
-        if (open == id) syntax_error_because(where + path + " includes itself");
+        if (open == id) syntax_error_after(stderr, where + path + " includes itself", Mistake(start, "'" + path + "' includes itself"));
     if (g.include_chain.size() > kMaxIncludeDepth)
-        syntax_error_because(where + "includes nested deeper than " + std::to_string(kMaxIncludeDepth) +
-                             " levels at " + path);
+        syntax_error_after(stderr, where + "includes nested deeper than " + std::to_string(kMaxIncludeDepth) + " levels at " + path,
+                           Mistake(start, "includes are nested deeper than " + std::to_string(kMaxIncludeDepth) + " levels"));
     // The included file starts in the comment state at the end of this one.
     if (g.reader) g.reader->publish_end_state(g.comment);
     FileBeingIncluded included(id);

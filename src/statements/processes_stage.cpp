@@ -4,6 +4,8 @@
 
 #include "constants.h"
 #include "error.h"
+#include "explain.h"
+#include "name_suggestions.h"
 #include "extended_hooks.h"
 #include "made_up_names.h"
 #include "processes.h"
@@ -27,7 +29,7 @@ void generate_states(stage* st) {
     int w = state_width(st->state_num);
     const std::string s = st->name.str();
     declare_made_up(MadeUp::kStageSignal, s, "state", T_REG_WR, w, 'f');
-    if (st->states.empty()) syntax_error();
+    if (st->states.empty()) syntax_error(nullptr, "stage '" + s + "' names no states (state_name)");
     int i = 0;
     for (const state* a : st->states) {
         g.param_index.add(store_text(make_up_name(MadeUp::kState, s, a->name)), w, i, i == 0, !a->next);
@@ -40,30 +42,32 @@ void generate_states(stage* st) {
 char* generate_transfer(char* p) {
     std::string sname, tname;
     p = read_identifier(p, sname);
-    if (*p != '.') syntax_error();
+    if (*p != '.') syntax_error(p, "expected '.' and a task after the stage '" + sname + "', found " + found_at(p));
     stage* st = search_stage_list(sname);
     p = read_identifier(p + 1, tname);
     p = skip_ws(p);
-    if (*p != '(') syntax_error();
+    if (*p != '(') syntax_error(p, "expected '(' after the task '" + tname + "', found " + found_at(p));
     p = skip_ws(p + 1);
     task* t = search_task_list(st, tname);
+    auto task_name = [&] { return "'" + sname + "." + tname + "'"; };
     if (*p != ')') {
         list* a = t->arg;
         for (;;) {
-            if (!a) syntax_error();
+            if (!a) syntax_error(p, "more arguments than the task " + task_name() + " takes");
             std::string term;
             p = read_term(p, term);
             set_logic_text(a->name + " := " + term + ";");
             a = a->next;
             if (*p == ')') break;
-            if (*p != ',') syntax_error();
+            if (*p != ',') syntax_error(p, "expected ',' or ')' after the argument, found " + found_at(p));
             ++p;
         }
-        if (a) syntax_error();
+        if (a) syntax_error(p, "fewer arguments than the task " + task_name() + " takes");
     }
-    if (*p != ')') syntax_error();
+    if (*p != ')') syntax_error(p, "expected ')' after the arguments, found " + found_at(p));
+    char* close = p;
     p = skip_ws(p + 1);
-    if (*p != ';') syntax_error();
+    if (*p != ';') syntax_error(close + 1, "expected ';' after " + task_name() + "(...)");
     set_logic_text(made_up_name(MadeUp::kTask, sname, tname) + " = 0b1;");
     return p + 1;
 }
@@ -94,14 +98,13 @@ char* read_task_arguments(char* p, task* t) {
         std::string term;
         p = read_term(p, term);
         list* w = find_wire(term);
-        if (!w) syntax_error();
+        if (!w) syntax_error(at_word(term, unknown("register", term, signal_names())));
         a->name = w->name;
-        if (!is_register_type(w->type)) {
-            fprintf(stderr, "%s is not register\n", a->name.c_str());
-            syntax_error();
-        }
+        if (!is_register_type(w->type))
+            syntax_error_after(stderr, a->name.str() + " is not register",
+                               at_word(term, declared_as(term, w->type) + ": a task's argument is a register"));
         if (*p == ')') return p;
-        if (*p != ',') syntax_error();
+        if (*p != ',') syntax_error(p, "expected ',' or ')' after the argument, found " + found_at(p));
         ++p;
     }
 }
@@ -116,7 +119,11 @@ char* read_task(char* p, stage* st) {
         fast = 0;
         p += 4;
     } else {
-        syntax_error();
+        std::string word;
+        if (is_ident_start(*p)) read_identifier(p, word);
+        std::string keyword = closest_name(word, {"task", "task_fast"});
+        syntax_error(p, "a stage_name block names tasks: expected 'task' or 'task_fast', found " + found_at(p) +
+                            (keyword.empty() ? "" : "; did you mean '" + keyword + "'?"));
     }
     p = skip_ws(p);
     task* t = new_task();
@@ -126,12 +133,13 @@ char* read_task(char* p, stage* st) {
     p = read_identifier(p, t->name);
     st->task_index.insert(t);
     p = skip_ws(p);
-    if (*p != '(') syntax_error();
+    if (*p != '(') syntax_error(p, "expected '(' after the task '" + t->name.str() + "', found " + found_at(p));
     p = skip_ws(p + 1);
     p = read_task_arguments(p, t);
-    if (*p != ')') syntax_error();
+    if (*p != ')') syntax_error(p, "expected ')' after the task's arguments, found " + found_at(p));
+    char* close = p;
     p = skip_ws(p + 1);
-    if (*p != ';') syntax_error();
+    if (*p != ';') syntax_error(close + 1, "expected ';' after the task '" + t->name.str() + "'");
     return skip_ws(p + 1);
 }
 
@@ -171,7 +179,7 @@ void stage_signals(const stage* st) {
 
 // stage_name -> STAGE_NAME name "{" task { task } "}"
 char* process_stage_name(char* p) {
-    if (!no_open_level()) syntax_error();
+    if (!no_open_level()) syntax_error(p, "'stage_name' stands at the top level of a module body");
     debug_message("stage_name");
     p += 10;
     p = skip_ws(p);
@@ -180,7 +188,7 @@ char* process_stage_name(char* p) {
     p = read_identifier(p, st->name);
     g.stage_index.insert(st);
     p = skip_ws(p);
-    if (*p != '{') syntax_error();
+    if (*p != '{') syntax_error(p, "expected '{' and the tasks after the stage '" + st->name.str() + "', found " + found_at(p));
     p = skip_ws(p + 1);
     do {
         p = read_task(p, st);
@@ -191,16 +199,17 @@ char* process_stage_name(char* p) {
 
 // stage -> "stage" name "{" body "}"
 char* process_stage(char* p, std::string& current_stage) {
-    if (!no_open_level()) syntax_error();
+    if (!no_open_level()) syntax_error(p, "'stage' stands at the top level of a module body");
     debug_message("stage");
     p += 5;
     p = skip_ws(p);
+    char* at = p;
     p = read_identifier(p, current_stage);
     stage* st = search_stage_list(current_stage);
-    if (st->defined) syntax_error();
+    if (st->defined) syntax_error(at, "stage '" + current_stage + "' has a body already");
     st->defined = 1;
     p = skip_ws(p);
-    if (*p != '{') syntax_error();
+    if (*p != '{') syntax_error(p, "expected '{' after 'stage " + current_stage + "', found " + found_at(p));
     stack_push(nullptr, K_STAGE);
     std::string cond = made_up_name(MadeUp::kStageSignal, current_stage, "on");
     stack_push(&cond, K_STAGE);
@@ -275,7 +284,7 @@ bool declare_implicit_states(const std::string& stage_name, const char* body) {
 
 // state_name -> "state_name" name { "," name } ";"
 char* process_state_name(char* p, const std::string& current_stage) {
-    if (open_levels() != 1) syntax_error();
+    if (open_levels() != 1) syntax_error(p, "'state_name' stands at the top level of a stage body");
     debug_message("state_name");
     return insert_state_list(p, current_stage);
 }
@@ -293,11 +302,12 @@ char* insert_state_list(char* p, const std::string& stage_name) {
     std::string name;
     for (;;) {
         p = skip_ws(p);
-        if (!is_alpha(*p)) syntax_error();
+        if (!is_alpha(*p)) syntax_error(p, "expected the name of a state, found " + found_at(p));
+        char* at = p;
         p = read_identifier(p, name);
         p = skip_ws(p);
-        if (*p != ',' && *p != ';') syntax_error();
-        if (st->state_index.count(name)) name_duplication();
+        if (*p != ',' && *p != ';') syntax_error(p, "expected ',' or ';' after the state '" + name + "', found " + found_at(p));
+        if (st->state_index.count(name)) name_duplication(Mistake(at, "state '" + name + "' is named twice"));
         const state* same = g.last_state_names && g.last_state_names != st
                                 ? g.last_state_names->state_index.get(name)
                                 : nullptr;
@@ -318,7 +328,7 @@ char* insert_state_list(char* p, const std::string& stage_name) {
 
 // first_state -> "first_state" name ";"
 char* process_first_state(char* p, const std::string& current_stage) {
-    if (open_levels() != 1) syntax_error();
+    if (open_levels() != 1) syntax_error(p, "'first_state' stands at the top level of a stage body");
     debug_message("first_state");
     p += 11;
     p = skip_ws(p);
@@ -328,14 +338,15 @@ char* process_first_state(char* p, const std::string& current_stage) {
     state* s = search_state_list(st, name, 1);
     s->first = 1;
     st->first_state = s;
+    char* after = p;
     p = skip_ws(p);
-    if (*p != ';') syntax_error();
+    if (*p != ';') syntax_error(after, "expected ';' after 'first_state " + name + "'");
     return p + 1;
 }
 
 // state -> "state" name statement
 char* process_state(char* p, const std::string& current_stage, int& state_name_flag) {
-    if (open_levels() != 1) syntax_error();
+    if (open_levels() != 1) syntax_error(p, "'state' stands at the top level of a stage body");
     debug_message("state");
     p += 5;
     p = skip_ws(p);
@@ -345,10 +356,12 @@ char* process_state(char* p, const std::string& current_stage, int& state_name_f
         generate_states(st);
     }
     std::string name;
+    char* at = p;
     p = read_identifier(p, name);  // a state without a name is refused
     // A state its stage does not declare would compare against an
     // undefined constant.
-    if (!st->state_index.count(name)) syntax_error();
+    if (!st->state_index.count(name))
+        syntax_error(at, unknown("state", name, state_names(st), " of stage '" + st->name.str() + "'"));
     stack_push(nullptr, K_STATE);
     std::string cond = made_up_name(MadeUp::kStageSignal, st->name, "state") + " == " +
                        made_up_name(MadeUp::kState, st->name, name);
@@ -358,7 +371,7 @@ char* process_state(char* p, const std::string& current_stage, int& state_name_f
 
 // generate -> "generate" stage "." task "(" [ expr { "," expr } ] ")" ";"
 char* process_generate(char* p) {
-    if (no_open_level()) syntax_error();
+    if (no_open_level()) syntax_error(p, "'generate' stands inside a block (instruct, stage, par, if, ...)");
     debug_message("generate");
     p += 8;
     p = skip_ws(p);
@@ -378,21 +391,23 @@ bool is_task_start(const std::string& name) {
 
 // task_start -> stage "." task "(" [ expr { "," expr } ] ")" ";"  (--extended)
 char* process_task_start(char* p) {
-    if (no_open_level()) syntax_error();
+    if (no_open_level()) syntax_error(p, "a task is started inside a block (instruct, stage, par, if, ...)");
     debug_message("generate");
     return generate_transfer(p);
 }
 
 // goto -> "goto" state ";"
 char* process_goto(char* p, const std::string& current_stage) {
-    if (!(open_levels() >= 2 && open_level(0).kind == K_STAGE && open_level(1).kind == K_STATE)) syntax_error();
+    if (!(open_levels() >= 2 && open_level(0).kind == K_STAGE && open_level(1).kind == K_STATE))
+        syntax_error(p, "'goto' stands inside a state of a stage");
     debug_message("goto");
     p += 4;
     p = skip_ws(p);
     std::string target;
     p = read_identifier(p, target);  // a goto without a target is refused
+    char* after = p;
     p = skip_ws(p);
-    if (*p != ';') syntax_error();
+    if (*p != ';') syntax_error(after, "expected ';' after 'goto " + target + "'");
     stage* st = search_stage_list(current_stage);
     set_logic_text(made_up_name(MadeUp::kStageSignal, st->name, "state") + " := " +
                    made_up_name(MadeUp::kState, st->name, target) + ";");
@@ -402,11 +417,12 @@ char* process_goto(char* p, const std::string& current_stage) {
 
 // finish -> "finish" ";"
 char* process_finish(char* p, const std::string& current_stage) {
-    if (!in_stage_body()) syntax_error();
+    if (!in_stage_body()) syntax_error(p, "'finish' stands inside the body of a stage");
     debug_message("finish");
     p += 6;
+    char* after = p;
     p = skip_ws(p);
-    if (*p != ';') syntax_error();
+    if (*p != ';') syntax_error(after, "expected ';' after 'finish'");
     finish_transfer(current_stage);
     stack_pop_check();
     return p + 1;
@@ -414,7 +430,7 @@ char* process_finish(char* p, const std::string& current_stage) {
 
 // relay -> "relay" stage "." task "(" [ expr { "," expr } ] ")" ";"
 char* process_relay(char* p, const std::string& current_stage) {
-    if (!in_stage_body()) syntax_error();
+    if (!in_stage_body()) syntax_error(p, "'relay' stands inside the body of a stage");
     debug_message("relay");
     p += 5;
     p = skip_ws(p);

@@ -7,34 +7,40 @@
 #include "constants.h"
 #include "scan.h"
 #include "error.h"
+#include "explain.h"
 #include "macro_names.h"
 #include "search_list.h"
 
 namespace {
 
 
+// A result of the operator `op` beyond 128 bits.
+[[noreturn]] void overflows(const char* op) {
+    syntax_error(at_word(op, std::string("the constant arithmetic of '") + op + "' overflows 128 bits"));
+}
+
 // The sum, difference and product are exact: one that needs more than
 // 128 bits is a syntax error.  A value is cut to its target's width in
 // the end.
 ConstantInt add(ConstantInt a, ConstantInt b) {
     ConstantInt r;
-    if (__builtin_add_overflow(a, b, &r)) syntax_error();
+    if (__builtin_add_overflow(a, b, &r)) overflows("+");
     return r;
 }
 ConstantInt subtract(ConstantInt a, ConstantInt b) {
     ConstantInt r;
-    if (__builtin_sub_overflow(a, b, &r)) syntax_error();
+    if (__builtin_sub_overflow(a, b, &r)) overflows("-");
     return r;
 }
 ConstantInt multiply(ConstantInt a, ConstantInt b) {
     ConstantInt r;
-    if (__builtin_mul_overflow(a, b, &r)) syntax_error();
+    if (__builtin_mul_overflow(a, b, &r)) overflows("*");
     return r;
 }
 // Truncating toward zero; the one quotient that does not fit, the lowest
 // value by -1, would overflow the division: the subtraction reports it.
 ConstantInt divide(ConstantInt a, ConstantInt b) {
-    if (b == 0) syntax_error();
+    if (b == 0) syntax_error(at_word("/", "a division by zero in the constant arithmetic"));
     return b == -1 ? subtract(0, a) : a / b;
 }
 
@@ -173,7 +179,7 @@ bool read_constant_arithmetic(const char*& p, ConstantInt& value, ConstantDigits
 bool read_constant_arithmetic(const char*& p, long long& value, ConstantDigits digits) {
     ConstantInt v;
     if (!read_constant_arithmetic(p, v, digits)) return false;
-    if (v < LLONG_MIN || v > LLONG_MAX) syntax_error();
+    if (v < LLONG_MIN || v > LLONG_MAX) syntax_error(p, "the constant does not fit in 64 bits");
     value = static_cast<long long>(v);
     return true;
 }
@@ -187,9 +193,12 @@ ConstantInt constant_operation(ConstantInt a, std::string_view op, ConstantInt b
     if (op == "|") return a | b;
     if (op == "@") return a ^ b;
     // Shifts and comparisons of a negative value depend on the width.
-    if (a < 0 || b < 0) syntax_error();
+    if (a < 0 || b < 0) {
+        std::string o(op);
+        syntax_error(at_word(o, "'" + o + "' of a negative constant depends on the width, which constant arithmetic has not"));
+    }
     if (op == "<<") {
-        if (b > 126 || (a >> (126 - static_cast<int>(b))) != 0) syntax_error();
+        if (b > 126 || (a >> (126 - static_cast<int>(b))) != 0) overflows("<<");
         return a << static_cast<int>(b);
     }
     if (op == ">>") return b > 126 ? 0 : a >> static_cast<int>(b);
@@ -199,5 +208,6 @@ ConstantInt constant_operation(ConstantInt a, std::string_view op, ConstantInt b
     if (op == ">") return a > b;
     if (op == "<=") return a <= b;
     if (op == ">=") return a >= b;
-    syntax_error();
+    std::string o(op);
+    syntax_error(at_word(o, "'" + o + "' is no operator of constant arithmetic"));
 }

@@ -7,6 +7,7 @@
 #include "extended_hooks.h"
 #include "scan.h"
 #include "error.h"
+#include "explain.h"
 
 namespace {
 
@@ -97,13 +98,15 @@ const char* constant_extent(const char* p, long long& width) {
 std::string extend_constant(const std::vector<ConstantPart>& parts, long long n) {
     std::string bits;
     for (const ConstantPart& part : parts) {
-        if (part.digits.empty()) syntax_error();
+        if (part.digits.empty()) syntax_error(nullptr, "a constant without digits after its 0b, 0o or 0x");
         for (char d : part.digits) {
             int v = digit_value(d);
             for (int b = part.bits - 1; b >= 0; --b) bits.push_back((v >> b) & 1 ? '1' : '0');
         }
     }
-    if (static_cast<long long>(bits.size()) > n) syntax_error();
+    if (static_cast<long long>(bits.size()) > n)
+        syntax_error(at_word(std::to_string(n), "'" + std::to_string(n) + "#' is narrower than the " +
+                                                    std::to_string(bits.size()) + " bits of the constant it extends"));
     check_text_size(static_cast<size_t>(n));
     return "0b" + std::string(static_cast<size_t>(n) - bits.size(), bits[0]) + bits;
 }
@@ -114,7 +117,7 @@ bool constant_parts_value(const std::vector<ConstantPart>& parts, ConstantInt& v
         if (part.digits.empty()) return false;
         for (char d : part.digits) {
             // A 1 would reach the sign bit: more than 127 bits, leading zeros aside.
-            if (value >> (127 - part.bits)) syntax_error();
+            if (value >> (127 - part.bits)) syntax_error(nullptr, "a constant of more than 127 bits");
             value = (value << part.bits) | digit_value(d);
         }
     }
@@ -153,12 +156,13 @@ const char* scan_string(const char* p, std::string& bytes) {
     if (!extended_dialect() || p[0] != '"') return nullptr;
     bytes.clear();
     for (++p; *p != '"'; ) {
-        if (*p == '\0' || *p == '\n' || (p[0] == '\\' && (p[1] == '\0' || p[1] == '\n'))) syntax_error();
+        if (*p == '\0' || *p == '\n' || (p[0] == '\\' && (p[1] == '\0' || p[1] == '\n')))
+            syntax_error(p, "expected '\"' to end the string on its line");
         int code;
         p = scan_text_character(p, code);
         bytes += static_cast<char>(code);
     }
-    if (bytes.empty()) syntax_error();
+    if (bytes.empty()) syntax_error(p - 1, "an empty string \"\" has no value");
     return p + 1;
 }
 
@@ -225,7 +229,8 @@ long long read_decimal(const char*& p) {
 ConstantInt read_exact_decimal(const char*& p) {
     ConstantInt v = 0;
     read_decimal_digits(p, [&v](int d) {
-        if (__builtin_mul_overflow(v, 10, &v) || __builtin_add_overflow(v, d, &v)) syntax_error();
+        if (__builtin_mul_overflow(v, 10, &v) || __builtin_add_overflow(v, d, &v))
+            syntax_error(nullptr, "a decimal constant of more than 127 bits");
     });
     return v;
 }

@@ -3,6 +3,7 @@
 #include "block_locals.h"
 #include "error.h"
 #include "made_up_names.h"
+#include "name_suggestions.h"
 
 
 namespace {
@@ -75,43 +76,45 @@ list* instr_args(const list* rec) {
 }
 
 list* search_instr_list(const std::string& name) {
-    if (g.wire_list.empty()) syntax_error();
-    list* rec = find_wire(name);
-    if (!rec) syntax_error();
+    list* rec = g.wire_list.empty() ? nullptr : find_wire(name);
+    if (!rec) syntax_error(at_word(name, unknown("instruction", name, signal_names())));
     return instr_args(rec);
 }
 
 list* search_declare_instr_list(const std::string& inst, const std::string& instr) {
     instance* in = g.instance_index.get(inst);
-    if (!in) syntax_error();
+    if (!in) syntax_error(at_word(inst, unknown("instance", inst, instance_names())));
     declare* d = find_in(g.declare_index, in->type->name);
-    if (!d) syntax_error();
+    if (!d) syntax_error(at_word(inst, "the module of '" + inst + "' has no declare"));
     list* port = d->port_index.get(instr);
-    if (!port) syntax_error();
+    if (!port) syntax_error(at_word(instr, no_member(inst, instr)));
     list* chain = instr_args(port);
-    if (!chain) syntax_error();
+    if (!chain)
+        syntax_error(at_word(instr, "'" + instr + "' of '" + d->name + "' takes no arguments (it has no instr_arg)"));
     return chain;
 }
 
 stage* search_stage_list(const std::string& name) {
-    if (g.stage_list.empty()) syntax_error();
-    stage* st = g.stage_index.get(name);
-    if (!st) syntax_error();
+    stage* st = g.stage_list.empty() ? nullptr : g.stage_index.get(name);
+    if (!st) syntax_error(at_word(name, unknown("stage", name, stage_names()) +
+                                            (g.stage_list.empty() ? " (the module names no stage in a stage_name)" : "")));
     return st;
 }
 
 state* search_state_list(stage* st, const std::string& name, int first_check) {
-    if (st->states.empty()) syntax_error();
-    if (first_check && st->first_state) syntax_error();
+    if (st->states.empty()) syntax_error(at_word(name, "unknown state '" + name + "': stage '" + st->name.str() +
+                                                           "' names no states (state_name)"));
+    if (first_check && st->first_state)
+        syntax_error(at_word(name, "stage '" + st->name.str() + "' has a first_state already ('" +
+                                       st->first_state->name.str() + "')"));
     state* s = st->state_index.get(name);
-    if (!s) syntax_error();
+    if (!s) syntax_error(at_word(name, unknown("state", name, state_names(st), " of stage '" + st->name.str() + "'")));
     return s;
 }
 
 task* search_task_list(stage* st, const std::string& name) {
-    if (st->tasks.empty()) syntax_error();
-    task* t = st->task_index.get(name);
-    if (!t) syntax_error();
+    task* t = st->tasks.empty() ? nullptr : st->task_index.get(name);
+    if (!t) syntax_error(at_word(name, unknown("task", name, task_names(st), " of stage '" + st->name.str() + "'")));
     return t;
 }
 

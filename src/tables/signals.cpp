@@ -2,6 +2,7 @@
 
 #include "block_locals.h"
 #include "error.h"
+#include "name_suggestions.h"
 #include "search_list.h"
 
 list* append_wire_record(bool net) {
@@ -15,7 +16,8 @@ void append_instr_arg(const list* rec, list* arg, bool run_long) {
 }
 
 void check_allowed_here(int type) {
-    if (g.combinational && (is_register_type(type) || is_memory_type(type))) syntax_error();
+    if (g.combinational && (is_register_type(type) || is_memory_type(type)))
+        syntax_error(nullptr, "a combinational module has no registers or memories");
 }
 
 bool is_inherited_port(const list* rec) { return g.inherited_ports.count(rec) != 0; }
@@ -25,6 +27,14 @@ void drop_inherited_args(const list* rec) {
 }
 
 namespace {
+
+// A name duplication of `name`, declared first as `first`.
+[[noreturn]] void duplicate(const list* first, std::string_view name) {
+    std::string n(name);
+    Mistake m = at_word(n, declared_again(first, n));
+    m.notes = declared_here(first, n);
+    name_duplication(m);
+}
 
 // An array element that a declaration of its own name replaces
 // (`regs b[8]<16>; sel b_0<16>;`): the element's record takes the new
@@ -60,10 +70,10 @@ list* claim_signal_name(const SignalDecl& d, bool& replaced) {
             // Required output, word for word ("arienai": "cannot happen"):
             // a declare block always has its record, but the message and
             // status 1 stay for a table found empty.
-            fprintf(stderr, "declare is NULL! ... arienai\n");
-            fatal_exit(1);
+            translation_error("declare is NULL! ... arienai\n",
+                              Mistake(nullptr, "a declaration in a declare block that has no record"));
         }
-        if (g.declare_list.last()->port_index.count(d.name)) name_duplication();
+        if (const list* port = g.declare_list.last()->port_index.get(d.name)) duplicate(port, d.name);
         return nullptr;
     }
     list* old = find_in_scope(d.name);
@@ -77,8 +87,12 @@ list* claim_signal_name(const SignalDecl& d, bool& replaced) {
     if (old && !d.element && d.entry != Entry::kLocal && is_inherited_port(old)) return old;
     // A block-local name may repeat only names that are not visible.  Nor
     // a word of a register file.
-    if (old || (d.entry != Entry::kLocal && local_holds(d.name)) || register_file_word(std::string(d.name)))
-        name_duplication();
+    if (old) duplicate(old, d.name);
+    if (d.entry != Entry::kLocal && local_holds(d.name))
+        name_duplication(at_word(std::string(d.name), "'" + std::string(d.name) +
+                                                          "' is the name of a signal declared inside a block before"));
+    if (register_file_word(std::string(d.name)))
+        name_duplication(at_word(std::string(d.name), "'" + std::string(d.name) + "' names a word of a register file"));
     return nullptr;
 }
 
@@ -90,7 +104,8 @@ list* enter_signal(list* fresh, list* claimed, const SignalDecl& d) {
     rec->mark = d.mark;
     rec->edge = g.clock_aspect;
     rec->width = d.width;
-    if (!g.declare_flag) g.places.made(rec);
+    // (--explain: the ports of a declare too, for a declaration again.)
+    if (!g.declare_flag || g.explain) g.places.made(rec);
     if (g.declare_flag)
         g.declare_list.last()->port_index.insert(rec);
     else if (d.entry == Entry::kIndexed)
