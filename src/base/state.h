@@ -234,6 +234,11 @@ struct Sflc {
     Text constant_texts[3];
     std::unordered_map<std::string, PreprocessorName> preprocessor_names;
     int macro_depth = 0;
+    // Readings so far that a macro's `define text cannot stand for: the
+    // select of the one bit of a 1-bit operand (the output leaves it out)
+    // and a decimal constant (sized by its context).  A macro whose value
+    // holds one is translated where its name stands.
+    int values_in_place = 0;
     // The width of the target of the assignment being read (0: none), the
     // context of a decimal constant that is its whole value.
     int assignment_width = 0;

@@ -192,7 +192,11 @@ char* process_replication_loop(char* p, const std::function<void(char*)>& transl
         if (*q == '\n') ++body_line;
     std::vector<std::string> texts;
     if (strcmp(keyword, "join") == 0) {
-        texts.push_back(join_statement(body, h));
+        // As an alternative's statement, in a block: its one statement
+        // would be read as one more alternative of the alt or any block.
+        const stack_entry* top = innermost_level();
+        bool alternative = top && (top->kind == K_ALT || top->kind == K_ANY);
+        texts.push_back(alternative ? "{" + join_statement(body, h) + "}" : join_statement(body, h));
     } else {
         std::string last = strcmp(keyword, "par") == 0 ? "" : split_else(body);
         texts.push_back(std::string(keyword) + " {");

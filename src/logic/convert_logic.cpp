@@ -60,8 +60,14 @@ void string_constants(std::string& t) {
 void instruction_call(std::string& t) {
     size_t from = 0;
     for (;;) {
-        size_t dot = t.find('.', from);
-        if (dot == std::string::npos) return;
+        size_t dot = from;
+        // (a '.' character constant is no member)
+        while (dot < t.size() && t[dot] != '.') {
+            const char* q = t.c_str() + dot;
+            const char* e = skip_quoted(q);
+            dot += e == q ? 1 : static_cast<size_t>(e - q);
+        }
+        if (dot >= t.size()) return;
         size_t istart = ident_start_before(t, dot);
         std::string inst = t.substr(istart, dot - istart);
         if (dot + 1 >= t.size() || !is_ident_start(t[dot + 1]))
@@ -77,7 +83,8 @@ void instruction_call(std::string& t) {
         // The instance must be a name.
         if (inst.empty() || !is_ident_start(inst[0]))
             syntax_error(in_copy(t, istart, "expected the name of an instance before '." + instr + "('"));
-        if (*p == ')' || is_ident_char(*p)) {
+        // (--extended: any argument, as in a value's call)
+        if (*p == ')' || is_ident_char(*p) || extended_dialect()) {
             p = call_instance_instruction(inst, instr, p);
             if (*p != ')') syntax_error(at_word(inst, "expected ')' after the arguments of '" + inst + "." + instr + "'"));
             ++p;
@@ -117,6 +124,9 @@ void bit_selects(std::string& t) {
         if (k < n && t[k] == ':') {
             ++k;
             while (k < n && is_space(t[k])) ++k;
+            // (--extended: a bound of constant arithmetic, in a macro's
+            // value, which is translated where the macro stands)
+            if ((k >= n || !is_digit(t[k])) && extended_dialect()) continue;
             if (k >= n || !is_digit(t[k])) syntax_error(in_copy(t, k, "expected the low bit of the select after ':'"));
             while (k < n && is_digit(t[k])) ++k;
             while (k < n && is_space(t[k])) ++k;

@@ -6,6 +6,7 @@
 
 #include "convert_logic.h"
 #include "error.h"
+#include "macro_names.h"
 #include "parser_steps.h"
 #include "scan.h"
 #include "stack.h"
@@ -36,7 +37,7 @@ void emit(std::string& postfix, const std::string& token) {
 std::string name_of(const item& x) {
     bool name = is_ident_start(x.text[0]);
     for (char c : x.text) name = name && is_verilog_name_char(c);
-    if (name) return x.text;
+    if (name && !find_macro(x.text)) return x.text;  // (a macro's text may be no name)
     std::string verilog = x.text;
     convert_logic(verilog, 0);
     return expression_net(verilog, x.width);

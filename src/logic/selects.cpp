@@ -108,6 +108,10 @@ const char* value_select_close(const char* p, bool inner = false) {
     if (p[1] == '=') return nullptr;
     int depth = 0;
     for (const char* q = p + 1; *q; ++q) {
+        if (const char* e = skip_quoted(q); e != q) {  // ('>' and ')' are characters too)
+            q = e - 1;
+            continue;
+        }
         if (*q == '(') ++depth;
         if (*q == ')' && --depth < 0) return nullptr;
         if (depth > 0) continue;
@@ -160,6 +164,7 @@ bool selects_through_nets(const std::string& text) {
     const char* t = text.c_str();
     for (const char* q = t; *q;) {
         const char* e = skip_quoted(q);
+        if (*q == '[') return true;  // an indexed name or a memory word
         bool word = q == t || !is_ident_char(q[-1]);
         // A group and a constant, as an expression, go through a net.
         bool group = *q == ')' || (word && constant_starts(q));
@@ -175,6 +180,9 @@ bool selects_through_nets(const std::string& text) {
         if (s[0] != '<' || s[1] == '<') continue;
         long long h, l;
         if (const char* after = constant_select(s, "", -1, h, l)) {
+            // (bounds of constant arithmetic, a<W-1:0>, are no Verilog)
+            for (const char* b = s + 1; b + 1 < after; ++b)
+                if (!is_digit(*b) && *b != ':' && !is_space(*b)) return true;
             if (group) return true;
             q = after;
         } else if (value_select_close(s)) {

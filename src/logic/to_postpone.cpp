@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "arrays.h"
 #include "block_locals.h"
 #include "constant_arithmetic.h"
 #include "constants.h"
@@ -69,10 +70,15 @@ int name_width(std::string& token, bool& known) {
     if (list* rec = macro ? nullptr : find_closed_local(token)) return signal_width(rec);
     if (macro) {
         MacroBeingExpanded expansion(token);
-        // The value is parsed in place: it keeps its parenthesised form.
+        // The value is parsed in place: it keeps its parenthesised form,
+        // unless it stands in place (a sized decimal constant, 8'd5, is no
+        // SFL): each use parses the value as written again.
         std::string value = macro->logic->value.str();
+        int in_place = g.values_in_place;
         int width = parser(value);
-        if (macro->logic->value != value) macro->logic->value = store_text(value, true);
+        if (value.find("'d") != std::string::npos) ++g.values_in_place;
+        if (macro->logic->value != value && g.values_in_place == in_place)
+            macro->logic->value = store_text(value, true);
         return width;
     }
     known = false;
@@ -146,16 +152,20 @@ private:
             p = after_name = memory_word(p, memory, token_);
         else if ((memory = register_file_word(token_, &word)))
             token_ = memory->name.str() + "[" + std::to_string(word) + "]";
+        int in_place = g.values_in_place;
         bool known = true;
         int width = memory ? memory->width : name_width(token_, known);
         if (!known) report_unknown_operand(token_, inst_, port_, src_, i_);
+        bool stands_in_place = g.values_in_place != in_place;
         long long h = -1, l = -1;
         std::string index;  // a select by a value: the index's name
-        const char* after_select = nullptr;
-        if (p[0] == '<' && p[1] != '<') {
-            after_select = constant_select(p, token_, width, h, l);
-            if (!after_select && extended_dialect()) after_select = value_select(p, index);
-        }
+        const char* after_select = select_after_name(p, width, h, l, index);
+        // A macro whose value selects the one bit of a 1-bit signal here or
+        // holds a decimal constant, or that is selected and whose value is
+        // no signal's name: its define text cannot be written so, and its
+        // value stands in place.
+        if (stands_in_place || (after_select && width != 1 && !selectable_macro(token_)))
+            return macro_value(find_macro(token_), after_name);
         std::string out;
         long long w = width;
         if (prev_ == WIDTH_PREFIX && extended_dialect() && find_macro(token_)) {
@@ -183,20 +193,39 @@ private:
         i_ = static_cast<size_t>((after_select ? after_select : after_name) - text_);
     }
 
-    // A macro translated where its name stands (--extended): the postfix text of its value,
+    // The select at `p` after an operand of `width` bits, <h>, <h:l> or
+    // (--extended) <value> with its index named in `index`: the position
+    // after it, or null when `p` opens none.  The one bit of a 1-bit
+    // operand is counted: the output leaves its select out.
+    const char* select_after_name(const char* p, int width, long long& h, long long& l, std::string& index) {
+        if (p[0] != '<' || p[1] == '<') return nullptr;
+        const char* after = constant_select(p, token_, width, h, l);
+        if (!after && extended_dialect()) after = value_select(p, index);
+        if (after && width == 1) ++g.values_in_place;
+        return after;
+    }
+
+    // A macro translated where its name stands: the postfix text of its value,
     // which stands as a parenthesised expression, with the constant select
     // that may follow the name and the N# before it.
     void macro_value(const list* macro, const char* after_name) {
         {
             MacroBeingExpanded expansion(token_);
-            to_postpone(macro->logic->value.str(), postfix_);
+            // (an indexed name of the value names an element here)
+            std::string value = macro->logic->value.str();
+            resolve_indexed_names(value);
+            to_postpone(value, postfix_);
         }
         const char* p = after_name;
         long long h, l;
+        std::string index;
         if (p[0] == '<' && p[1] != '<') {
             if (const char* after_select = constant_select(p, "", -1, h, l)) {
                 emit(postfix_, select_text(h, l));
                 p = after_select;
+            } else if (const char* after = extended_dialect() ? value_select(p, index) : nullptr) {
+                emit(postfix_, "[" + index + "]");
+                p = after;
             }
         }
         if (prev_ == WIDTH_PREFIX) emit(postfix_, "#" + std::to_string(number_));
@@ -226,20 +255,26 @@ private:
     }
 
     // string -> '"' bytes '"' (a macro's value): the constant of its bytes.
-    void string_constant(const char* end) {
-        if (prev_ == OPERAND) operator_expected();
-        prev_ = OPERAND;
-        emit(postfix_, string_as_constant(bytes_));
-        i_ = static_cast<size_t>(end - text_);
-    }
+    void string_constant(const char* end) { quoted_constant(string_as_constant(bytes_), end); }
 
     // character -> "'" c "'" (--extended): the hexadecimal constant of its code.
     void character(const char* end, int code) {
-        if (prev_ == OPERAND) operator_expected();
-        prev_ = OPERAND;
         char hex[8];
         snprintf(hex, sizeof hex, "0x%02X", code);
-        emit(postfix_, hex);
+        quoted_constant(hex, end);
+    }
+
+    // The constant `text` of a string or character ending at `end`,
+    // extended at once after N# as any constant.
+    void quoted_constant(std::string text, const char* end) {
+        if (prev_ == OPERAND) operator_expected();
+        if (prev_ == WIDTH_PREFIX) {
+            std::vector<ConstantPart> parts;
+            scan_constant(text.c_str(), parts);
+            text = extend_constant(parts, number_);
+        }
+        prev_ = OPERAND;
+        emit(postfix_, text);
         i_ = static_cast<size_t>(end - text_);
     }
 

@@ -116,6 +116,12 @@ char* process_define(char* p, FILE* out) {
     if (selects_through_nets(value) || names_expanded_macro(value) || (extended_dialect() && holds_own_width(value)))
         g.expanded_macros.insert(m);
     note_define_text(m, text);
+    // A define text that is a name, or names a macro of one, takes a select.
+    std::string named = text[0] == '`' ? text.substr(1) : text;
+    const list* target = named.size() < text.size() ? find_in(g.define_index, named) : nullptr;
+    if (is_ident_start(named[0]) && std::all_of(named.begin(), named.end(), is_ident_char) &&
+        (named.size() == text.size() || (target && target->mark == kNamesSignal)))
+        m->mark = kNamesSignal;
     if (needs_parentheses(text)) text = "(" + text + ")";
     mark_line(out, g.places.current());
     fprintf(out, "`define %s %s\n", m->name.c_str(), text.c_str());

@@ -15,5 +15,10 @@
 // comes before a macro, and a signal of a block that ended does not hide
 // one.
 list* find_macro(std::string_view name);
+// The mark of a macro whose `define text is a signal's name (or names a
+// macro of one): the text can take a select.
+const char kNamesSignal = 'n';
+// Whether `name` is no macro, or one whose `define text can take a select.
+bool selectable_macro(std::string_view name);
 
 #endif

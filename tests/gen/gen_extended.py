@@ -11,27 +11,25 @@ block-local signal takes a level between those of what its block reads and
 of what it drives.
 
 Each construct is a name of CONSTRUCTS or FAULTS, asked for in one place
-(`self.on(NAME)`).  FAULTS are the constructs that sflc translates wrongly
-today (tests/README.md says how); they are off unless `--features=+NAME`
-turns them on, and `--features=-NAME` turns a construct off.
+(`self.on(NAME)`).  FAULTS are constructs that a Verilog tool gets wrong
+(tests/README.md); they are off unless `--features=+NAME` turns them on,
+and `--features=-NAME` turns a construct off.
 """
 
 import re
 import sys
 
-from gen_design import INF, Design, Sig, Token, as_block, indent
+from gen_design import CMP, INF, Design, Sig, Token, as_block, assign_op, indent
 
-CONSTRUCTS = """switch increments blocks tight locals value_selects expression_selects arrays
-    loops memories initial_values decimals text width_macros digit_separators body_macros
-    includes preprocessor instr_lists minus shifts extensions calls_in_conditions
-    calls_in_values stage_tasks module_forms crlf sjis""".split()
-FAULTS = """else_brace switch_conditions alt_call_conditions case_label_widths
-    compare_beside_selects compare_after_call wide_minus_shifts select_parens_by_value
-    one_bit_selects local_arrays array_value_index macro_redefinition macro_like_signal
-    macro_selects macro_select_bounds decimal_to_memory constant_only_values minus_extension
-    call_to_memory_word join_alternatives condition_call_args macro_decimals dot_character
-    character_extension macro_prefix_pairs sflp""".split()
-CMP = ["==", "!=", "<", ">", "<=", ">="]
+CONSTRUCTS = """switch increments blocks tight locals value_selects expression_selects arrays loops memories
+    initial_values decimals text width_macros digit_separators body_macros includes preprocessor instr_lists
+    minus shifts extensions calls_in_conditions calls_in_values stage_tasks module_forms crlf sjis else_brace
+    switch_conditions alt_call_conditions case_label_widths compare_beside_selects compare_after_call
+    wide_minus_shifts select_parens_by_value one_bit_selects local_arrays array_value_index macro_redefinition
+    macro_like_signal macro_selects macro_select_bounds decimal_to_memory constant_only_values minus_extension
+    call_to_memory_word join_alternatives condition_call_args macro_decimals dot_character character_extension
+    macro_prefix_pairs sflp""".split()
+FAULTS = []  # constructs that a Verilog tool gets wrong: off unless turned on
 # (in Shift_JIS several end in the byte of a backslash, 0x5C)
 COMMENTS = ["表示", "ソフト", "能力", "構造", "カウンタ", "状態遷移", "初期化", "書き込み", "ポート", "表", "十"]
 NAME = re.compile(r"^[A-Za-z_]\w*$")
@@ -40,14 +38,12 @@ NAME = re.compile(r"^[A-Za-z_]\w*$")
 def parse_features(args):
     """The set of constructs after the `--features=+a,-b` among args, and
     the other args."""
-    on, rest = set(CONSTRUCTS), []
+    on, rest, known = set(CONSTRUCTS), [], CONSTRUCTS + FAULTS
     for a in args:
-        if not a.startswith("--features="):
-            rest.append(a)
-            continue
-        for item in filter(None, a[len("--features="):].split(",")):
-            if item.lstrip("+-") not in CONSTRUCTS + FAULTS:
-                sys.exit("unknown feature %s; known: %s" % (item, " ".join(CONSTRUCTS + FAULTS)))
+        items = a[len("--features="):].split(",") if a.startswith("--features=") else rest.append(a)
+        for item in filter(None, items or []):
+            if item.lstrip("+-") not in known:
+                sys.exit("unknown feature %s; known: %s" % (item, " ".join(known)))
             (on.discard if item[0] == "-" else on.add)(item.lstrip("+-"))
     return on, rest
 
@@ -75,8 +71,7 @@ class ExtendedDesign(Design):
         self.shifted = 0    # inside an operand of a shift
         self.count = 0      # for fresh names
 
-    def on(self, name, p=1.0):
-        return name in self.features and (p >= 1 or self.rng.random() < p)
+    def on(self, name, p=1.0): return name in self.features and (p >= 1 or self.rng.random() < p)
 
     def fresh(self, prefix):
         self.count += 1
@@ -86,13 +81,6 @@ class ExtendedDesign(Design):
         """The text of the first of forms, in random order, that applies."""
         self.rng.shuffle(forms)
         return next(filter(None, (f(*args) for f in forms)), None)
-
-    def under(self, counter, make, *args):
-        setattr(self, counter, getattr(self, counter) + 1)
-        try:
-            return make(*args)
-        finally:
-            setattr(self, counter, getattr(self, counter) - 1)
 
     def new_module(self):
         super().new_module()
@@ -118,9 +106,7 @@ class ExtendedDesign(Design):
         forms += ["(%d%s%d)" % (a, op, b) for op, v in (("+", a + b), ("*", a * b), ("/", a // b))
                   if v < 1 << w]
         forms += [name for name, v in self.decimals if v < 1 << w]
-        if self.loop and self.loop[1] <= 1 << w:
-            forms.append("(%s)" % self.loop[0])
-        return r.choice(forms)
+        return r.choice(forms + (["(%s)" % self.loop[0]] if self.loop and self.loop[1] <= 1 << w else []))
 
     def text(self, n, quote):
         pool = list("AZaz09;:,(){}[]/+-=<>#%" + "." * self.on("dot_character")) + ["\\n", "\\\\", "\\" + quote]
@@ -144,8 +130,7 @@ class ExtendedDesign(Design):
 
     # -------------------------------------------------------- expressions
 
-    def wide_expr(self, w, limit, depth):
-        return self.under("wide", self.expr, w, limit, depth)
+    def wide_expr(self, w, limit, depth): return self.under("wide", self.expr, w, limit, depth)
 
     def shifted_expr(self, w, limit, depth, wide=False):
         return self.under("shifted", self.wide_expr if wide else self.expr, w, limit, depth)
@@ -163,13 +148,21 @@ class ExtendedDesign(Design):
     def index(self, bits, limit):
         """A value below 2**bits that numbers a bit: a name or (expression)."""
         names = [s.ref for s in self.readable(limit) if s.width <= bits]
-        if names and self.rng.random() < 0.6:
-            return self.rng.choice(names)
-        return "(%s)" % self.expr(self.rng.randint(1, bits), limit, 1)
+        r = self.rng
+        return r.choice(names) if names and r.random() < 0.6 else "(%s)" % self.expr(r.randint(1, bits), limit, 1)
+
+    def address(self, bits, limit):
+        """An index that reads a signal: one of constants alone is constant
+        arithmetic, which names no word outside the memory or array."""
+        names = {re.match(r"\w+", s.ref).group() for s in self.sigs}
+        for _ in range(20):
+            e = self.expr(bits, limit, 1)
+            if names & set(re.findall(r"(?<![\w'])[A-Za-z_]\w*", re.sub(r"'.'|0[box]\w+", "", e))):
+                break
+        return e
 
     def leaf(self, w, limit):
-        forms = [self.value_select, self.memory_read, self.extension, self.loop_bit,
-                 self.one_bit_select, self.array_read]
+        forms = [self.value_select, self.memory_read, self.extension, self.loop_bit, self.one_bit_select, self.array_read]
         return self.rng.random() < 0.35 and self.first(forms, w, limit) or super().leaf(w, limit)
 
     def value_select(self, w, limit):
@@ -182,7 +175,7 @@ class ExtendedDesign(Design):
         mems = [m for m in self.mems if m[2] == w]
         if mems and limit is not None and not self.shifted:
             name, bits, _ = self.rng.choice(mems)
-            return "%s[%s]" % (name, self.expr(bits, limit, 1))
+            return "%s[%s]" % (name, self.address(bits, limit))
 
     def extension(self, w, limit):
         if w < 2 or self.no_extend or not self.on("extensions"):
@@ -201,8 +194,7 @@ class ExtendedDesign(Design):
 
     def loop_bit(self, w, limit):
         cands = [s for s in self.readable(limit) if self.loop and s.width >= self.loop[1]]
-        if w == 1 and cands:
-            return "%s<%s>" % (self.rng.choice(cands).ref, self.loop[0])
+        return "%s<%s>" % (self.rng.choice(cands).ref, self.loop[0]) if w == 1 and cands else None
 
     def one_bit_select(self, w, limit):
         if w == 1 and self.on("one_bit_selects"):
@@ -214,7 +206,7 @@ class ExtendedDesign(Design):
                  all(e.src < limit for e in a[3])] if limit is not None else []
         if cands and self.on("array_value_index"):
             name, n, _, _ = self.rng.choice(cands)
-            return "%s[%s]" % (name, self.expr(n.bit_length() - 1, limit, 1))
+            return "%s[%s]" % (name, self.address(n.bit_length() - 1, limit))
 
     def expr(self, w, limit, depth=2):
         forms = [self.minus, self.shift, self.expression_select, self.decimal_operand, self.comparison]
@@ -291,7 +283,7 @@ class ExtendedDesign(Design):
         s = x.sig if x.kind == "sig" else x
         text = self.call_text(c, self.args(c.args, c.level), s.width)[1]
         if x.kind == "mem":
-            return ["%s[%s] := %s;" % (x.name, self.expr(x.bits, x.level, 1), text)]
+            return ["%s[%s] := %s;" % (x.name, self.address(x.bits, x.level), text)]
         op, e = ":=" if s.kind == "reg" else "=", "(%s)" % self.expr(s.width, s.tgt, 1)
         if not self.on("calls_in_values", 0.7):
             value = text
@@ -343,19 +335,15 @@ class ExtendedDesign(Design):
         if isinstance(unit, tuple):
             return self.call_value(unit)
         t = unit
-        if t.kind == "mem":
-            return self.memory_write(t)
-        if t.kind == "array":
-            return self.array_loop(t)
+        if t.kind in ("mem", "array"):
+            return (self.memory_write if t.kind == "mem" else self.array_loop)(t)
         if t.kind == "gen" and self.on("module_forms", 0.4):
             return ["%s.%s(%s);" % (t.stage, t.task, self.args(t.args, INF))]
         forms = [self.increment, self.whole_decimal, self.alt_loop, self.join_loop]
-        return (t.kind == "sig" and self.rng.random() < 0.4 and self.first(forms, t.sig)
-                or super().leaf_stmt(unit))
+        return t.kind == "sig" and self.rng.random() < 0.4 and self.first(forms, t.sig) or super().leaf_stmt(unit)
 
     def increment(self, s):
-        if s.kind == "reg" and self.on("increments"):
-            return [self.update(s.ref, s.width, s.tgt)]
+        return [self.update(s.ref, s.width, s.tgt)] if s.kind == "reg" and self.on("increments") else None
 
     def update(self, target, w, limit):
         op = self.rng.choice(["++", "--", "+=", "-=", "&=", "|="])
@@ -364,9 +352,10 @@ class ExtendedDesign(Design):
     def whole_decimal(self, s):
         if self.on("decimals"):
             value = self.decimal(s.width)
-            if self.on("constant_only_values", 0.5):
-                value = "%s %s %s" % (value, self.rng.choice("|&+"), self.decimal(s.width))
-            return ["%s %s %s;" % (s.ref, ":=" if s.kind == "reg" else "=", value)]
+            if self.on("constant_only_values", 0.5):  # a value that fits the target
+                a, b = (self.rng.randrange(1 << s.width) for _ in "ab")
+                value = "%d %s %d" % (a, self.rng.choice("|&" + "+" * (a + b < 1 << s.width)), b)
+            return ["%s %s %s;" % (s.ref, assign_op(s), value)]
 
     def loop_head(self, kind, n):
         """`kind (i=b; i<n+b; i++)` and the text of the element index, i-b."""
@@ -382,14 +371,12 @@ class ExtendedDesign(Design):
         sels = [x for x in self.readable(s.tgt) if x.width >= n]
         if not sels or s.kind == "bidir" or not self.on("loops"):
             return None
-        head, idx = self.loop_head("alt", n)
-        op = ":=" if s.kind == "reg" else "="
+        (head, idx), op = self.loop_head("alt", n), assign_op(s)
         self.loop = (idx, n)
         value = self.decimal(s.width) if r.random() < 0.3 else self.expr(s.width, s.tgt)
         lines = [head + " {", "   %s<%s> : %s %s %s;" % (r.choice(sels).ref, idx, s.ref, op, value)]
         self.loop = None
-        if r.random() < 0.6:
-            lines.append("   else : %s %s %s;" % (s.ref, op, self.expr(s.width, s.tgt)))
+        lines += ["   else : %s %s %s;" % (s.ref, op, self.expr(s.width, s.tgt))] if r.random() < 0.6 else []
         return lines + ["}"]
 
     def join_loop(self, s):
@@ -399,8 +386,7 @@ class ExtendedDesign(Design):
         if fits and NAME.match(target) and self.on("loops"):
             (name, n, _, _), op = self.rng.choice(fits)
             head, idx = self.loop_head("join", n)
-            return ["%s { %s %s %s %s %s[%s]; }" % (head, target, ":=" if s.kind == "reg" else "=",
-                                                     target, op, name, idx)]
+            return ["%s { %s %s %s %s %s[%s]; }" % (head, target, assign_op(s), target, op, name, idx)]
 
     def array_loop(self, t):
         """One loop that drives every element of an array."""
@@ -409,19 +395,16 @@ class ExtendedDesign(Design):
         reg = els[0].kind == "reg"
         head, idx = self.loop_head(r.choice(["par", "any"]), n)
         self.loop = (idx, n)
-        if reg and self.on("increments", 0.3):
-            stmt = "%s[%s]%s;" % (name, idx, r.choice(["++", "--"]))
-        else:
-            stmt = "%s[%s] %s %s;" % (name, idx, ":=" if reg else "=", self.expr(w, t.level))
+        stmt = ("%s[%s]%s;" % (name, idx, r.choice(["++", "--"])) if reg and self.on("increments", 0.3) else
+                "%s[%s] %s %s;" % (name, idx, assign_op(els[0]), self.expr(w, t.level)))
         if head.startswith("any"):
             stmt = "%s : %s" % (self.loop_bit(1, t.level) or self.cond(t.level), stmt)
         self.loop = None
         return [head + " {", "   " + stmt, "}"]
 
     def memory_write(self, t):
-        word = "%s[%s]" % (t.name, self.expr(t.bits, t.level, 1))
-        if t.words and self.rng.random() < 0.3:
-            word = self.rng.choice(t.words).ref
+        word = "%s[%s]" % (t.name, self.address(t.bits, t.level))
+        word = self.rng.choice(t.words).ref if t.words and self.rng.random() < 0.3 else word
         if self.on("increments", 0.3):
             return [self.update(word, t.width, INF)]
         return ["%s := %s;" % (word, self.decimal(t.width) if self.on("decimal_to_memory", 0.3)
@@ -431,16 +414,14 @@ class ExtendedDesign(Design):
         return [re.sub(r"^generate ", "", l) if self.on("module_forms", 0.3) else l
                 for l in super().free_stmts(limit, ctx)]
 
-    def starts_task(self, line):
-        return super().starts_task(line) or re.match(r"S\d+\.\w+\(", line)
+    def starts_task(self, line): return super().starts_task(line) or re.match(r"S\d+\.\w+\(", line)
 
     def build(self, units, limit, ctx, depth):
         r = self.rng
         calls = [u for u in units if not isinstance(u, tuple) and u.kind == "call"]
-        if depth > 0 and calls and self.on("calls_in_conditions", 0.7):
-            lines = self.call_block(units, r.choice(calls), ctx, depth)
-            if lines:
-                return lines
+        if depth > 0 and calls and self.on("calls_in_conditions", 0.7) and (
+                lines := self.call_block(units, r.choice(calls), ctx, depth)):
+            return lines
         if depth > 0 and units and self.on("switch", 0.12):
             return self.switch(units, limit, ctx, depth)
         instrs = [s.ref for s in self.sigs if s.kind == "instr" and s.src < limit]
@@ -459,12 +440,15 @@ class ExtendedDesign(Design):
         if limit <= max(c.out_level for c in calls):
             return None
         if self.on("alt_call_conditions", 0.8):
-            pos = r.randrange(3)
+            # what an alt or switch reads before the calls decides whether
+            # they are carried out: it reads none of their outputs
+            pos, low = r.randrange(3), min(c.level for c in calls)
 
             def label(i, other):
-                return "(%s)" % (self.call_cond(calls, limit) if i == pos else self.cond(limit)) if i < 3 else other
+                return "(%s)" % (self.call_cond(calls, limit) if i == pos else
+                                 self.cond(low if i < pos else limit)) if i < 3 else other
             if self.on("switch_conditions", 0.3):
-                return self.switch(rest, limit, ctx, depth, label)
+                return self.switch(rest, limit, ctx, depth, label, low)
             return self.choices(r.choice(["alt", "any"]), rest, limit, ctx, depth, label, 3)
         a = self.subset(rest, empty=True)
         lines = ["if (%s)" % self.call_cond(calls, limit)] + indent(as_block(self.build(a, limit, ctx, depth - 1)))
@@ -473,23 +457,7 @@ class ExtendedDesign(Design):
             return lines + ["else"] + indent(as_block(self.build(b + self.subset(a, empty=True), limit, ctx, depth - 1)))
         return ["par {"] + indent(lines + self.build(b, limit, ctx, depth - 1)) + ["}"] if b else lines
 
-    def choices(self, head, units, limit, ctx, depth, label, n=None):
-        """head { label(0) : ... label(n-1) : ... [label(n) : ...] }: exclusive
-        alternatives may each drive any unit, those of any split them."""
-        n = n or self.rng.randint(1, 3)
-        if head == "any":
-            groups = self.split(units, n)
-        else:
-            groups = [self.subset(units) for _ in range(n)]
-            groups[-1] += [u for u in units if not any(u in g for g in groups)]
-            if self.rng.random() < 0.5:
-                groups.append(self.subset(units, empty=True))
-        lines = [head + " {"]
-        for i, g in enumerate(groups):
-            lines += self.alternative(label(i, "else"), g, limit, ctx, depth)
-        return lines + ["}"]
-
-    def switch(self, units, limit, ctx, depth, label=None):
+    def switch(self, units, limit, ctx, depth, label=None, low=None):
         r = self.rng
         k, n = r.choice([1, 2, 2, 3, 4, 8]), 3 if label else r.randint(1, 3)
 
@@ -500,7 +468,7 @@ class ExtendedDesign(Design):
                 return "(%s)" % self.cond(limit)
             cases = [self.case_label(k) for _ in range(r.choice([1, 1, 2, 3]))]
             return "case " + cases[0] if len(cases) == 1 else " | ".join("(case %s)" % c for c in cases)
-        return self.choices("switch (%s)" % self.expr(k, limit, 1), units, limit, ctx, depth, case, n)
+        return self.choices("switch (%s)" % self.expr(k, low or limit, 1), units, limit, ctx, depth, case, n)
 
     def case_label(self, k):
         r = self.rng
@@ -516,8 +484,7 @@ class ExtendedDesign(Design):
 
     def alternative(self, label, units, limit, ctx, depth):
         body = self.build(units, limit, ctx, depth - 1)
-        if body[0].startswith("join") and not self.on("join_alternatives"):
-            body = ["par {"] + indent(body) + ["}"]
+        body = as_block(body) if body[0].startswith("join") and not self.on("join_alternatives") else body
         sep = ": " if label.startswith(("case", "default")) else " : "
         return indent([label + sep + body[0]] + body[1:])
 
@@ -526,9 +493,8 @@ class ExtendedDesign(Design):
         lines = super().par(units, limit, ctx, depth)
         if local:
             decl, drive, sigs = local
-            for s in sigs:
-                self.sigs.remove(s)
-                self.retired.append(s.name)
+            self.sigs = [s for s in self.sigs if s not in sigs]
+            self.retired += [s.name for s in sigs]
             lines[1:1] = indent([decl] + drive)
         return lines
 
@@ -547,12 +513,9 @@ class ExtendedDesign(Design):
             return ("sela %s[%d]%s;" % (name, n, "<%d>" % w if w > 1 else ""),
                     ["%s = %s;" % (e.ref, self.expr(w, level)) for e in els], els)
         word = r.choice(["sel", "sel_v", "wire"] + ["reg_wr"] * (not self.comb))
-        if word == "reg_wr":
-            s = Sig(name, w, "reg", 0, INF)
-            drive = self.increment(s) or ["%s := %s;" % (name, self.expr(w, limit))]
-        else:
-            s = Sig(name, w, "sel", level, level)
-            drive = ["%s = %s;" % (name, self.expr(w, level))]
+        s = Sig(name, w, "reg", 0, INF) if word == "reg_wr" else Sig(name, w, "sel", level, level)
+        drive = (word == "reg_wr" and self.increment(s) or
+                 ["%s %s %s;" % (name, assign_op(s), self.expr(w, min(s.tgt, limit)))])
         self.sigs.append(s)
         return self.decl(word, [s]), drive, [s]
 
@@ -564,11 +527,7 @@ class ExtendedDesign(Design):
         if word == "reg" or word in ("reg_wr", "reg_ws") and self.on("initial_values", 0.3):
             for s in sigs:
                 s.init = self.constant_value(s.width)
-        if word in ("sel", "sel_v") and self.on("module_forms", 0.15):
-            word = "wire"
-        return "%s %s;" % (word, ", ".join(
-            s.name + ("<%s>" % self.num(s.width) if s.width > 1 or self.rng.random() < 0.1 else "") +
-            (" = " + s.init if s.init else "") for s in sigs))
+        return super().decl("wire" if word in ("sel", "sel_v") and self.on("module_forms", 0.15) else word, sigs)
 
     def clock_prefix(self, reg):
         # The testbench's clock falls at time 0, when the inputs are still
@@ -581,14 +540,11 @@ class ExtendedDesign(Design):
             return super().instr_decl(word, name, args, *arg_decls)
         return ["%s %s(%s);" % (word, name, ", ".join(s.name for s in args))] + list(arg_decls)
 
-    def module_ports(self, ports):
-        return [] if self.on("module_forms", 0.3) else list(ports)
+    def module_ports(self, ports): return [] if self.on("module_forms", 0.3) else list(ports)
 
     def instance_name(self, index, module):
         taken = [s.ref.split(".")[0] for s in self.sigs if "." in s.ref]
-        if module not in taken and self.on("module_forms", 0.3):
-            return module
-        return super().instance_name(index, module)
+        return module if module not in taken and self.on("module_forms", 0.3) else super().instance_name(index, module)
 
     def state_decl(self, states):
         lines = super().state_decl(states)
@@ -625,9 +581,7 @@ class ExtendedDesign(Design):
     def body_macro(self):
         r = self.rng
         name, w = self.fresh("M"), r.choice([1, 2, 4, 8])
-        self.no_extend = True
-        lines = ["%%d %s %s" % (name, self.expr(w, 1, 1))]
-        self.no_extend = False
+        lines = ["%%d %s %s" % (name, self.under("no_extend", self.expr, w, 1, 1))]
         if r.random() < 0.3:
             self.decimals.append((self.fresh("D"), r.randint(0, 15)))
             lines.append("%%d %s %d" % self.decimals[-1])
@@ -647,10 +601,8 @@ class ExtendedDesign(Design):
         self.sigs += els
         self.arrays.append((name, n, w, els))
         self.shown += [e.name for e in els]
-        if self.on("loops", 0.5):
-            tokens.append(Token("array", els[0].tgt, array=(name, n, w, els)))
-        else:
-            tokens += [Token("sig", e.tgt, sig=e) for e in els]
+        tokens += ([Token("array", els[0].tgt, array=(name, n, w, els))] if self.on("loops", 0.5) else
+                   [Token("sig", e.tgt, sig=e) for e in els])
         return "%s %s[%s]%s%s;" % (kind, name, self.num(n), "<%s>" % self.num(w) if w > 1 else "",
                                    " = " + self.constant_value(w) if reg else "")
 
@@ -672,24 +624,24 @@ class ExtendedDesign(Design):
 
     def module_body(self, body):
         r = self.rng
-        for name, w, module in self.macros if self.on("macro_redefinition", 0.5) else []:
-            if module is self.module and name.startswith("M"):
-                starts = [i for i, l in enumerate(body) if i > len(body) // 2 and not l[:1].isspace()]
-                self.no_extend = True
-                body.insert(r.choice(starts or [len(body)]), "%%d %s %s" % (name, self.expr(w, 1, 1)))
-                self.no_extend = False
+        ours = [m for m in self.macros if m[2] is self.module and m[0].startswith("M")]
+        for m in ours if self.on("macro_redefinition", 0.5) else []:
+            starts = [i for i, l in enumerate(body) if i > len(body) // 2 and re.match(r"(?!else)\w", l)]
+            macros, self.macros = self.macros, [x for x in self.macros if x is not m]  # (none names itself)
+            at = r.choice(starts or [len(body)])
+            body.insert(at, "%%d %s %s" % (m[0], self.under("no_extend", self.expr, m[1], 1, 1)))
+            self.macros = macros
         if self.on("includes", 0.3):
             n = r.randint(1, 3)
             self.includes["inc_top.sfl"] = "\n".join(body[:n]) + "\n"
             body = ['%i "inc_top.sfl"'] + body[n:]
         return body
 
-    def more_shown(self):
-        return self.shown
+    def more_shown(self): return self.shown
 
     def sources(self, text):
         crlf = self.on("crlf", 0.33)
-        files = dict({"design.sflp" if self.on("sflp") else "design.sfl": text}, **self.includes)
+        files = dict({"design.sflp" if self.on("sflp", 0.5) else "design.sfl": text}, **self.includes)
         return {name: self.restyle(t, crlf) for name, t in files.items()}
 
     def restyle(self, text, crlf):
