@@ -1,5 +1,6 @@
 #include "convert_logic.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -55,19 +56,29 @@ void string_constants(std::string& t) {
     check_text_size(t);
 }
 
+// The first '.' of `t` from `from` that stands outside a character or
+// string constant ('.' is a character), or npos.
+size_t member_dot(const std::string& t, size_t from) {
+    const char* b = t.data();
+    for (size_t i = from;;) {
+        size_t dot = t.find('.', i);
+        if (dot == std::string::npos) return dot;
+        const char* q1 = static_cast<const char*>(memchr(b + i, '\'', dot - i));
+        const char* q2 = static_cast<const char*>(memchr(b + i, '"', dot - i));
+        const char* q = q1 && q2 ? std::min(q1, q2) : q1 ? q1 : q2;
+        if (!q) return dot;
+        const char* e = skip_quoted(q);
+        i = static_cast<size_t>((e == q ? q + 1 : e) - b);
+    }
+}
+
 // An instruction called inside an expression, inst.f(args).port: the call
 // is activated under the current conditions and replaced by the port's net.
 void instruction_call(std::string& t) {
     size_t from = 0;
     for (;;) {
-        size_t dot = from;
-        // (a '.' character constant is no member)
-        while (dot < t.size() && t[dot] != '.') {
-            const char* q = t.c_str() + dot;
-            const char* e = skip_quoted(q);
-            dot += e == q ? 1 : static_cast<size_t>(e - q);
-        }
-        if (dot >= t.size()) return;
+        size_t dot = member_dot(t, from);
+        if (dot == std::string::npos) return;
         size_t istart = ident_start_before(t, dot);
         std::string inst = t.substr(istart, dot - istart);
         if (dot + 1 >= t.size() || !is_ident_start(t[dot + 1]))
