@@ -57,8 +57,7 @@ def outcome(sflc, argv, design, work):
 def first_difference(a, b):
     for key in sorted(set(a) | set(b)):
         if a.get(key) != b.get(key):
-            x = a.get(key, b"(none)")
-            y = b.get(key, b"(none)")
+            x, y = a.get(key, b"(none)"), b.get(key, b"(none)")
             if isinstance(x, bytes) and isinstance(y, bytes):
                 xl, yl = x.split(b"\n"), y.split(b"\n")
                 for i, (p, q) in enumerate(zip(xl + [b"(end)"], yl + [b"(end)"])):

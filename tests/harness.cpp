@@ -157,8 +157,7 @@ std::vector<Case> read_rows(const std::string& path) {
         }
     }
     for (Case& c : cases) {
-        if (!c.expect.count("stdout")) c.expect["stdout"];
-        if (!c.expect.count("stderr")) c.expect["stderr"];
+        for (const char* stream : {"stdout", "stderr"}) c.expect[stream];  // empty when left out
         if (c.args.empty()) fail(c, "no \"$ sflc\" line");
     }
     return cases;
@@ -416,9 +415,7 @@ int main(int argc, char** argv) {
         if (a == "--storage") return check_storage();
         if (a == "--record") {
             record = true;
-            continue;
-        }
-        if ((a == "--keep" || a == "--with" || a == "--add") && i + 1 < argc) {
+        } else if ((a == "--keep" || a == "--with" || a == "--add") && i + 1 < argc) {
             add = add || a == "--add";
             (a == "--keep" ? keep : option) = argv[++i];
         } else if (fs::is_directory(a) && fs::exists(fs::path(a) / "cmd")) {
