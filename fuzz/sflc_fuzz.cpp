@@ -34,10 +34,9 @@ struct OptionSet {
 const OptionSet kOptionSets[] = {{0, 0, 0, 0, 0, 0, true}, {1, 0, 0, 0, 0, 0, false}, {0, 1, 0, 0, 0, 0, false},
                                  {0, 0, 1, 1, 0, 0, false}, {0, 0, 0, 0, 1, 0, true},  {1, 0, 0, 0, 1, 1, false}};
 
-void write_file(const std::string& path, const char* text) {
+void write_file(const std::string& path, const char* text, size_t size) {
     FILE* f = fopen(path.c_str(), "w");
-    if (!f) abort();
-    fputs(text, f);
+    if (!f || fwrite(text, 1, size, f) != size) abort();
     fclose(f);
 }
 
@@ -61,29 +60,23 @@ int translate(const char* data, size_t size, const OptionSet& o, const std::stri
     int status = 0;
     FILE* out = fopen(g.write_filename.c_str(), "w");
     if (!out) abort();
-    if (piece_file.empty()) {
+    FILE* in;
+    if (!piece_file.empty()) {
+        g.piece_bytes = 0;
+        in = fopen(piece_file.c_str(), "r");
+    } else {
         // A stream that is not a regular file is read whole, as one text.
         // fmemopen takes no empty buffer, and a NUL byte is an error of its
         // own, so an empty input is an empty temporary file.
-        FILE* in = size ? fmemopen(const_cast<char*>(data), size, "r") : tmpfile();
-        if (!in) abort();
-        try {
-            xlator_core(in, g.read_filename, out);
-        } catch (const FatalExit& e) {
-            status = e.status;
-        }
-        fclose(in);
-    } else {
-        g.piece_bytes = 0;
-        FILE* in = fopen(piece_file.c_str(), "r");
-        if (!in) abort();
-        try {
-            xlator_core(in, g.read_filename, out);
-        } catch (const FatalExit& e) {
-            status = e.status;
-        }
-        fclose(in);
+        in = size ? fmemopen(const_cast<char*>(data), size, "r") : tmpfile();
     }
+    if (!in) abort();
+    try {
+        xlator_core(in, g.read_filename, out);
+    } catch (const FatalExit& e) {
+        status = e.status;
+    }
+    fclose(in);
     fclose(out);
     // As in the program, a failed translation leaves no output.
     if (status != 0) unlink(g.write_filename.c_str());
@@ -118,11 +111,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     free(real);
     // Files that inputs can include: a submodule and a macro, and one that
     // includes the main text again (a cycle).
-    write_file(scratch_dir + "/sub.sfl",
-               "declare sub { input a<4>; output y<4>; instrin go; instr_arg go(a); }\n"
-               "%d W 0x3\n");
-    write_file(scratch_dir + "/loop.sfl", "%i \"top.sfl\"\n");
-    write_file(scratch_dir + "/top.sfl", "%i \"loop.sfl\"\n");
+    const char* files[][2] = {
+        {"/sub.sfl", "declare sub { input a<4>; output y<4>; instrin go; instr_arg go(a); }\n%d W 0x3\n"},
+        {"/loop.sfl", "%i \"top.sfl\"\n"},
+        {"/top.sfl", "%i \"loop.sfl\"\n"}};
+    for (auto& [name, text] : files) write_file(scratch_dir + name, text, strlen(text));
     atexit(remove_scratch);
     return 0;
 }
@@ -136,9 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         if (!o.pieces) continue;
         // Reading in pieces changes nothing in the output.
         const std::string piece_file = scratch_dir + "/pieces.sfl";
-        FILE* f = fopen(piece_file.c_str(), "w");
-        if (!f || fwrite(data, 1, size, f) != size) abort();
-        fclose(f);
+        write_file(piece_file, data, size);
         const std::string piece_out = scratch_dir + "/pieces.v";
         int piece_status = translate(data, size, o, piece_out, piece_file);
         if (status != piece_status || output_body(whole_out) != output_body(piece_out)) {

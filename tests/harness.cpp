@@ -18,6 +18,7 @@
 //   sflc_unit --record CASES...                prints each case as a row with
 //       the results of this run, to review and paste when writing a row
 //   sflc_unit --storage                        checks of the storage layer
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -52,12 +53,7 @@ struct Case {
     std::vector<std::string> absent;
     bool verilog = true;  // check the .v outputs with the Verilog tools
     std::vector<std::pair<std::string, std::string>> env;  // set for the run
-    // The time stamp is compared as it is only where the case fixes it.
-    bool fixed_time() const {
-        for (auto& [name, value] : env)
-            if (name == "SOURCE_DATE_EPOCH") return true;
-        return false;
-    }
+    bool fixed_time = false;  // the env sets SOURCE_DATE_EPOCH: the time stamp must match as it is
 };
 
 struct Result {
@@ -72,11 +68,6 @@ int failures = 0;
 std::string read_file(const fs::path& p) {
     std::ifstream f(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-void write_file(const fs::path& p, const std::string& bytes) {
-    if (p.has_parent_path()) fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << bytes;
 }
 
 // Words of a command line, quoted as in the shell ('...', "...", \x).
@@ -124,8 +115,8 @@ std::vector<Case> read_rows(const std::string& path) {
     int number = 0;
     while (std::getline(in, line)) {
         ++number;
-        bool marker = line.compare(0, 4, "=== ") == 0 || line.compare(0, 4, "<<< ") == 0 ||
-                      line.compare(0, 4, ">>> ") == 0;
+        std::string mark = line.substr(0, 4), rest = line.size() > 4 ? line.substr(4) : "";
+        bool marker = mark == "=== " || mark == "<<< " || mark == ">>> ";
         if (!marker && section) {
             if (line == "\\ No newline at end of file") {
                 if (!section->empty()) section->pop_back();
@@ -135,19 +126,18 @@ std::vector<Case> read_rows(const std::string& path) {
             }
             continue;
         }
-        if (line.compare(0, 4, "=== ") == 0) {
+        if (mark == "=== ") {
             cases.emplace_back();
-            cases.back().name = line.substr(4);
+            cases.back().name = rest;
             cases.back().where = path + ":" + std::to_string(number);
             section = nullptr;
             continue;
         }
         if (cases.empty()) continue;  // comments before the first case
         Case& c = cases.back();
-        std::string rest = line.size() > 4 ? line.substr(4) : "";
-        if (line.compare(0, 4, "<<< ") == 0) {
+        if (mark == "<<< ") {
             section = &c.inputs[rest];
-        } else if (line.compare(0, 4, ">>> ") == 0) {
+        } else if (mark == ">>> ") {
             section = &c.expect[rest];
         } else if (line.compare(0, 7, "$ sflc ") == 0 || line == "$ sflc") {
             c.args = split_words(line.substr(2));
@@ -160,14 +150,14 @@ std::vector<Case> read_rows(const std::string& path) {
         } else if (line.compare(0, 4, "env ") == 0 && line.find('=') != std::string::npos) {
             size_t eq = line.find('=');
             c.env.emplace_back(line.substr(4, eq - 4), line.substr(eq + 1));
+            c.fixed_time = c.fixed_time || c.env.back().first == "SOURCE_DATE_EPOCH";
         } else if (!line.empty() && line[0] != '#') {
             fprintf(report, "%s:%d: not a row line: %s\n", path.c_str(), number, line.c_str());
             ++failures;
         }
     }
     for (Case& c : cases) {
-        if (!c.expect.count("stdout")) c.expect["stdout"];
-        if (!c.expect.count("stderr")) c.expect["stderr"];
+        for (const char* stream : {"stdout", "stderr"}) c.expect[stream];  // empty when left out
         if (c.args.empty()) fail(c, "no \"$ sflc\" line");
     }
     return cases;
@@ -204,7 +194,10 @@ Case read_folder(const fs::path& dir) {
 Result run(const Case& c, const fs::path& dir, const std::string& extra, bool pieces) {
     fs::remove_all(dir);
     fs::create_directories(dir);
-    for (auto& [rel, bytes] : c.inputs) write_file(dir / rel, bytes);
+    for (auto& [rel, bytes] : c.inputs) {
+        fs::create_directories((dir / rel).parent_path());
+        std::ofstream(dir / rel, std::ios::binary) << bytes;
+    }
     std::vector<std::string> args = c.args;
     if (!extra.empty()) args.insert(args.begin() + 1, extra);
     std::vector<char*> argv;
@@ -218,46 +211,40 @@ Result run(const Case& c, const fs::path& dir, const std::string& extra, bool pi
     else
         unsetenv("SFLC_PIECE_BYTES");
     for (auto& [name, value] : c.env) setenv(name.c_str(), value.c_str(), 1);
-    fflush(stdout);
-    fflush(stderr);
-    FILE* out = tmpfile();
-    FILE* err = tmpfile();
-    int saved_out = dup(1), saved_err = dup(2);
-    dup2(fileno(out), 1);
-    dup2(fileno(err), 2);
+    // stdout and stderr go to files beside the work folder.
+    const char* streams[] = {nullptr, "stdout", "stderr"};
+    int saved[3];
+    fflush(nullptr);
+    for (int fd : {1, 2}) {
+        saved[fd] = dup(fd);
+        int to = open((dir.string() + "." + streams[fd]).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(to, fd);
+        close(to);
+    }
     reset_state();
     Result r;
     r.status = sflc_main(static_cast<int>(args.size()), argv.data());
-    fflush(stdout);
-    fflush(stderr);
-    dup2(saved_out, 1);
-    dup2(saved_err, 2);
-    close(saved_out);
-    close(saved_err);
+    fflush(nullptr);
+    for (int fd : {1, 2}) {
+        dup2(saved[fd], fd);
+        close(saved[fd]);
+        fs::path captured = dir.string() + "." + streams[fd];
+        r.files[streams[fd]] = read_file(captured);
+        fs::remove(captured);
+    }
     for (auto& [name, value] : c.env) unsetenv(name.c_str());
     fs::current_path(here);
-    for (FILE* f : {out, err}) {
-        std::string& s = r.files[f == out ? "stdout" : "stderr"];
-        rewind(f);
-        for (int ch; (ch = fgetc(f)) != EOF;) s += static_cast<char>(ch);
-        fclose(f);
-    }
     for (auto& e : fs::recursive_directory_iterator(dir))
         if (e.is_regular_file()) r.files[fs::relative(e.path(), dir).string()] = read_file(e.path());
     return r;
 }
 
-// The first line of a .v file (or of stdout, with -o -) is the
-// translation time.
-bool is_time_stamp(const std::string& line) {
-    static const std::regex stamp("// This file was translated at \\w{3} \\w{3} [ \\d]\\d \\d\\d:\\d\\d:\\d\\d \\d{4}");
-    return std::regex_match(line, stamp);
-}
-
 // Empty when equal, else where and how `actual` differs from `expected`;
-// any two time stamps on the first lines match unless `exact`.
+// any two time stamps on the first lines match unless `exact` (the first line
+// of a .v file, or of stdout with -o -, is the translation time).
 std::string difference(const std::string& what, const std::string& expected, const std::string& actual,
                        bool exact = false) {
+    static const std::regex stamp("// This file was translated at \\w{3} \\w{3} [ \\d]\\d \\d\\d:\\d\\d:\\d\\d \\d{4}\n");
     size_t e = 0, a = 0;
     for (int line = 1;; ++line) {
         if (e >= expected.size() && a >= actual.size()) return "";
@@ -265,17 +252,15 @@ std::string difference(const std::string& what, const std::string& expected, con
         e_end = e_end == std::string::npos ? expected.size() : e_end + 1;
         a_end = a_end == std::string::npos ? actual.size() : a_end + 1;
         std::string el = expected.substr(e, e_end - e), al = actual.substr(a, a_end - a);
-        bool stamps = !exact && line == 1 && el.size() > 1 && al.size() > 1 && el.back() == '\n' && al.back() == '\n' &&
-                      is_time_stamp(el.substr(0, el.size() - 1)) && is_time_stamp(al.substr(0, al.size() - 1));
+        bool stamps = !exact && line == 1 && std::regex_match(el, stamp) && std::regex_match(al, stamp);
         if (el != al && !stamps) {
-            auto show = [](const std::string& s, size_t at, size_t size) {
-                if (at >= size) return std::string("<end>");
+            auto show = [](const std::string& s) {
+                if (s.empty()) return std::string("<end>");
                 std::string q = "\"";
                 for (char ch : s) q += ch == '\n' ? std::string("\\n") : std::string(1, ch);
                 return q + "\"";
             };
-            return what + " differs at line " + std::to_string(line) + ": expected " +
-                   show(el, e, expected.size()) + ", got " + show(al, a, actual.size());
+            return what + " differs at line " + std::to_string(line) + ": expected " + show(el) + ", got " + show(al);
         }
         e = e_end, a = a_end;
     }
@@ -311,7 +296,7 @@ std::string check(const Case& c, const Result& r) {
     for (auto& [rel, bytes] : c.expect) {
         auto it = r.files.find(rel);
         if (it == r.files.end()) return "file " + rel + " was not created";
-        std::string d = difference(rel, bytes, it->second, c.fixed_time());
+        std::string d = difference(rel, bytes, it->second, c.fixed_time);
         if (!d.empty()) return d;
     }
     for (auto& rel : c.absent)
@@ -358,23 +343,23 @@ void list_verilog(const Case& c, const fs::path& dir, std::ostream& hdl_list) {
         if (rel.size() > 2 && rel.compare(rel.size() - 2, 2, ".v") == 0) hdl_list << dir.string() << "\t" << rel << "\n";
 }
 
-// --add: where the plain run exits 0, the run with `option` added, kept
-// beside it for the Verilog tools, gives the same bytes but for `line
-// directives, and the same again with the source read in pieces.
-// --add --explain, which changes messages only: every case, one that
-// fails too, exits with the same status and writes the same files; its
-// messages do not depend on the pieces the source is read in.
-void check_added(const Case& c, const fs::path& dir, const std::string& option, std::ostream& hdl_list) {
-    bool messages = option == "--explain";
+// --with: where the plain run exits 0, the run with `option` added gives the
+// same bytes.  --add: the same but for `line directives, and the same again
+// with the source read in pieces; the run with the option is kept beside the
+// plain one for the Verilog tools.  --add --explain, which changes messages
+// only: every case, one that fails too, exits with the same status and writes
+// the same files; its messages do not depend on the pieces the source is read in.
+void check_option(const Case& c, const fs::path& dir, const std::string& option, bool add, std::ostream& hdl_list) {
+    bool messages = add && option == "--explain";
     Result plain = run(c, dir, "", false);
     if (plain.status != 0 && !messages) return;
     fs::path added = dir.string() + "-added", pieces = dir.string() + "-added-pieces";
     Result with = run(c, added, option, false);
-    std::string d = same(plain, with, true, messages);
-    if (d.empty()) d = same(with, run(c, pieces, option, true));
+    std::string d = same(plain, with, add, messages);
+    if (add && d.empty()) d = same(with, run(c, pieces, option, true));
     fs::remove_all(pieces);
     if (!d.empty()) return fail(c, "with " + option + ": " + d);
-    list_verilog(c, added, hdl_list);
+    if (add) list_verilog(c, added, hdl_list);
 }
 
 // A chunk given back to the storage layer is handed out again by the next
@@ -422,18 +407,17 @@ int main(int argc, char** argv) {
     }
     // Runs are independent of the environment they start in.
     unsetenv("SOURCE_DATE_EPOCH");
-    std::string keep, with, add;
-    bool record = false;
+    std::string keep, option;  // option: of --with or --add
+    bool record = false, add = false;
     std::vector<Case> cases;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--storage") return check_storage();
         if (a == "--record") {
             record = true;
-            continue;
-        }
-        if ((a == "--keep" || a == "--with" || a == "--add") && i + 1 < argc) {
-            (a == "--keep" ? keep : a == "--with" ? with : add) = argv[++i];
+        } else if ((a == "--keep" || a == "--with" || a == "--add") && i + 1 < argc) {
+            add = add || a == "--add";
+            (a == "--keep" ? keep : option) = argv[++i];
         } else if (fs::is_directory(a) && fs::exists(fs::path(a) / "cmd")) {
             cases.push_back(read_folder(a));
         } else if (fs::is_directory(a)) {  // a folder of case folders and rows files
@@ -460,15 +444,8 @@ int main(int argc, char** argv) {
             print_row(c, run(c, dir, "", false));
             continue;
         }
-        if (!with.empty()) {
-            Result plain = run(c, dir, "", false);
-            if (plain.status != 0) continue;
-            std::string d = same(plain, run(c, dir, with, false));
-            if (!d.empty()) fail(c, "with " + with + ": " + d);
-            continue;
-        }
-        if (!add.empty()) {
-            check_added(c, dir, add, hdl_list);
+        if (!option.empty()) {
+            check_option(c, dir, option, add, hdl_list);
             continue;
         }
         std::string d = check(c, run(c, dir, "", false));

@@ -11,7 +11,6 @@ Usage: option_prefixes.py --sflc PATH
 import argparse
 import os
 import re
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -48,8 +47,7 @@ STAMP = re.compile(rb"^// This file was translated at [^\n]*\n")
 
 def outcome(sflc, option, arg, source):
     """Status, streams and written files of one run, time stamps masked."""
-    work = tempfile.mkdtemp(prefix="sflc-prefix-")
-    try:
+    with tempfile.TemporaryDirectory(prefix="sflc-prefix-") as work:
         for name, text in FILES.items():
             os.makedirs(os.path.dirname(os.path.join(work, name)), exist_ok=True)
             with open(os.path.join(work, name), "w") as f:
@@ -63,8 +61,6 @@ def outcome(sflc, option, arg, source):
                 with open(path, "rb") as f:
                     files[os.path.relpath(path, work)] = STAMP.sub(b"(time)\n", f.read())
         return p.returncode, p.stdout, p.stderr, files
-    finally:
-        shutil.rmtree(work)
 
 
 def main():
