@@ -264,9 +264,12 @@ size_t edit_distance(const std::string& a, const std::string& b) {
 }  // namespace
 
 std::string closest_name(const std::string& name, const std::vector<std::string>& candidates) {
-    // (A name of one or two characters is close to too many.)
+    // (A name of one or two characters is close to too many.  The edits
+    // are counted in time and memory of the product of the two lengths,
+    // and a name longer than kLongestSuggested is nobody's slip of the
+    // keyboard.)
     size_t most = name.size() / 3;
-    if (most == 0) return std::string();
+    if (most == 0 || name.size() > kLongestSuggested) return std::string();
     std::string best;
     size_t best_distance = most + 1;
     bool best_anagram = false;
@@ -292,6 +295,8 @@ std::string closest_name(const std::string& name, const std::vector<std::string>
 }
 
 std::string did_you_mean(const std::string& name, const std::vector<std::string>& candidates) {
+    // Only the --explain form shows it.
+    if (!g.explain) return std::string();
     std::string best = closest_name(name, candidates);
     return best.empty() ? std::string() : "; did you mean '" + best + "'?";
 }

@@ -58,8 +58,11 @@ bool extended_keyword(const std::string& word);
 // The name of `candidates` closest to `name` by the edits that turn one
 // into the other (a character added, removed, changed, or two swapped),
 // among those that differ by at most a third of the name's length; empty
-// when none is so close (always for a name of one or two characters).
+// when none is so close (always for a name of one or two characters, and
+// for one longer than kLongestSuggested).
 std::string closest_name(const std::string& name, const std::vector<std::string>& candidates);
+// The longest name that closest_name looks for a close one to.
+constexpr size_t kLongestSuggested = 64;
 // "; did you mean 'NAME'?" for the closest of `candidates`, or empty.
 std::string did_you_mean(const std::string& name, const std::vector<std::string>& candidates);
 // `names` as "'a', 'b' and 'c'" (at most `most` of them, then "...").
